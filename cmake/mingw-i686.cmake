@@ -1,0 +1,16 @@
+# Cross build for 32-bit Windows with the MinGW-w64 posix-thread compilers.
+# Named by full path so the update-alternatives default (win32 threads) never matters.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(CMAKE_C_COMPILER   /usr/bin/i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER /usr/bin/i686-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER  /usr/bin/i686-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Test executables run under Wine through our runner.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)

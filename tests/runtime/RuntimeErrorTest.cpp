@@ -1,0 +1,106 @@
+#include "runtime/RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/support/ChildProcess.h"
+
+using namespace testing_support;
+
+TEST(RuntimeError, CarriesNumberSourceAndStandardDescription) {
+    try {
+        rt::Raise(rt::err::kTypeMismatch);
+        FAIL() << "Raise returned";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), 13);
+        EXPECT_EQ(e.Source(), rt::AppName());
+        EXPECT_EQ(e.Description(), L"Type mismatch");
+    }
+    EXPECT_EQ(rt::AppName(), L"runtime_tests");
+}
+
+TEST(RuntimeError, ReportShowsNumberAndDescription) {
+    EXPECT_EQ(rt::ReportText(rt::RuntimeError(53, L"x", {})), L"Run-time error '53':\n\nFile not found");
+    // Object errors are shown in decimal and in hexadecimal.
+    const rt::RuntimeError object(rt::kObjectError | 13082, L"lumesca.WindowProc", L"Message already handled by another class");
+    EXPECT_EQ(object.Number(), -2147208422L);
+    EXPECT_EQ(rt::ReportText(object),
+              L"Run-time error '-2147208422 (8004331a)':\n\nMessage already handled by another class");
+}
+
+TEST(ContinueOnError, SkipsExactlyTheFailingStatement) {
+    std::vector<int> ran;
+    const long last = rt::ContinueOnError({
+        [&] { ran.push_back(1); },
+        [&] {
+            ran.push_back(2);
+            rt::Raise(rt::err::kFileNotFound);
+            ran.push_back(99);  // never reached: the rest of the failing statement is skipped
+        },
+        [&] { ran.push_back(3); },
+    });
+    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(last, 53);
+    EXPECT_EQ(rt::ContinueOnError({[] {}, [] {}}), 0);
+}
+
+TEST(ContinueOnError, DoesNotSwallowInternalFaults) {
+    EXPECT_THROW(rt::ContinueOnError({[] { throw std::logic_error("bug"); }}), std::logic_error);
+}
+
+namespace {
+
+// Runs error_probe in the given mode, answers its report box and returns what it showed.
+struct FatalRun {
+    std::wstring title;
+    std::vector<std::wstring> texts;
+    DWORD exitCode = 0;
+};
+
+FatalRun RunProbe(const std::wstring& mode) {
+    FatalRun run;
+    ChildProcess probe(L"\"" + BinDir() + L"\\error_probe.exe\" " + mode);
+    EXPECT_TRUE(probe.Started());
+    HWND box = probe.WaitForWindow(L"error_probe");
+    EXPECT_NE(box, nullptr) << "no report box";
+    if (box) {
+        run.title = WindowText(box);
+        run.texts = ChildTexts(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    run.exitCode = probe.WaitForExit();
+    return run;
+}
+
+bool Contains(const std::vector<std::wstring>& texts, const std::wstring& wanted) {
+    for (const auto& t : texts)
+        if (t.find(wanted) != std::wstring::npos) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(FatalReport, UncaughtErrorInWindowProcedureEndsProgramWithReport) {
+    const FatalRun run = RunProbe(L"standard");
+    EXPECT_EQ(run.title, L"error_probe");
+    EXPECT_TRUE(Contains(run.texts, L"Run-time error '13':")) ;
+    EXPECT_TRUE(Contains(run.texts, L"Type mismatch"));
+    EXPECT_NE(run.exitCode, 0u);
+    EXPECT_NE(run.exitCode, static_cast<DWORD>(STILL_ACTIVE));
+}
+
+TEST(FatalReport, ObjectErrorReportNamesTheObjectNumber) {
+    const FatalRun run = RunProbe(L"object");
+    EXPECT_TRUE(Contains(run.texts, L"Run-time error '-2147208422 (8004331a)':"));
+    EXPECT_TRUE(Contains(run.texts, L"Message already handled by another class"));
+    EXPECT_EQ(run.exitCode, 1u);
+}
+
+TEST(FatalReport, ProgramWithoutErrorEndsNormally) {
+    ChildProcess probe(L"\"" + BinDir() + L"\\error_probe.exe\" quiet");
+    HWND main = probe.WaitForWindow(L"Error probe");
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(probe.WaitForExit(), 0u);
+}
