@@ -1,0 +1,317 @@
+#include "runtime/StdPicture.h"
+
+#include <objbase.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <cmath>
+#include <vector>
+
+#include "runtime/FileErrors.h"
+#include "runtime/Gdi.h"
+#include "runtime/GdiPlusDecoder.h"
+#include "runtime/RuntimeError.h"
+
+namespace rt {
+
+namespace {
+
+constexpr long kInvalidPropertyValue = 380;
+constexpr long kResourceNotFound = 326;
+constexpr double kHimetricPerInch = 2540.0;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+int ScreenPixelsPerInch(int axis) {
+    WindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), axis);
+    return dpi > 0 ? dpi : 96;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP bm = {};
+    if (!GetObjectW(bitmap, sizeof(bm), &bm)) return {0, 0};
+    return {bm.bmWidth, std::abs(bm.bmHeight)};
+}
+
+SIZE IconSize(HICON icon) {
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info)) return {0, 0};
+    Bitmap color(info.hbmColor);  // GetIconInfo hands out copies the caller deletes
+    Bitmap mask(info.hbmMask);
+    if (color) return BitmapSize(color.get());
+    SIZE size = BitmapSize(mask.get());
+    size.cy /= 2;  // a monochrome icon's mask holds the AND and XOR halves
+    return size;
+}
+
+// A new 24-bit top-down DIB section and its bits.
+Bitmap CreateDib24(int width, int height, void** bits) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return Bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+size_t Stride24(int width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
+
+std::shared_ptr<StdPicture> WrapOwned(PICTDESC& desc, HANDLE handle, PictureType type) {
+    IPicture* picture = nullptr;
+    const HRESULT hr = OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(&picture));
+    if (FAILED(hr) || !picture) {
+        // The picture never took the handle; release it so the caller's ownership ends here.
+        switch (type) {
+        case PictureType::Bitmap: DeleteObject(handle); break;
+        case PictureType::Icon: DestroyIcon(static_cast<HICON>(handle)); break;
+        case PictureType::EnhMetafile: DeleteEnhMetaFile(static_cast<HENHMETAFILE>(handle)); break;
+        default: break;
+        }
+        Raise(err::kInvalidPicture);
+    }
+    return std::make_shared<StdPicture>(picture, type, handle);
+}
+
+std::shared_ptr<StdPicture> FromLoadedPicture(IPicture* picture) {
+    short type = PICTYPE_NONE;
+    OLE_HANDLE handle = 0;
+    picture->get_Type(&type);
+    picture->get_Handle(&handle);
+    if (type == PICTYPE_NONE || type == PICTYPE_UNINITIALIZED || handle == 0) {
+        picture->Release();
+        Raise(err::kInvalidPicture);
+    }
+    return std::make_shared<StdPicture>(picture, static_cast<PictureType>(type),
+                                        reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)));
+}
+
+IPicture* OleDecode(const void* bytes, size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory) Raise(7);
+    void* target = GlobalLock(memory);
+    memcpy(target, bytes, size);
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        GlobalFree(memory);
+        Raise(7);
+    }
+    IPicture* picture = nullptr;
+    const HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                      reinterpret_cast<void**>(&picture));
+    stream->Release();
+    return SUCCEEDED(hr) ? picture : nullptr;
+}
+
+std::vector<char> ReadPictureFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) RaiseLastFileError();
+    std::vector<char> bytes;
+    LARGE_INTEGER size = {};
+    DWORD error = ERROR_SUCCESS;
+    if (!GetFileSizeEx(file, &size)) {
+        error = GetLastError();
+    } else if (size.QuadPart > 0x7FFFFFFF) {
+        error = ERROR_NOT_ENOUGH_MEMORY;
+    } else {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!bytes.empty() && (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                               read != bytes.size())) {
+            error = GetLastError() ? GetLastError() : ERROR_HANDLE_EOF;
+        }
+    }
+    CloseHandle(file);
+    if (error == ERROR_NOT_ENOUGH_MEMORY) Raise(7);
+    if (error != ERROR_SUCCESS) RaiseFileError(error);
+    return bytes;
+}
+
+void WritePictureFile(const std::wstring& path, const std::vector<char>& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) RaiseLastFileError();
+    // Only a plain disk file that this call created is ours to remove after a failure.
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS && GetFileType(file) == FILE_TYPE_DISK;
+    DWORD written = 0;
+    DWORD error = ERROR_SUCCESS;
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+        error = GetLastError();
+    } else if (written != bytes.size()) {
+        error = ERROR_DISK_FULL;
+    }
+    if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
+    if (error != ERROR_SUCCESS) {
+        // Leave no truncated picture behind that viewers would choke on.
+        if (created) DeleteFileW(path.c_str());
+        RaiseFileError(error);
+    }
+}
+
+}  // namespace
+
+long PixelsToHimetricX(int pixels) {
+    return std::lround(pixels * kHimetricPerInch / ScreenPixelsPerInch(LOGPIXELSX));
+}
+long PixelsToHimetricY(int pixels) {
+    return std::lround(pixels * kHimetricPerInch / ScreenPixelsPerInch(LOGPIXELSY));
+}
+int HimetricToPixelsX(long himetric) {
+    return static_cast<int>(std::lround(himetric * ScreenPixelsPerInch(LOGPIXELSX) / kHimetricPerInch));
+}
+int HimetricToPixelsY(long himetric) {
+    return static_cast<int>(std::lround(himetric * ScreenPixelsPerInch(LOGPIXELSY) / kHimetricPerInch));
+}
+
+StdPicture::StdPicture(IPicture* picture, PictureType type, HANDLE handle)
+    : m_picture(picture), m_type(type), m_handle(handle) {
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    m_picture->get_Width(&width);
+    m_picture->get_Height(&height);
+    m_himetricWidth = width;
+    m_himetricHeight = height;
+    SIZE pixels = {HimetricToPixelsX(width), HimetricToPixelsY(height)};
+    if (type == PictureType::Bitmap) pixels = BitmapSize(static_cast<HBITMAP>(handle));
+    if (type == PictureType::Icon) pixels = IconSize(static_cast<HICON>(handle));
+    m_pixelWidth = pixels.cx;
+    m_pixelHeight = pixels.cy;
+}
+
+StdPicture::~StdPicture() {
+    if (m_picture) m_picture->Release();
+}
+
+std::shared_ptr<StdPicture> StdPicture::FromBitmap(HBITMAP bitmap) {
+    if (!bitmap) Raise(err::kInvalidPicture);
+    PICTDESC desc = {};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = bitmap;
+    return WrapOwned(desc, bitmap, PictureType::Bitmap);
+}
+
+std::shared_ptr<StdPicture> StdPicture::FromIcon(HICON icon) {
+    if (!icon) Raise(err::kInvalidPicture);
+    PICTDESC desc = {};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = PICTYPE_ICON;
+    desc.icon.hicon = icon;
+    return WrapOwned(desc, icon, PictureType::Icon);
+}
+
+std::shared_ptr<StdPicture> StdPicture::FromEnhMetafile(HENHMETAFILE metafile) {
+    if (!metafile) Raise(err::kInvalidPicture);
+    PICTDESC desc = {};
+    desc.cbSizeofstruct = sizeof(desc);
+    desc.picType = PICTYPE_ENHMETAFILE;
+    desc.emf.hemf = metafile;
+    return WrapOwned(desc, metafile, PictureType::EnhMetafile);
+}
+
+void StdPicture::Render(HDC dc, int x, int y, int cx, int cy) const {
+    switch (m_type) {
+    case PictureType::Bitmap: {
+        MemoryDC source(dc);
+        SelectGuard select(source.get(), m_handle);
+        if (cx == m_pixelWidth && cy == m_pixelHeight) {
+            BitBlt(dc, x, y, cx, cy, source.get(), 0, 0, SRCCOPY);
+        } else {
+            const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+            StretchBlt(dc, x, y, cx, cy, source.get(), 0, 0, m_pixelWidth, m_pixelHeight, SRCCOPY);
+            SetStretchBltMode(dc, oldMode);
+        }
+        break;
+    }
+    case PictureType::Icon:
+        DrawIconEx(dc, x, y, static_cast<HICON>(m_handle), cx, cy, 0, nullptr, DI_NORMAL);
+        break;
+    case PictureType::EnhMetafile: {
+        const RECT bounds = {x, y, x + cx, y + cy};
+        PlayEnhMetaFile(dc, static_cast<HENHMETAFILE>(m_handle), &bounds);
+        break;
+    }
+    case PictureType::Metafile:
+        // A placeable metafile's own window extents live in the OLE picture; let it map them.
+        // The source rectangle runs bottom-up in HIMETRIC, as IPicture::Render counts it.
+        m_picture->Render(dc, x, y, cx, cy, 0, m_himetricHeight, m_himetricWidth, -m_himetricHeight, nullptr);
+        break;
+    default:
+        break;
+    }
+}
+
+PictureRef LoadPicture(const std::wstring& path) {
+    if (path.empty()) return nullptr;
+    const std::vector<char> bytes = ReadPictureFile(path);
+    return LoadPictureFromMemory(bytes.data(), bytes.size());
+}
+
+PictureRef LoadPictureFromMemory(const void* bytes, size_t size) {
+    if (!bytes || size == 0) Raise(err::kInvalidPicture);
+    if (IPicture* picture = OleDecode(bytes, size)) return FromLoadedPicture(picture);
+    // The OLE loader knows BMP, JPEG, GIF, icons, cursors and metafiles; GDI+ takes what it
+    // refuses (PNG on systems whose OLE loader lacks it).
+    if (HBITMAP bitmap = DecodeWithGdiPlus(bytes, size, kWhite)) return StdPicture::FromBitmap(bitmap);
+    Raise(err::kInvalidPicture);
+}
+
+PictureRef LoadPictureResource(int id, HMODULE module) {
+    if (!module) module = GetModuleHandleW(nullptr);
+    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) Raise(kResourceNotFound, {}, L"Resource with identifier '" + std::to_wstring(id) + L"' not found");
+    return LoadPictureFromMemory(data, SizeofResource(module, info));
+}
+
+void SavePicture(const StdPicture* picture, const std::wstring& path) {
+    if (!picture || picture->Type() == PictureType::None || picture->PixelWidth() <= 0 ||
+        picture->PixelHeight() <= 0) {
+        Raise(kInvalidPropertyValue);
+    }
+    const int width = picture->PixelWidth();
+    const int height = picture->PixelHeight();
+    void* bits = nullptr;
+    Bitmap dib = CreateDib24(width, height, &bits);
+    if (!dib) Raise(7);
+    {
+        MemoryDC dc(nullptr);
+        SelectGuard select(dc.get(), dib.get());
+        const RECT all = {0, 0, width, height};
+        Brush white(CreateSolidBrush(kWhite));
+        FillRect(dc.get(), &all, white.get());
+        picture->Render(dc.get(), 0, 0, width, height);
+        GdiFlush();
+    }
+    const size_t stride = Stride24(width);
+    const size_t imageSize = stride * static_cast<size_t>(height);
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;  // bottom-up rows, the form every reader accepts
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(imageSize);
+    info.biXPelsPerMeter = std::lround(ScreenPixelsPerInch(LOGPIXELSX) / 0.0254);
+    info.biYPelsPerMeter = std::lround(ScreenPixelsPerInch(LOGPIXELSY) / 0.0254);
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + imageSize);
+
+    std::vector<char> bytes(file.bfSize);
+    memcpy(bytes.data(), &file, sizeof(file));
+    memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
+    const char* topDown = static_cast<const char*>(bits);
+    char* out = bytes.data() + file.bfOffBits;
+    for (int row = 0; row < height; ++row) {
+        memcpy(out + stride * static_cast<size_t>(height - 1 - row), topDown + stride * static_cast<size_t>(row), stride);
+    }
+    WritePictureFile(path, bytes);
+}
+
+}  // namespace rt

@@ -1,0 +1,281 @@
+// Picture objects: loading each format the program reads, errors for missing and undecodable
+// files, BMP saving that round-trips pixel for pixel, HIMETRIC sizes and ownership.
+#include "runtime/StdPicture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "runtime/RuntimeError.h"
+#include "runtime/Text.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/GdiCount.h"
+#include "tests/support/PictureFiles.h"
+#include "tests/support/Pixels.h"
+
+using namespace testing_support;
+
+namespace {
+
+long ExpectedHimetric(int pixels, int axis) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, axis);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(pixels, 2540, dpi);
+}
+
+long ErrorOf(const std::function<void()>& statement) {
+    try {
+        statement();
+    } catch (const rt::RuntimeError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+// The picture drawn 1:1 onto a fresh bitmap, read back.
+Pixels Rendered(const rt::StdPicture& picture) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, picture.PixelWidth(), picture.PixelHeight());
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    picture.Render(dc, 0, 0);
+    SelectObject(dc, old);
+    Pixels pixels = CaptureBitmap(bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// A device that is always full: Wine shows the host's /dev/full under Z:.
+const wchar_t kFullDevice[] = L"Z:\\dev\\full";
+
+bool FullDeviceAvailable() {
+    HANDLE device = CreateFileW(kFullDevice, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    if (device == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(device);
+    return true;
+}
+
+struct FormatCase {
+    const wchar_t* name;
+    rt::PictureType type;
+    int width;
+    int height;
+};
+
+}  // namespace
+
+TEST(StdPicture, LoadsEveryFormatWithItsSizeInPixelsAndHimetric) {
+    TempFolder folder;
+    ASSERT_TRUE(WritePatternBmp(folder.File(L"a.bmp"), 40, 30));
+    ASSERT_TRUE(WritePatternEncoded(folder.File(L"a.jpg"), 41, 31, L"image/jpeg"));
+    ASSERT_TRUE(WritePatternGif(folder.File(L"a.gif"), 42, 32));
+    ASSERT_TRUE(WritePatternEncoded(folder.File(L"a.png"), 43, 33, L"image/png"));
+    ASSERT_TRUE(WriteIconFile(folder.File(L"a.ico"), 32, 32, false));
+    ASSERT_TRUE(WriteIconFile(folder.File(L"a.cur"), 32, 32, true));
+
+    const FormatCase cases[] = {
+        {L"a.bmp", rt::PictureType::Bitmap, 40, 30}, {L"a.jpg", rt::PictureType::Bitmap, 41, 31},
+        {L"a.gif", rt::PictureType::Bitmap, 42, 32}, {L"a.png", rt::PictureType::Bitmap, 43, 33},
+        {L"a.ico", rt::PictureType::Icon, 32, 32},   {L"a.cur", rt::PictureType::Icon, 32, 32},
+    };
+    for (const FormatCase& c : cases) {
+        SCOPED_TRACE(rt::Utf8FromWide(c.name));
+        rt::PictureRef picture;
+        try {
+            picture = rt::LoadPicture(folder.File(c.name));
+        } catch (const rt::RuntimeError& e) {
+            ADD_FAILURE() << "error " << e.Number();
+            continue;
+        }
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->Type(), c.type);
+        EXPECT_NE(picture->Handle(), nullptr);
+        EXPECT_EQ(picture->PixelWidth(), c.width);
+        EXPECT_EQ(picture->PixelHeight(), c.height);
+        EXPECT_NEAR(picture->Width(), ExpectedHimetric(c.width, LOGPIXELSX), 1);
+        EXPECT_NEAR(picture->Height(), ExpectedHimetric(c.height, LOGPIXELSY), 1);
+    }
+    // The lossless ones show the very pixels that went in.
+    for (const wchar_t* name : {L"a.bmp", L"a.png", L"a.ico"}) {
+        const Pixels pixels = Rendered(*rt::LoadPicture(folder.File(name)));
+        EXPECT_EQ(pixels.At(0, 0), PatternColor(0, 0));
+        EXPECT_EQ(pixels.At(17, 9), PatternColor(17, 9));
+        EXPECT_EQ(pixels.At(31, 29), PatternColor(31, 29));
+    }
+    const Pixels gif = Rendered(*rt::LoadPicture(folder.File(L"a.gif")));
+    EXPECT_EQ(gif.At(0, 0), GifPatternColor(0, 0));
+    EXPECT_EQ(gif.At(41, 31), GifPatternColor(41, 31));
+    EXPECT_EQ(gif.At(20, 10), GifPatternColor(20, 10));
+}
+
+TEST(StdPicture, LoadsMetafilesWithTheirFrameSize) {
+    TempFolder folder;
+    // One inch by half an inch.
+    ASSERT_TRUE(WritePlaceableWmf(folder.File(L"a.wmf"), 1440, 720));
+    ASSERT_TRUE(WriteEmf(folder.File(L"a.emf"), 2540, 1270));
+
+    const rt::PictureRef wmf = rt::LoadPicture(folder.File(L"a.wmf"));
+    ASSERT_TRUE(wmf);
+    EXPECT_EQ(wmf->Type(), rt::PictureType::Metafile);
+    EXPECT_NEAR(wmf->Width(), 2540, 2);
+    EXPECT_NEAR(wmf->Height(), 1270, 2);
+    EXPECT_NEAR(wmf->PixelWidth(), rt::HimetricToPixelsX(2540), 1);
+
+    const rt::PictureRef emf = rt::LoadPicture(folder.File(L"a.emf"));
+    ASSERT_TRUE(emf);
+    EXPECT_EQ(emf->Type(), rt::PictureType::EnhMetafile);
+    EXPECT_NEAR(emf->Width(), 2540, 2);
+    EXPECT_NEAR(emf->Height(), 1270, 2);
+
+    // Both draw something of their own colour into the rectangle they are given.
+    const Pixels wmfPixels = Rendered(*wmf);
+    EXPECT_TRUE(ColorNear(wmfPixels.At(wmfPixels.width / 2, wmfPixels.height / 2), RGB(200, 30, 30), 8));
+    const Pixels emfPixels = Rendered(*emf);
+    EXPECT_TRUE(ColorNear(emfPixels.At(2, 2), RGB(30, 30, 200), 8));
+}
+
+TEST(StdPicture, FormatsTheOleLoaderRefusesAreDecodedByGdiPlus) {
+    TempFolder folder;
+    // TIFF is beyond the OLE loader everywhere, so it shows the second decoder at work.
+    if (!WritePatternEncoded(folder.File(L"a.tif"), 21, 13, L"image/tiff")) GTEST_SKIP() << "no TIFF encoder";
+    const rt::PictureRef picture = rt::LoadPicture(folder.File(L"a.tif"));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Type(), rt::PictureType::Bitmap);
+    EXPECT_EQ(picture->PixelWidth(), 21);
+    EXPECT_EQ(picture->PixelHeight(), 13);
+    EXPECT_EQ(Rendered(*picture).At(20, 12), PatternColor(20, 12));
+}
+
+TEST(StdPicture, MissingAndUndecodableFilesRaiseClearErrors) {
+    TempFolder folder;
+    ASSERT_TRUE(WriteBytes(folder.File(L"notes.jpg"), "These are plain words, not a picture.\r\n"));
+    ASSERT_TRUE(WriteBytes(folder.File(L"empty.bmp"), ""));
+
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPicture(folder.File(L"notes.jpg")); }), rt::err::kInvalidPicture);
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPicture(folder.File(L"empty.bmp")); }), rt::err::kInvalidPicture);
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPicture(folder.File(L"absent.bmp")); }), rt::err::kFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPicture(folder.File(L"no folder\\absent.bmp")); }), rt::err::kPathNotFound);
+    try {
+        rt::LoadPicture(folder.File(L"notes.jpg"));
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.Description(), L"Invalid picture");
+    }
+    // An empty name is no picture at all, not an error.
+    EXPECT_EQ(rt::LoadPicture(L""), nullptr);
+}
+
+TEST(StdPicture, SavedBmpLoadsBackWithIdenticalPixels) {
+    TempFolder folder;
+    const rt::PictureRef original = rt::StdPicture::FromBitmap(CreatePatternBitmap(37, 23));
+    rt::SavePicture(original, folder.File(L"saved.bmp"));
+
+    // A plain BMP: "BM", a 40-byte info header, 24 bits, rows padded to four bytes.
+    HANDLE file = CreateFileW(folder.File(L"saved.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    char header[54] = {};
+    DWORD read = 0;
+    ReadFile(file, header, sizeof(header), &read, nullptr);
+    const DWORD size = GetFileSize(file, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(header[0], 'B');
+    EXPECT_EQ(header[1], 'M');
+    EXPECT_EQ(*reinterpret_cast<DWORD*>(header + 14), 40u);
+    EXPECT_EQ(*reinterpret_cast<WORD*>(header + 28), 24);
+    EXPECT_EQ(size, 54u + ((37u * 3 + 3) & ~3u) * 23u);
+
+    const rt::PictureRef loaded = rt::LoadPicture(folder.File(L"saved.bmp"));
+    ASSERT_EQ(loaded->PixelWidth(), 37);
+    ASSERT_EQ(loaded->PixelHeight(), 23);
+    const Pixels before = Rendered(*original);
+    const Pixels after = Rendered(*loaded);
+    for (int y = 0; y < 23; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            ASSERT_EQ(after.At(x, y), before.At(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(StdPicture, SavingIconsAndMetafilesWritesBitmaps) {
+    TempFolder folder;
+    ASSERT_TRUE(WriteIconFile(folder.File(L"a.ico"), 32, 32, false));
+    rt::SavePicture(rt::LoadPicture(folder.File(L"a.ico")), folder.File(L"icon.bmp"));
+    const rt::PictureRef icon = rt::LoadPicture(folder.File(L"icon.bmp"));
+    EXPECT_EQ(icon->Type(), rt::PictureType::Bitmap);
+    EXPECT_EQ(Rendered(*icon).At(5, 7), PatternColor(5, 7));
+}
+
+TEST(StdPicture, SaveFailuresRaiseAndLeaveNoPartialFile) {
+    TempFolder folder;
+    const rt::PictureRef picture = rt::StdPicture::FromBitmap(CreatePatternBitmap(8, 8));
+    EXPECT_EQ(ErrorOf([&] { rt::SavePicture(picture, folder.File(L"missing\\x.bmp")); }), rt::err::kPathNotFound);
+    EXPECT_EQ(ErrorOf([&] { rt::SavePicture(nullptr, folder.File(L"x.bmp")); }), 380);
+    EXPECT_EQ(GetFileAttributesW(folder.File(L"x.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // A folder of that name cannot become a file.
+    CreateDirectoryW(folder.File(L"taken.bmp").c_str(), nullptr);
+    EXPECT_EQ(ErrorOf([&] { rt::SavePicture(picture, folder.File(L"taken.bmp")); }), rt::err::kPathFileAccess);
+    RemoveDirectoryW(folder.File(L"taken.bmp").c_str());
+
+    // A device that is always full (Wine shows the host's /dev/full under Z:).
+    if (!FullDeviceAvailable()) GTEST_SKIP() << "no full device here";
+    EXPECT_EQ(ErrorOf([&] { rt::SavePicture(picture, kFullDevice); }), rt::err::kDiskFull);
+    EXPECT_TRUE(FullDeviceAvailable());
+}
+
+TEST(StdPicture, LoadsPicturesFromMemoryAndFromRcdataResources) {
+    TempFolder folder;
+    ASSERT_TRUE(WritePatternBmp(folder.File(L"a.bmp"), 12, 10));
+    HANDLE file = CreateFileW(folder.File(L"a.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+
+    const rt::PictureRef fromMemory = rt::LoadPictureFromMemory(bytes.data(), bytes.size());
+    EXPECT_EQ(fromMemory->PixelWidth(), 12);
+    EXPECT_EQ(Rendered(*fromMemory).At(3, 4), PatternColor(3, 4));
+
+    // A copy of this test program with the picture added as RCDATA 701.
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring copy = folder.File(L"carrier.exe");
+    ASSERT_TRUE(CopyFileW(self, copy.c_str(), FALSE));
+    HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
+    ASSERT_NE(update, nullptr);
+    ASSERT_TRUE(UpdateResourceW(update, RT_RCDATA, MAKEINTRESOURCEW(701), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                                bytes.data(), static_cast<DWORD>(bytes.size())));
+    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+    HMODULE module = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const rt::PictureRef fromResource = rt::LoadPictureResource(701, module);
+    EXPECT_EQ(fromResource->PixelHeight(), 10);
+    EXPECT_EQ(Rendered(*fromResource).At(11, 9), PatternColor(11, 9));
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPictureResource(702, module); }), 326);
+    FreeLibrary(module);
+}
+
+TEST(StdPicture, OwnsItsHandleAndReleasesItWithTheLastReference) {
+    rt::StdPicture::FromBitmap(CreatePatternBitmap(16, 16));  // first use sets up OLE's own objects
+    const unsigned long before = GdiObjectCount();
+    for (int i = 0; i < 200; ++i) {
+        rt::PictureRef picture = rt::StdPicture::FromBitmap(CreatePatternBitmap(16, 16));
+        rt::PictureRef shared = picture;
+        picture.reset();
+        EXPECT_NE(shared->Bitmap(), nullptr);
+    }
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
+TEST(StdPicture, HimetricAndPixelsConvertThroughTheScreenResolution) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(rt::PixelsToHimetricX(dpi), 2540);
+    EXPECT_EQ(rt::HimetricToPixelsX(2540), dpi);
+    EXPECT_EQ(rt::HimetricToPixelsY(rt::PixelsToHimetricY(123)), 123);
+    EXPECT_EQ(rt::PixelsToHimetricX(0), 0);
+}
