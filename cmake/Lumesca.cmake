@@ -31,8 +31,9 @@ function(lumesca_test name)
   endif()
   add_executable(${name} ${A_SOURCES} ${LUMESCA_SOURCE_ROOT}/tests/support/TestManifest.rc)
   target_link_libraries(${name} PRIVATE ${A_LIBS} test_support)
-  set(props TIMEOUT ${A_TIMEOUT}
-            ENVIRONMENT "LUMESCA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;LUMESCA_SOURCE_DIR=${LUMESCA_SOURCE_ROOT}")
+  # One variable only: gtest_discover_tests splits a list value, which would shift the
+  # property pairs after it. The built exes sit beside the test exe (BinDir()).
+  set(props TIMEOUT ${A_TIMEOUT} ENVIRONMENT "LUMESCA_SOURCE_DIR=${LUMESCA_SOURCE_ROOT}")
   if(A_SERIAL)
     list(APPEND props RUN_SERIAL TRUE)
   endif()
