@@ -1,0 +1,107 @@
+#pragma once
+// cNCCalcSize: the non-client area engine of one top-level window. It subclasses the window's
+// non-client messages through MSubclass, sets the non-client margins, answers hit-testing,
+// drags the window by its caption band itself, keeps the native menu bar off the window, and
+// hands painting and mouse handling to the window's INCAreaModifier painter (registered in
+// the window property "ostrCNCImplementation"). With no painter registered it paints a plain
+// system-coloured frame (DefaultNCPaint). It registers with the thread keyboard hook so that
+// Alt+key presses reach the painter.
+//
+// Create it with std::make_shared (see ISubclass.h for why); the painter owns it.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "frame/INCAreaModifier.h"
+#include "frame/ISubclass.h"
+
+// The window property holding the painter's address.
+inline constexpr wchar_t kNCImplementationProperty[] = L"ostrCNCImplementation";
+
+class cNCCalcSize : public ISubclass {
+public:
+    cNCCalcSize() = default;
+    ~cNCCalcSize() override;
+    cNCCalcSize(const cNCCalcSize&) = delete;
+    cNCCalcSize& operator=(const cNCCalcSize&) = delete;
+
+    // RedrawWindow with invalidate, internal paint, all children, update now.
+    void Redraw(HWND hWnd);
+    // Repaints the form f, then has the frame recalculated and repainted (SWP_FRAMECHANGED).
+    void Display(HWND f);
+    // The last WM_NCACTIVATE state.
+    bool WindowActive() const { return m_bActive; }
+    // The last WM_ACTIVATEAPP state.
+    bool AppActive() const { return m_bAppActive; }
+    // Starts a caption drag by the window manager from the current cursor position.
+    void TitleBarMouseDown();
+    // Posts WM_SYSCOMMAND eCmd to the window (SC_CLOSE, SC_MAXIMIZE, ...).
+    void SysCommand(long eCmd);
+
+    // Takes over the window of iTo (detaching first; no painter only detaches). Errors of
+    // MSubclass::AttachMessage end it at that message; the messages attached before stay
+    // attached.
+    void Attach(INCAreaModifier* iTo);
+    // The window's menu at Attach.
+    HMENU hMenu() const { return m_hMenu; }
+    // Gives the window back; safe to call when detached.
+    void Detach();
+
+    // The system-look frame: border, caption with icon, title and caption buttons, raised edge.
+    void DefaultNCPaint(HDC hDC, long lLeft, long lTop, long lRight, long lBottom);
+    // The window's registered painter; false (and iTo empty) when none is registered.
+    bool GetImplementation(std::shared_ptr<INCAreaModifier>& iTo);
+
+    // For the keyboard hook: the painter's AltKeyAccelerator, 0 without a painter.
+    long AltKeyAccelerator(long vKey);
+    // Moves the window with the pointer while the left button is down and the window active.
+    void DragMoveWindow();
+
+    // ISubclass
+    long MsgResponse() const override;
+    void MsgResponse(long response) override;
+    LRESULT WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) override;
+
+    // True when the parent of hWnd is an MDI client window ("MDIClient").
+    static bool IsMDIChild(HWND hWnd);
+    // The hit-test code of the cursor position (HTNOWHERE without a painter).
+    long GetHitTest();
+
+private:
+    LRESULT OnNcCalcSize(HWND hWnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcPaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcActivate(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcHitTest(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcLButtonDown(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcLButtonUp();
+    LRESULT OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetCursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    void Repaint();
+    void AttachMessages();
+    void DetachMessages();
+    void CreateSurface();
+    void DestroySurface();
+    bool RefreshZoomedMDIChild();
+    POINT CursorInWindow(RECT& windowAtOrigin) const;
+
+    HWND m_hWnd = nullptr;
+    bool m_bIsMDIChild = false;
+    HMENU m_hMenu = nullptr;
+    bool m_bActive = false;
+    bool m_bAppActive = false;
+    bool m_bZoomedMDIChild = false;
+    HDC m_hDC = nullptr;
+    HBITMAP m_hBmp = nullptr;
+    HGDIOBJ m_hBmpOld = nullptr;
+    long m_lLeft = 0;
+    long m_lTop = 0;
+    long m_lRight = 0;
+    long m_lBottom = 0;
+    long m_lLastHitTest = 0;
+    long m_lNudgeX = 0;
+    long m_lNudgeY = 0;
+    bool m_bInCursorUpdate = false;
+    std::vector<UINT> m_attached;  // messages listed by the last Attach, in order
+};
