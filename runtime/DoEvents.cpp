@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "runtime/Forms.h"
+
 namespace rt {
 
 void DoEvents() {
@@ -11,6 +13,8 @@ void DoEvents() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        // The same keyboard navigation as the message loop, so Tab works during busy loops.
+        if (Forms::TranslateFormMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

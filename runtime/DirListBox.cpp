@@ -1,0 +1,88 @@
+#include "runtime/DirListBox.h"
+
+#include "runtime/FileLists.h"
+#include "runtime/RuntimeError.h"
+
+namespace rt {
+
+namespace {
+constexpr long kInvalidPropertyArrayIndex = 381;
+constexpr int kIndentPerLevel = 2;  // spaces
+
+std::wstring LastName(const std::wstring& path) {
+    if (path.size() <= 3) return path;  // a root: "c:\"
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+}  // namespace
+
+DirListBox::DirListBox() {
+    InitColors(kWindowBackground, kWindowText);
+    m_path = NormalizeFolderPath(L".");
+    Fill();
+}
+
+DirListBox& DirListBox::Path(const std::wstring& path) {
+    const std::wstring normalized = NormalizeFolderPath(path);
+    if (!FolderExists(normalized)) rt::Raise(err::kPathNotFound);
+    if (CompareStringOrdinal(normalized.c_str(), -1, m_path.c_str(), -1, TRUE) == CSTR_EQUAL) return *this;
+    m_path = normalized;
+    Fill();
+    if (hWnd()) Fill(hWnd());
+    Raise(Change);
+    return *this;
+}
+
+std::wstring DirListBox::List(int index) const {
+    if (index >= 0 && index < ListCount()) {
+        const std::wstring separator = m_path.back() == L'\\' ? L"" : L"\\";
+        return m_path + separator + m_subfolders[static_cast<size_t>(index)];
+    }
+    const int up = -index - 1;  // 0 = Path, 1 = parent ...
+    if (index < 0 && up < static_cast<int>(m_chain.size())) return m_chain[m_chain.size() - 1 - static_cast<size_t>(up)];
+    rt::Raise(kInvalidPropertyArrayIndex);
+}
+
+void DirListBox::Fill() {
+    m_chain = FolderChain(m_path);
+    m_subfolders = SubfolderNames(m_path);
+}
+
+void DirListBox::Fill(HWND list) const {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    size_t depth = 0;
+    for (const auto& folder : m_chain) {
+        const std::wstring text = std::wstring(depth * kIndentPerLevel, L' ') + LastName(folder);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        ++depth;
+    }
+    for (const auto& name : m_subfolders) {
+        const std::wstring text = std::wstring(depth * kIndentPerLevel, L' ') + name;
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendMessageW(list, LB_SETCURSEL, m_chain.empty() ? static_cast<WPARAM>(-1) : m_chain.size() - 1, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+HWND DirListBox::CreateHwnd(HWND parent, const RECT& r, int id) {
+    return CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                           WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+void DirListBox::Created() { Fill(hWnd()); }
+
+std::optional<LRESULT> DirListBox::OnCommand(UINT notifyCode) {
+    if (notifyCode != LBN_DBLCLK) return std::nullopt;
+    const int row = static_cast<int>(SendMessageW(hWnd(), LB_GETCURSEL, 0, 0));
+    if (row < 0) return 0;
+    const int chainRows = static_cast<int>(m_chain.size());
+    const std::wstring target =
+        row < chainRows ? m_chain[static_cast<size_t>(row)] : List(row - chainRows);
+    Path(target);
+    return 0;
+}
+
+}  // namespace rt

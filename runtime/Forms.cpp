@@ -1,0 +1,134 @@
+#include "runtime/Forms.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "runtime/RuntimeError.h"
+
+namespace rt {
+
+struct FormAccess {
+    static int Depth(const Form& form) { return form.m_handlerDepth; }
+    static void Load(Form& form) { form.Load(); }
+};
+
+namespace Forms {
+namespace {
+
+constexpr wchar_t kParkingClass[] = L"LumescaRuntime";
+constexpr UINT kCollectMessage = WM_APP + 1;
+
+struct Registry {
+    std::vector<std::pair<std::type_index, std::unique_ptr<Form>>> loaded;
+    std::vector<std::unique_ptr<Form>> retired;
+    bool collectPosted = false;
+};
+
+Registry& TheRegistry() {
+    static Registry registry;
+    return registry;
+}
+
+void Collect() {
+    auto& retired = TheRegistry().retired;
+    TheRegistry().collectPosted = false;
+    // Deleting a form can run code that retires another; take them one at a time.
+    for (;;) {
+        auto it = std::find_if(retired.begin(), retired.end(),
+                               [](const std::unique_ptr<Form>& f) { return FormAccess::Depth(*f) == 0; });
+        if (it == retired.end()) break;
+        std::unique_ptr<Form> doomed = std::move(*it);
+        retired.erase(it);
+        doomed.reset();
+    }
+}
+
+LRESULT CALLBACK ParkingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return GuardCallback([&]() -> LRESULT {
+        if (msg == kCollectMessage) {
+            Collect();
+            return 0;
+        }
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    });
+}
+
+}  // namespace
+
+namespace detail {
+
+Form* Find(std::type_index type) {
+    for (auto& [loadedType, form] : TheRegistry().loaded)
+        if (loadedType == type) return form.get();
+    return nullptr;
+}
+
+Form& LoadNew(std::type_index type, std::unique_ptr<Form> form) {
+    Form& ref = *form;
+    // In the table before Form_Load runs, so that Get inside Form_Load finds it.
+    TheRegistry().loaded.emplace_back(type, std::move(form));
+    FormAccess::Load(ref);
+    return ref;
+}
+
+void Retire(Form* form) {
+    auto& loaded = TheRegistry().loaded;
+    auto it = std::find_if(loaded.begin(), loaded.end(), [form](const auto& entry) { return entry.second.get() == form; });
+    if (it == loaded.end()) return;
+    TheRegistry().retired.push_back(std::move(it->second));
+    loaded.erase(it);
+    ScheduleCollect();
+}
+
+void ScheduleCollect() {
+    if (TheRegistry().collectPosted) return;
+    TheRegistry().collectPosted = PostMessageW(ParkingWindow(), kCollectMessage, 0, 0) != FALSE;
+}
+
+std::vector<Form*> Loaded() {
+    std::vector<Form*> forms;
+    for (auto& [type, form] : TheRegistry().loaded) forms.push_back(form.get());
+    return forms;
+}
+
+HWND ParkingWindow() {
+    static HWND parking = [] {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ParkingProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kParkingClass;
+        RegisterClassW(&wc);
+        return CreateWindowExW(0, kParkingClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    }();
+    return parking;
+}
+
+}  // namespace detail
+
+int LoadedCount() { return static_cast<int>(TheRegistry().loaded.size()); }
+
+int RunMessageLoop() {
+    MSG msg;
+    while (LoadedCount() > 0) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        if (TranslateFormMessage(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    Collect();
+    return 0;
+}
+
+void End() { ExitProcess(0); }
+
+bool TranslateFormMessage(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    Form* form = Form::FromHwnd(msg.hwnd);
+    if (!form || !form->hWnd()) return false;
+    return IsDialogMessageW(form->hWnd(), &msg) != FALSE;
+}
+
+}  // namespace Forms
+}  // namespace rt

@@ -1,0 +1,63 @@
+#pragma once
+// The global form instances: one per window class, loaded on first use.
+//
+//     rt::Forms::Get<form11>().Show(rt::ShowMode::Modeless, &rt::Forms::Get<frmTest>());
+//
+// Get loads the form when it is not loaded (its window and controls are created and
+// Form_Load runs) and returns it; while Form_Load runs, Get already returns the form being
+// loaded. Run is the program's start: it loads and shows the start-up form and processes
+// messages until no form is loaded any more. End ends the program at once.
+#include <memory>
+#include <typeindex>
+#include <vector>
+
+#include "runtime/Form.h"
+
+namespace rt {
+namespace Forms {
+
+namespace detail {
+Form* Find(std::type_index type);
+Form& LoadNew(std::type_index type, std::unique_ptr<Form> form);
+// An unloaded form leaves the table; it is deleted once none of its handlers runs.
+void Retire(Form* form);
+void ScheduleCollect();
+// Every loaded form, in order of loading.
+std::vector<Form*> Loaded();
+// A hidden window of the runtime: owner of forms kept out of the taskbar.
+HWND ParkingWindow();
+}  // namespace detail
+
+template <class T>
+T& Get() {
+    if (Form* form = detail::Find(typeid(T))) return static_cast<T&>(*form);
+    return static_cast<T&>(detail::LoadNew(typeid(T), std::make_unique<T>()));
+}
+
+// Whether the global instance of T is loaded (asking does not load it).
+template <class T>
+bool IsLoaded() {
+    return detail::Find(typeid(T)) != nullptr;
+}
+
+// The number of loaded forms.
+int LoadedCount();
+
+// Loads and shows the start-up form, then processes messages until no form is loaded.
+// Returns the process exit code (0).
+int RunMessageLoop();
+template <class T>
+int Run() {
+    Get<T>().Show();
+    return RunMessageLoop();
+}
+
+// Keyboard navigation between the controls of a form (Tab, arrows, access keys): call for
+// every message before dispatching it; true means it was handled and must not be dispatched.
+bool TranslateFormMessage(MSG& msg);
+
+// The "End" statement: ends the process at once; no unload handler runs.
+[[noreturn]] void End();
+
+}  // namespace Forms
+}  // namespace rt

@@ -1,0 +1,20 @@
+#include "runtime/MsgBox.h"
+
+#include "runtime/RuntimeError.h"
+
+namespace rt {
+
+HWND ModalOwner() {
+    HWND active = GetActiveWindow();
+    return active && IsWindowVisible(active) ? active : nullptr;
+}
+
+int MsgBox(const std::wstring& prompt, UINT buttons, const std::wstring& title) {
+    const std::wstring caption = title.empty() ? AppName() : title;
+    HWND owner = ModalOwner();
+    // Without an active form the box still disables every window of the program.
+    const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
+    return MessageBoxW(owner, prompt.c_str(), caption.c_str(), buttons | modality);
+}
+
+}  // namespace rt

@@ -1,0 +1,38 @@
+#pragma once
+// An option button. The option buttons of one container form one group: selecting one
+// (by a click, by the arrow keys or by setting Value) clears the others. Click is raised
+// when the button becomes selected. Tab reaches the group at its selected button.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/Control.h"
+
+namespace rt {
+
+class OptionButton : public BasicControl<OptionButton> {
+public:
+    OptionButton();
+
+    const std::wstring& Caption() const { return m_caption; }
+    OptionButton& Caption(std::wstring caption);
+    bool Value() const { return m_value; }
+    OptionButton& Value(bool selected);
+
+    std::function<void()> Click;
+
+protected:
+    HWND CreateHwnd(HWND parent, const RECT& pixels, int id) override;
+    void Created() override;
+    std::optional<LRESULT> OnCommand(UINT notifyCode) override;
+    bool JoinsPreviousGroup() const override { return true; }
+
+private:
+    std::vector<OptionButton*> Group() const;
+    void UpdateGroupTabStops() const;
+
+    std::wstring m_caption;
+    bool m_value = false;
+};
+
+}  // namespace rt
