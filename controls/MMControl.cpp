@@ -1,0 +1,185 @@
+#include "controls/MMControl.h"
+
+#include <mmsystem.h>
+
+#include <cwchar>
+#include <cwctype>
+
+#include "controls/ControlErrors.h"
+#include "runtime/RuntimeError.h"
+
+namespace ctl {
+
+namespace {
+constexpr wchar_t kNotifyClassName[] = L"LumescaMciNotify";
+constexpr long kUnsupportedProperty = 438;
+constexpr size_t kReplyChars = 128;
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
+
+HWND CreateNotifyWindow(void* owner, WNDPROC proc) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(GetModuleHandleW(nullptr), kNotifyClassName, &wc)) {
+        wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kNotifyClassName;
+        RegisterClassExW(&wc);
+    }
+    const HWND hwnd = CreateWindowExW(0, kNotifyClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+    if (hwnd) SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    return hwnd;
+}
+
+std::wstring NextAlias() {
+    static unsigned counter = 0;
+    return L"lumesca_media" + std::to_wstring(++counter);
+}
+}  // namespace
+
+MMControl::MMControl() : m_alias(NextAlias()) {
+    m_notifyWindow = CreateNotifyWindow(this, &MMControl::NotifyProc);
+    m_ignoredSettings[kIgnoredSetting45] = 0;
+    m_ignoredSettings[kIgnoredSetting49] = 0;
+}
+
+MMControl::~MMControl() {
+    if (m_open) mciSendStringW((L"close " + m_alias).c_str(), nullptr, 0, nullptr);
+    if (m_notifyWindow) {
+        SetWindowLongPtrW(m_notifyWindow, GWLP_USERDATA, 0);
+        DestroyWindow(m_notifyWindow);
+    }
+}
+
+void MMControl::SetCommand(const std::wstring& command) {
+    m_command = command;
+    const std::wstring name = Lower(command);
+    if (name == L"open") {
+        Open();
+    } else if (name == L"close") {
+        Close();
+    } else if (name == L"play") {
+        Play();
+    } else if (name == L"pause") {
+        if (m_open) Send(L"pause " + m_alias);
+    } else if (name == L"stop") {
+        if (m_open) Send(L"stop " + m_alias);
+    } else if (name == L"prev") {
+        if (m_open) Send(L"seek " + m_alias + L" to start");
+    } else {
+        rt::Raise(err::kInvalidPropertyValue);
+    }
+}
+
+void MMControl::Open() {
+    // One device per control: a file opened over another replaces it.
+    Close();
+    std::wstring open = L"open \"" + m_fileName + L"\"";
+    if (!m_deviceType.empty()) open += L" type " + m_deviceType;
+    open += L" alias " + m_alias;
+    Send(open);
+    m_open = true;
+    m_deviceId = mciGetDeviceIDW(m_alias.c_str());
+    try {
+        Send(L"set " + m_alias + L" time format milliseconds");
+    } catch (const rt::RuntimeError&) {
+        // A device that cannot count in milliseconds is no use here: it goes again, and the
+        // error reported is the one that explains why.
+        m_open = false;
+        m_deviceId = 0;
+        mciSendStringW((L"close " + m_alias).c_str(), nullptr, 0, nullptr);
+        throw;
+    }
+}
+
+void MMControl::Close() {
+    if (!m_open) return;
+    m_open = false;
+    m_deviceId = 0;
+    Send(L"close " + m_alias);
+}
+
+void MMControl::Play() {
+    if (m_open) Send(L"play " + m_alias + L" notify", m_notifyWindow);
+}
+
+long MMControl::Length() const {
+    if (!m_open) return 0;
+    return std::wcstol(Query(L"status " + m_alias + L" length").c_str(), nullptr, 10);
+}
+
+long MMControl::Position() const {
+    if (!m_open) return 0;
+    return std::wcstol(Query(L"status " + m_alias + L" position").c_str(), nullptr, 10);
+}
+
+std::wstring MMControl::Mode() const {
+    if (!m_open) return {};
+    return Query(L"status " + m_alias + L" mode");
+}
+
+void MMControl::SetNumericProperty(long dispatchId, long value) {
+    const auto it = m_ignoredSettings.find(dispatchId);
+    if (it == m_ignoredSettings.end())
+        rt::Raise(kUnsupportedProperty, {}, L"Object doesn't support this property or method");
+    it->second = value;
+}
+
+long MMControl::NumericProperty(long dispatchId) const {
+    const auto it = m_ignoredSettings.find(dispatchId);
+    if (it == m_ignoredSettings.end())
+        rt::Raise(kUnsupportedProperty, {}, L"Object doesn't support this property or method");
+    return it->second;
+}
+
+void MMControl::Send(const std::wstring& command, HWND callback) const {
+    const MCIERROR error = mciSendStringW(command.c_str(), nullptr, 0, callback);
+    if (error == 0) return;
+    wchar_t text[MAXERRORLENGTH] = {};
+    if (!mciGetErrorStringW(error, text, MAXERRORLENGTH)) text[0] = L'\0';
+    rt::Raise(static_cast<long>(LOWORD(error)), {}, text[0] ? text : L"The media device failed");
+}
+
+std::wstring MMControl::Query(const std::wstring& command) const {
+    wchar_t reply[kReplyChars] = {};
+    const MCIERROR error = mciSendStringW(command.c_str(), reply, kReplyChars, nullptr);
+    if (error != 0) {
+        wchar_t text[MAXERRORLENGTH] = {};
+        if (!mciGetErrorStringW(error, text, MAXERRORLENGTH)) text[0] = L'\0';
+        rt::Raise(static_cast<long>(LOWORD(error)), {}, text[0] ? text : L"The media device failed");
+    }
+    return reply;
+}
+
+LRESULT CALLBACK MMControl::NotifyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return rt::GuardCallback([&]() -> LRESULT {
+        auto* self = reinterpret_cast<MMControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (self && message == MM_MCINOTIFY) {
+            self->OnNotify(wParam, lParam);
+            return 0;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    });
+}
+
+void MMControl::OnNotify(WPARAM code, LPARAM deviceId) {
+    // A notice from a device closed since, or a play cut short, completes nothing. Some
+    // drivers (Wine's MPEG video one) leave the device out of the notice: the window is this
+    // control's alone, so such a notice is the open device's.
+    const UINT from = static_cast<UINT>(deviceId);
+    if (!m_open || (from != m_deviceId && from != 0)) return;
+    if (code != MCI_NOTIFY_SUCCESSFUL && code != MCI_NOTIFY_FAILURE) return;
+    if (Done) {
+        auto handler = Done;
+        short notifyCode = static_cast<short>(code);
+        handler(notifyCode);
+    }
+}
+
+}  // namespace ctl

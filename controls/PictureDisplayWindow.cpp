@@ -1,0 +1,98 @@
+#include "controls/PictureDisplayWindow.h"
+
+#include "controls/ControlErrors.h"
+#include "controls/PictureScaling.h"
+#include "runtime/Gdi.h"
+#include "runtime/RuntimeError.h"
+
+namespace ctl {
+
+namespace {
+constexpr wchar_t kClassName[] = L"LumescaPictureDisplay";
+}  // namespace
+
+PictureDisplayWindow::PictureDisplayWindow(HWND parent, const RECT& rect, int id) {
+    CreateChild(kClassName, 0, parent, rect, id, WS_VISIBLE | WS_CLIPSIBLINGS);
+}
+
+void PictureDisplayWindow::SetPicture(rt::PictureRef picture) {
+    m_picture = std::move(picture);
+    Redraw();
+}
+
+void PictureDisplayWindow::SetPictureSizeMode(short mode) {
+    if (mode != static_cast<short>(ctl::PictureSizeMode::Clip) &&
+        mode != static_cast<short>(ctl::PictureSizeMode::Zoom)) {
+        rt::Raise(err::kInvalidPropertyValue);
+    }
+    m_mode = static_cast<ctl::PictureSizeMode>(mode);
+    Redraw();
+}
+
+void PictureDisplayWindow::SetBackColor(OleColor color) {
+    m_backColor = color;
+    Redraw();
+}
+
+RECT PictureDisplayWindow::PictureRect() const {
+    if (!m_picture || !hwnd()) return RECT{};
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    if (m_mode == ctl::PictureSizeMode::Zoom)
+        return ZoomRect(m_picture->PixelWidth(), m_picture->PixelHeight(), client);
+    return RECT{0, 0, m_picture->PixelWidth(), m_picture->PixelHeight()};
+}
+
+void PictureDisplayWindow::Redraw() {
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+LRESULT PictureDisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: Redraw(); return 0;
+    default: return ControlWindow::HandleMessage(message, wParam, lParam);
+    }
+}
+
+const std::vector<uint32_t>& PictureDisplayWindow::Zoomed(int width, int height) {
+    if (m_scaledOf != m_picture || m_scaledWidth != width || m_scaledHeight != height) {
+        m_scaled = ScaledPixels(*m_picture, width, height);
+        m_scaledOf = m_picture;
+        m_scaledWidth = width;
+        m_scaledHeight = height;
+    }
+    return m_scaled;
+}
+
+void PictureDisplayWindow::OnPaint() {
+    rt::PaintDC paint(hwnd());
+    Paint(paint.get());
+}
+
+void PictureDisplayWindow::Paint(HDC target) {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    if (RectWidth(client) <= 0 || RectHeight(client) <= 0) return;
+    rt::MemoryDC memory(target);
+    rt::Bitmap surface(CreateCompatibleBitmap(target, RectWidth(client), RectHeight(client)));
+    rt::SelectGuard selected(memory.get(), surface.get());
+    {
+        rt::Brush back(CreateSolidBrush(ToColorRef(m_backColor)));
+        FillRect(memory.get(), &client, back.get());
+    }
+    if (m_picture) {
+        const RECT where = PictureRect();
+        if (m_mode == ctl::PictureSizeMode::Zoom) {
+            DrawPixels(memory.get(), Zoomed(RectWidth(where), RectHeight(where)), RectWidth(where), RectHeight(where),
+                       where.left, where.top);
+        } else {
+            m_picture->Render(memory.get(), where.left, where.top, RectWidth(where), RectHeight(where));
+        }
+    }
+    BitBlt(target, 0, 0, RectWidth(client), RectHeight(client), memory.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace ctl

@@ -1,0 +1,56 @@
+#pragma once
+// A picture display: shows a picture either zoomed (scaled smoothly to fit the control, its
+// proportions kept, centred) or clipped (at its own size from the top-left corner, cut at the
+// control's edges). Around a zoomed picture the back colour shows (the button face colour
+// until set).
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "controls/ControlWindow.h"
+#include "controls/OleColor.h"
+#include "runtime/StdPicture.h"
+
+namespace ctl {
+
+enum class PictureSizeMode : short { Clip = 0, Zoom = 3 };
+
+class PictureDisplayWindow : public ControlWindow {
+public:
+    PictureDisplayWindow(HWND parent, const RECT& rect, int id = 0);
+
+    // nullptr: no picture.
+    const rt::PictureRef& Picture() const { return m_picture; }
+    void SetPicture(rt::PictureRef picture);
+    // 0 clip or 3 zoom; any other value raises error 380.
+    short PictureSizeMode() const { return static_cast<short>(m_mode); }
+    void SetPictureSizeMode(short mode);
+    OleColor BackColor() const { return m_backColor; }
+    void SetBackColor(OleColor color);
+
+    // Where the picture lies in the control's client pixels (may reach past the edges in clip
+    // mode); empty without a picture.
+    RECT PictureRect() const;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnPaint();
+    // Draws the whole control into dc (the screen's paint DC, or a WM_PRINTCLIENT target).
+    void Paint(HDC dc);
+    const std::vector<uint32_t>& Zoomed(int width, int height);
+    void Redraw();
+
+    rt::PictureRef m_picture;
+    // The zoomed picture's pixels, kept until the picture or the size changes.
+    rt::PictureRef m_scaledOf;
+    int m_scaledWidth = 0;
+    int m_scaledHeight = 0;
+    std::vector<uint32_t> m_scaled;
+    ctl::PictureSizeMode m_mode = ctl::PictureSizeMode::Clip;
+    OleColor m_backColor = 0x8000000F;  // the system's button face
+};
+
+}  // namespace ctl

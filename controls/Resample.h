@@ -1,0 +1,16 @@
+#pragma once
+// Smooth resampling of 0xAARRGGBB pixels: each output pixel averages the source area it covers
+// when shrinking (no pixel is simply dropped), and interpolates linearly between neighbours
+// when enlarging. Colours are averaged weighted by their alpha, so transparent pixels lend no
+// colour to their neighbours.
+#include <cstdint>
+#include <vector>
+
+namespace ctl {
+
+// src holds srcWidth x srcHeight pixels in top-down rows, not premultiplied; the result holds
+// dstWidth x dstHeight pixels in the same form. Empty sizes give an empty result.
+std::vector<uint32_t> ResampleArgb(const std::vector<uint32_t>& src, int srcWidth, int srcHeight, int dstWidth,
+                                   int dstHeight);
+
+}  // namespace ctl

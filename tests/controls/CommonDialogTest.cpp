@@ -1,0 +1,148 @@
+// The open/save dialog wrapper: the filter's conversion, and the real system dialog driven from
+// a timer that runs inside its modal loop.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dlgs.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "controls/ColorDialog.h"
+#include "controls/CommonDialog.h"
+#include "runtime/RuntimeError.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TestWindow.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Runs action on the first dialog box this thread shows, from inside its modal loop.
+std::function<void(HWND)> g_onDialog;
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lParam) {
+    wchar_t cls[32] = {};
+    GetClassNameW(hwnd, cls, 32);
+    if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770") {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK WatchForDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog || !g_onDialog) return;
+    KillTimer(nullptr, id);
+    auto action = std::move(g_onDialog);
+    g_onDialog = nullptr;
+    action(dialog);
+}
+
+void OnNextDialog(std::function<void(HWND)> action) {
+    g_onDialog = std::move(action);
+    SetTimer(nullptr, 0, 100, WatchForDialog);
+}
+
+std::vector<std::wstring> ComboItems(HWND combo) {
+    std::vector<std::wstring> items;
+    const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t text[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+HWND FileNameBox(HWND dialog) {
+    if (HWND combo = GetDlgItem(dialog, cmb13)) return combo;
+    return GetDlgItem(dialog, edt1);
+}
+
+}  // namespace
+
+TEST(CommonDialog, FilterBecomesTheSystemsDoubleNulList) {
+    using namespace std::string_literals;
+    EXPECT_EQ(ctl::FilterToDoubleNul(L"位图文件 (*.Bmp)|*.Bmp"), L"位图文件 (*.Bmp)\0*.Bmp\0\0"s);
+    EXPECT_EQ(ctl::FilterToDoubleNul(L"图像文件 (*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.ico)|*.ico|(*jif)|*.jif"),
+              L"图像文件 (*.bmp)\0*.bmp\0(*.jpg)\0*.jpg\0(*.ico)\0*.ico\0(*jif)\0*.jif\0\0"s);
+    EXPECT_EQ(ctl::FilterToDoubleNul(L""), L""s);
+}
+
+TEST(CommonDialog, CancelRaises32755WhenAskedAndLeavesAnEmptyName) {
+    TestWindow owner;
+    ctl::CommonDialog dialog;
+    dialog.Owner = owner.hwnd();
+    dialog.DialogTitle = L"图像文件";
+    dialog.Filter = L"MP3文件(*.MP3)|*.MP3|CD音频(*.WAV)|*.WAV|Windows音频(*.mid)|*.mid|所有文件(*.*)|*.*";
+    dialog.FileName = L"old.mp3";
+    dialog.CancelError = true;
+    std::wstring title;
+    std::vector<std::wstring> types;
+    OnNextDialog([&](HWND box) {
+        title = WindowText(box);
+        types = ComboItems(GetDlgItem(box, cmb1));
+        PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    });
+    try {
+        dialog.ShowOpen();
+        FAIL() << "cancel raised nothing";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), 32755);
+        EXPECT_EQ(e.Description(), L"Cancel was selected.");
+    }
+    EXPECT_EQ(title, L"图像文件");
+    EXPECT_EQ(types, (std::vector<std::wstring>{L"MP3文件(*.MP3)", L"CD音频(*.WAV)", L"Windows音频(*.mid)",
+                                                L"所有文件(*.*)"}));
+    EXPECT_EQ(dialog.FileName, L"");
+
+    dialog.CancelError = false;
+    dialog.FileName = L"old.mp3";
+    OnNextDialog([](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_NO_THROW(dialog.ShowSave());
+    EXPECT_EQ(dialog.FileName, L"");
+}
+
+TEST(CommonDialog, ChosenNameComesBackAsAFullPathInTheInitialFolder) {
+    TempFolder folder;
+    HANDLE f = CreateFileW(folder.File(L"song.wav").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(f);
+    TestWindow owner;
+    ctl::CommonDialog dialog;
+    dialog.Owner = owner.hwnd();
+    dialog.Filter = L"CD音频(*.WAV)|*.WAV|所有文件(*.*)|*.*";
+    dialog.InitDir = folder.Path();
+    dialog.CancelError = true;
+    OnNextDialog([](HWND box) {
+        SetWindowTextW(FileNameBox(box), L"song.wav");
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    });
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.FileName, folder.File(L"song.wav"));
+}
+
+TEST(ColorDialog, RecordIsFilledAsTheBannerScreenFillsItAndCancelReturnsZero) {
+    TestWindow owner;
+    COLORREF custom[16];
+    for (auto& c : custom) c = 0;
+    ctl::ColorDialogRecord record = ctl::MakeColorDialogRecord(owner.hwnd(), custom);
+    EXPECT_EQ(record.lStructSize, 36u);
+    EXPECT_EQ(record.hwndOwner, owner.hwnd());
+    EXPECT_EQ(record.rgbResult, 0u);
+    EXPECT_EQ(record.Flags, 0u);
+    EXPECT_EQ(record.lpCustColors, custom);
+    OnNextDialog([](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(ctl::ShowColorDialog(record), 0);
+    // OK hands back the colour the dialog holds.
+    record.rgbResult = RGB(0xDE, 0x12, 0x69);
+    record.Flags = CC_RGBINIT;
+    OnNextDialog([](HWND box) {
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    });
+    EXPECT_EQ(ctl::ShowColorDialog(record), 1);
+    EXPECT_EQ(record.rgbResult, RGB(0xDE, 0x12, 0x69));
+}

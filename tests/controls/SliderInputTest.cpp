@@ -1,0 +1,82 @@
+// The slider's change event on real input, and the list view's click event.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "controls/ImageList.h"
+#include "controls/ListViewWindow.h"
+#include "controls/SliderWindow.h"
+#include "runtime/RuntimeError.h"
+#include "tests/controls/TestPictures.h"
+#include "tests/controls/ControlsInput.h"
+#include "tests/support/TestWindow.h"
+
+using namespace controls_testing;
+using testing_support::TestWindow;
+
+TEST(SliderInput, ChangeFollowsKeysAndClicksButNotTheDragUntilItEnds) {
+    TestWindow window;
+    ctl::SliderWindow slider(window.hwnd(), RECT{10, 10, 290, 40});
+    std::vector<long> changes;
+    slider.Change = [&] { changes.push_back(slider.Value()); };
+    ASSERT_TRUE(FocusOn(window.hwnd(), slider.hwnd()));
+    EXPECT_EQ(GetFocus(), slider.Inner());
+
+    Key(VK_RIGHT);
+    EXPECT_EQ(slider.Value(), 1);
+    Key(VK_END);
+    EXPECT_EQ(slider.Value(), 255);
+    Key(VK_HOME);
+    EXPECT_EQ(changes, (std::vector<long>{1, 255, 0}));
+
+    // Dragging the thumb from the left end to the middle: one change, at the release.
+    RECT thumb;
+    SendMessageW(slider.Inner(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    const POINT from = OnScreen(slider.Inner(), (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2);
+    changes.clear();
+    Mouse(0, from);
+    Mouse(MOUSEEVENTF_LEFTDOWN, from);
+    for (int dx = 20; dx <= 140; dx += 20) Mouse(0, POINT{from.x + dx, from.y});
+    EXPECT_TRUE(changes.empty()) << "changed during the drag";
+    Mouse(MOUSEEVENTF_LEFTUP, POINT{from.x + 140, from.y}, 80);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_GT(changes[0], 80);
+    EXPECT_LT(changes[0], 175);
+    EXPECT_EQ(changes[0], static_cast<long>(SendMessageW(slider.Inner(), TBM_GETPOS, 0, 0)));
+
+    // A program's new value raises the event too; an unchanged one or a refused one does not.
+    changes.clear();
+    slider.SetValue(200);
+    slider.SetValue(200);
+    EXPECT_THROW(slider.SetValue(256), rt::RuntimeError);
+    EXPECT_EQ(changes, (std::vector<long>{200}));
+}
+
+TEST(ListViewInput, ClickingAnItemSelectsItAndRaisesClick) {
+    TestWindow window;
+    ctl::ListViewWindow view(window.hwnd(), RECT{10, 10, 370, 210});
+    ctl::ImageList icons;
+    icons.SetImageWidth(32);
+    icons.SetImageHeight(32);
+    view.SetIcons(&icons);
+    for (int n = 1; n <= 3; ++n) {
+        const std::wstring key = L"Image " + std::to_wstring(n);
+        icons.Add(key, controls_testing::SolidPicture(32, 32, RGB(0, 60 * n, 0)));
+        view.AddItem(L"", key, key);
+    }
+    int clicks = 0;
+    int selectedAtClick = -1;
+    view.Click = [&] {
+        ++clicks;
+        selectedAtClick = view.SelectedIndex();
+    };
+    ASSERT_TRUE(FocusOn(window.hwnd(), view.hwnd()));
+    const RECT item = view.ItemRect(2);
+    Click(OnScreen(view.Inner(), (item.left + item.right) / 2, item.top + 16));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(selectedAtClick, 2);
+    EXPECT_EQ(view.SelectedIndex(), 2);
+}
