@@ -208,7 +208,7 @@ LRESULT cNCCalcSize::WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lPar
         case WM_NCHITTEST: return OnNcHitTest(hWnd, iMsg, wParam, lParam);
         case WM_NCLBUTTONDOWN: return OnNcLButtonDown(hWnd, iMsg, wParam, lParam);
         case WM_NCLBUTTONUP: return OnNcLButtonUp();
-        case WM_NCLBUTTONDBLCLK:
+        case WM_NCLBUTTONDBLCLK: return OnNcLButtonDblClk(hWnd, iMsg, wParam, lParam);
         case WM_SETTEXT:
         case WM_STYLECHANGED: return OnDefaultThenRepaint(hWnd, iMsg, wParam, lParam);
         case WM_SETCURSOR: return OnSetCursor(hWnd, iMsg, wParam, lParam);
@@ -371,6 +371,26 @@ LRESULT cNCCalcSize::OnNcLButtonUp() {
                          window.bottom);
     painter->NCMouseUp(p.x, p.y, dc.get(), window.left, window.top, window.right, window.bottom);
     return 0;
+}
+
+// The painter reports its drawn caption buttons as the system-menu zone, and the default
+// double-click there closes the window. So the second click of a double-click on a drawn button
+// presses that button again (its release gives the button's command); elsewhere the default
+// double-click stands (caption: maximise or restore; icon: close).
+LRESULT cNCCalcSize::OnNcLButtonDblClk(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    std::shared_ptr<INCAreaModifier> painter;
+    if (GetImplementation(painter)) {
+        RECT window = {};
+        const POINT p = CursorInWindow(window);
+        bool handled = false;
+        {
+            rt::WindowFrameDC dc(m_hWnd);
+            painter->NCMouseDown(p.x, p.y, handled, dc.get(), window.left, window.top, window.right,
+                                 window.bottom);
+        }
+        if (handled) return 0;
+    }
+    return OnDefaultThenRepaint(hWnd, iMsg, wParam, lParam);
 }
 
 LRESULT cNCCalcSize::OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {

@@ -75,6 +75,7 @@ private:
     LRESULT OnNcHitTest(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNcLButtonDown(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNcLButtonUp();
+    LRESULT OnNcLButtonDblClk(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);

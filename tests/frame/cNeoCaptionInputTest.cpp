@@ -1,0 +1,232 @@
+// The skinned caption with real mouse input: caption-button press and release, the icon zone,
+// and the drawn menu bar still opening its drop-down after a hundred skin changes.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "frame/cNeoCaption.h"
+#include "tests/support/FramePictures.h"
+#include "tests/support/Input.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/TestWindow.h"
+
+using namespace testing_support;
+
+namespace {
+
+struct Pictures {
+    rt::PictureRef caption = MakeCaptionTestPicture();
+    rt::PictureRef border = MakeBorderTestPicture();
+};
+
+void AttachMain(cNeoCaption& p, HWND hwnd, const Pictures& pics) {
+    p.Attach(hwnd, pics.caption, pics.border, 18, 20, 90, 140, 230, 400);
+}
+
+POINT WindowOrigin(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return {r.left, r.top};
+}
+
+// True when the close glyph (776..793, 5..24 of an 800-wide window) shows the given row of
+// the caption picture's glyph column: 0 normal, 20 pressed.
+// The engine reads the cursor position when it handles a press, and a press sent together
+// with a move arrives at the old position: move first, then press.
+void ClickOn(int x, int y) {
+    MoveMouseTo(x, y);
+    PumpFor(50);
+    ClickAt(x, y);
+}
+
+bool CloseGlyphShows(HWND hwnd, int row0) {
+    const Pixels f = CaptureWindowFrame(hwnd);
+    for (int y = 5; y < 25; y += 3)
+        for (int x = 776; x < 794; x += 3)
+            if (f.At(x, y) != CaptionTestColour(241 + x - 776, row0 + y - 5)) return false;
+    return true;
+}
+
+class SysCommandLog {
+public:
+    MessageHandler Handler() {
+        return [this](HWND, UINT msg, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+            if (msg != WM_SYSCOMMAND) return std::nullopt;
+            commands.push_back(wParam & 0xFFF0);
+            return 0;  // the window stays as it is
+        };
+    }
+    std::vector<WPARAM> commands;
+};
+
+WindowOptions Options800() {
+    WindowOptions o;
+    o.caption = L"";
+    o.x = 100;
+    o.y = 100;
+    o.width = 800;
+    o.height = 300;
+    return o;
+}
+
+}  // namespace
+
+TEST(cNeoCaptionInput, CloseRunsOnlyWhenReleasedOnTheButtonPressed) {
+    SysCommandLog log;
+    TestWindow window(Options800(), log.Handler());
+    const HWND hwnd = window.hwnd();
+    Pictures pics;
+    auto p = std::make_shared<cNeoCaption>();
+    AttachMain(*p, hwnd, pics);
+    ASSERT_TRUE(MakeForeground(hwnd));
+    PumpFor(100);
+    const POINT o = WindowOrigin(hwnd);
+
+    MoveMouseTo(o.x + 785, o.y + 15);
+    PumpFor(50);
+    MouseDownAt(o.x + 785, o.y + 15);
+    EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 20); }, 2000)) << "pressed glyph";
+    MoveMouseTo(o.x + 600, o.y + 15);
+    EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 0); }, 2000)) << "popped up outside";
+    MoveMouseTo(o.x + 786, o.y + 16);
+    EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 20); }, 2000)) << "pressed again on return";
+    MoveMouseTo(o.x + 600, o.y + 15);
+    PumpFor(50);
+    MouseUpAt(o.x + 600, o.y + 15);  // released on the caption, off the button
+    PumpFor(200);
+    EXPECT_TRUE(log.commands.empty());
+    EXPECT_TRUE(CloseGlyphShows(hwnd, 0));
+
+    // Far enough apart in time that the window manager sees no double click.
+    PumpFor(GetDoubleClickTime() + 100);
+    ClickOn(o.x + 785, o.y + 15);
+    ASSERT_TRUE(PumpUntil([&] { return !log.commands.empty(); }, 2000));
+    EXPECT_EQ(log.commands.front(), static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_TRUE(CloseGlyphShows(hwnd, 0));
+    EXPECT_TRUE(IsWindow(hwnd));
+}
+
+TEST(cNeoCaptionInput, MaximizeButtonMaximizesAndRestores) {
+    TestWindow window(Options800());
+    const HWND hwnd = window.hwnd();
+    Pictures pics;
+    auto p = std::make_shared<cNeoCaption>();
+    AttachMain(*p, hwnd, pics);
+    ASSERT_TRUE(MakeForeground(hwnd));
+    PumpFor(100);
+    POINT o = WindowOrigin(hwnd);
+    ClickOn(o.x + 765, o.y + 15);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) != FALSE; }, 3000));
+    PumpFor(200);
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const int width = r.right - r.left;
+    // The restore button sits 43 pixels left of the maximised window's right edge.
+    ClickOn(r.left + width - 43 + 9, r.top + 15);
+    EXPECT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) == FALSE; }, 3000));
+}
+
+TEST(cNeoCaptionInput, IconZoneIsTheSystemMenuForTheEngine) {
+    TestWindow window(Options800());
+    const HWND hwnd = window.hwnd();
+    Pictures pics;
+    auto p = std::make_shared<cNeoCaption>();
+    AttachMain(*p, hwnd, pics);
+    ASSERT_TRUE(MakeForeground(hwnd));
+    PumpFor(100);
+    const POINT o = WindowOrigin(hwnd);
+    auto hitAt = [&](int x, int y) {
+        MoveMouseTo(o.x + x, o.y + y);
+        PumpFor(50);
+        return SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(o.x + x, o.y + y));
+    };
+    EXPECT_EQ(hitAt(20, 20), HTSYSMENU);
+    EXPECT_EQ(hitAt(785, 15), HTSYSMENU);
+    EXPECT_EQ(hitAt(400, 15), HTCAPTION);
+}
+
+namespace {
+
+bool g_popupSeen = false;
+
+void CALLBACK ClosePopup(HWND, UINT, UINT_PTR id, DWORD) {
+    const HWND popup = FindWindowW(L"#32768", nullptr);
+    if (popup && IsWindowVisible(popup)) {
+        g_popupSeen = true;
+        EndMenu();
+        KillTimer(nullptr, id);
+    }
+}
+
+}  // namespace
+
+TEST(cNeoCaptionInput, MenuBarStillOpensAfterAHundredSkinChanges) {
+    WindowOptions o = Options800();
+    o.menu = MakeMainWindowMenu();
+    TestWindow window(o);
+    const HWND hwnd = window.hwnd();
+    Pictures pics;
+    std::shared_ptr<cNeoCaption> painter;
+    for (int i = 0; i < 100; ++i) {
+        painter = std::make_shared<cNeoCaption>();  // replaced without Detach, as skin changes do
+        painter->ActiveMenuColor(0x00C0FFFF);
+        AttachMain(*painter, hwnd, pics);
+        SendMessageW(hwnd, WM_NCPAINT, 1, 0);
+    }
+    ASSERT_TRUE(MakeForeground(hwnd));
+    PumpFor(200);
+    const POINT origin = WindowOrigin(hwnd);
+    g_popupSeen = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ClosePopup);
+    // The first bar button's text starts at x 98, 2 pixels below row 29.
+    ClickOn(origin.x + 110, origin.y + 38);
+    PumpUntil([] { return g_popupSeen; }, 3000);
+    KillTimer(nullptr, timer);
+    PumpFor(100);
+    EXPECT_TRUE(g_popupSeen);
+}
+
+
+TEST(cNeoCaptionInput, AltMnemonicOpensTheDropDownThroughThePainter) {
+    WindowOptions o = Options800();
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, 101, L"Open");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    o.menu = bar;
+    TestWindow window(o);
+    const HWND hwnd = window.hwnd();
+    Pictures pics;
+    auto p = std::make_shared<cNeoCaption>();
+    AttachMain(*p, hwnd, pics);
+    ASSERT_TRUE(MakeForeground(hwnd));
+    SendMessageW(hwnd, WM_NCPAINT, 1, 0);  // the bar learns its buttons when painted
+    PumpFor(100);
+    g_popupSeen = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ClosePopup);
+    TapKey('F', {VK_MENU});
+    PumpUntil([] { return g_popupSeen; }, 3000);
+    KillTimer(nullptr, timer);
+    PumpFor(100);
+    EXPECT_TRUE(g_popupSeen);
+}
+
+TEST(cNeoCaptionInput, DoubleClickOnAButtonPressesItTwiceAndNeverCloses) {
+    SysCommandLog log;
+    TestWindow window(Options800(), log.Handler());
+    const HWND hwnd = window.hwnd();
+    Pictures pics;
+    auto p = std::make_shared<cNeoCaption>();
+    AttachMain(*p, hwnd, pics);
+    ASSERT_TRUE(MakeForeground(hwnd));
+    PumpFor(100);
+    const POINT o = WindowOrigin(hwnd);
+    ClickOn(o.x + 765, o.y + 15);
+    ClickAt(o.x + 765, o.y + 15);  // the second click, well inside the double-click time
+    PumpUntil([&] { return log.commands.size() >= 2; }, 2000);
+    PumpFor(200);
+    EXPECT_EQ(log.commands, (std::vector<WPARAM>{SC_MAXIMIZE, SC_MAXIMIZE}));
+    EXPECT_TRUE(IsWindow(hwnd));
+}
