@@ -52,6 +52,7 @@ std::wstring StandardDescription(long number) {
         {76, L"Path not found"},
         {91, L"Object variable or With block variable not set"},
         {94, L"Invalid use of Null"},
+        {340, L"Control array element doesn't exist"},
         {380, L"Invalid property value"},
         {481, L"Invalid picture"},
         {32755, L"Cancel was selected."},

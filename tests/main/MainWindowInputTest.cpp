@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "main/SettingsStore.h"
+#include "main/frmTest.h"
+#include "runtime/Forms.h"
+#include "tests/main/MainTestSupport.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/Input.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Pixels.h"
+
+using namespace testing_support;
+using main_tests::MatchSkin;
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kCaptionHeight = 55;
+constexpr int kBorder = 10;
+constexpr int kMenuBandMiddle = 41;  // window y of the drawn menu band's text
+constexpr int kFirstButtonX = 115;   // window x inside the "文件" button
+
+// lumesca.exe in a folder of its own, with a fresh settings database.
+struct Installation {
+    explicit Installation(short skin) {
+        CopyFileW((BinDir() + L"\\lumesca.exe").c_str(), folder.File(L"lumesca.exe").c_str(), FALSE);
+        main_tests::WriteSettings(folder.Path(), skin);
+    }
+    std::wstring CommandLine() const { return L"\"" + folder.File(L"lumesca.exe") + L"\""; }
+    TempFolder folder;
+};
+
+// The window as the screen shows it (frame included).
+Pixels ScreenOfWindow(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const Pixels screen = CaptureScreen();
+    Pixels p;
+    p.width = r.right - r.left;
+    p.height = r.bottom - r.top;
+    p.bgra.resize(static_cast<size_t>(p.width) * static_cast<size_t>(p.height));
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            p.bgra[static_cast<size_t>(y) * static_cast<size_t>(p.width) + static_cast<size_t>(x)] =
+                screen.bgra[static_cast<size_t>(r.top + y) * static_cast<size_t>(screen.width) +
+                            static_cast<size_t>(r.left + x)];
+    return p;
+}
+
+BOOL CALLBACK FindPopup(HWND hwnd, LPARAM result) {
+    wchar_t cls[16] = {};
+    GetClassNameW(hwnd, cls, 16);
+    if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32768") {
+        *reinterpret_cast<HWND*>(result) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectPopup(HWND hwnd, LPARAM result) {
+    wchar_t cls[16] = {};
+    GetClassNameW(hwnd, cls, 16);
+    if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32768") reinterpret_cast<std::vector<HWND>*>(result)->push_back(hwnd);
+    return TRUE;
+}
+
+// The left edges of every drop-down on the screen.
+std::vector<LONG> PopupLefts() {
+    std::vector<HWND> popups;
+    EnumWindows(CollectPopup, reinterpret_cast<LPARAM>(&popups));
+    std::vector<LONG> lefts;
+    for (HWND p : popups) {
+        RECT r;
+        GetWindowRect(p, &r);
+        lefts.push_back(r.left);
+    }
+    return lefts;
+}
+
+HWND OpenPopup() {
+    HWND popup = nullptr;
+    EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&popup));
+    return popup;
+}
+
+HWND WaitForPopup() {
+    HWND popup = nullptr;
+    PumpUntil([&] { return (popup = OpenPopup()) != nullptr; }, 3000);
+    return popup;
+}
+
+LONG PopupLeft(HWND popup) {
+    RECT r;
+    GetWindowRect(popup, &r);
+    return r.left;
+}
+
+HWND g_seenPopup = nullptr;
+void CALLBACK CloseMenuOnceOpen(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND popup = OpenPopup()) {
+        g_seenPopup = popup;
+        EndMenu();
+    }
+}
+
+void ClickInWindow(HWND hwnd, int x, int y) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    ClickAt(r.left + x, r.top + y);
+}
+
+// Chooses a skin in the running program's panel: 文件 > Mirovast缤纷界面, the option, 确定选择.
+void ChooseSkinInPanel(HWND hwnd, int skinRow, int column) {
+    ClickInWindow(hwnd, kFirstButtonX, kMenuBandMiddle);
+    ASSERT_NE(WaitForPopup(), nullptr) << "the file menu opened";
+    TapKey(VK_DOWN);
+    TapKey(VK_RETURN);
+    PumpUntil([] { return OpenPopup() == nullptr; }, 2000);
+    PumpFor(300);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int frameLeft = client.right - (4185 + 240 + 900) / kTwipsPerPixel;
+    const int frameTop = 5730 / kTwipsPerPixel;
+    const int columnLefts[] = {180, 1320, 2640};
+    const int optionTops[] = {480, 750, 1050, 1350, 1620};
+    const int optionX = kBorder + frameLeft + columnLefts[column] / kTwipsPerPixel + 7;
+    const int optionY = kCaptionHeight + frameTop + (optionTops[skinRow] + 172) / kTwipsPerPixel;
+    ClickInWindow(hwnd, optionX, optionY);
+    const int buttonX = kBorder + frameLeft + (1290 + 577) / kTwipsPerPixel;
+    const int buttonY = kCaptionHeight + frameTop + (3630 + 172) / kTwipsPerPixel;
+    ClickInWindow(hwnd, buttonX, buttonY);
+    PumpFor(800);
+}
+
+}  // namespace
+
+TEST(MainWindowInput, ChoosingSunrise1RedressesAtOnceAndTheNextStartOpensWithIt) {
+    Installation app(0);
+    {
+        ChildProcess child(app.CommandLine(), app.folder.Path());
+        HWND hwnd = child.WaitForWindow(L"Lumesca");
+        ASSERT_NE(hwnd, nullptr);
+        PumpFor(500);
+        EXPECT_TRUE(MatchSkin(ScreenOfWindow(hwnd), 0).All());
+        ChooseSkinInPanel(hwnd, 4, 0);
+        const auto now = MatchSkin(ScreenOfWindow(hwnd), 4);
+        EXPECT_TRUE(now.All()) << now.matched << " of " << now.total;
+        EXPECT_EQ(main_tests::StoredField0(app.folder.Path()), store::Variant(std::int16_t{4}));
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        EXPECT_EQ(child.WaitForExit(), 0u);
+    }
+    ChildProcess again(app.CommandLine(), app.folder.Path());
+    HWND hwnd = again.WaitForWindow(L"Lumesca");
+    ASSERT_NE(hwnd, nullptr);
+    PumpFor(500);
+    EXPECT_TRUE(MatchSkin(ScreenOfWindow(hwnd), 4).All()) << "restarted with the stored skin";
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(again.WaitForExit(), 0u);
+}
+
+TEST(MainWindowInput, FileMenuOpensByClickAndTheArrowsMoveAlongTheBar) {
+    Installation app(2);
+    ChildProcess child(app.CommandLine(), app.folder.Path());
+    HWND hwnd = child.WaitForWindow(L"Lumesca");
+    ASSERT_NE(hwnd, nullptr);
+    PumpFor(300);
+    ClickInWindow(hwnd, 300, 300);  // into the client area: the program is in front
+    PumpFor(200);
+    // The bar's captions carry no access keys ("文件", "图片资料阅览"), so Alt+F opens nothing.
+    TapKey('F', {VK_MENU});
+    PumpFor(500);
+    EXPECT_EQ(OpenPopup(), nullptr) << "Alt+F opened a menu although no caption has an access key";
+    TapKey(VK_ESCAPE);
+    PumpFor(200);
+    ClickInWindow(hwnd, kFirstButtonX, kMenuBandMiddle);
+    HWND first = WaitForPopup();
+    ASSERT_NE(first, nullptr) << "a click on the file button opened its menu";
+    const LONG firstLeft = PopupLeft(first);
+    PumpFor(300);  // the menu loop is running before the next key arrives
+    TapKey(VK_RIGHT);
+    std::vector<LONG> seen;
+    EXPECT_TRUE(PumpUntil([&] {
+        seen = PopupLefts();
+        return seen.size() == 1 && seen[0] > firstLeft;
+    }, 3000)) << "Right opened the next button's menu and closed the first; drop-downs at "
+              << ::testing::PrintToString(seen);
+    const LONG secondLeft = seen.empty() ? firstLeft : seen[0];
+    PumpFor(300);
+    TapKey(VK_LEFT);
+    EXPECT_TRUE(PumpUntil([&] {
+        seen = PopupLefts();
+        return seen.size() == 1 && seen[0] == firstLeft;
+    }, 3000)) << "Left came back to the file menu; drop-downs at " << ::testing::PrintToString(seen);
+    EXPECT_GT(secondLeft, firstLeft);
+    TapKey(VK_ESCAPE);
+    TapKey(VK_ESCAPE);
+    PumpUntil([] { return OpenPopup() == nullptr; }, 2000);
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(child.WaitForExit(), 0u);
+}
+
+TEST(MainWindowInput, AfterTwoHundredSkinChangesTheMenuBarStillOpensItsMenus) {
+    TempFolder folder;
+    main_tests::WriteSettings(folder.Path(), 0);
+    mainwin::OverrideSettingsFolder(folder.Path());
+    frmTest& f = rt::Forms::Get<frmTest>();
+    f.Show();
+    PumpFor(300);
+    for (int i = 0; i < 200; ++i) {
+        f.Option1(i % 30).Value(true);
+        f.RainButton4_Click();
+        PumpFor(5);
+    }
+    ASSERT_TRUE(MakeForeground(f.hWnd()));
+    // The drop-down runs a modal loop on this thread: a thread timer, which that loop still
+    // dispatches, notes the popup and closes the menu again.
+    g_seenPopup = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenuOnceOpen);
+    ClickInWindow(f.hWnd(), kFirstButtonX, kMenuBandMiddle);
+    PumpUntil([] { return g_seenPopup != nullptr && OpenPopup() == nullptr; }, 3000);
+    KillTimer(nullptr, timer);
+    EXPECT_NE(g_seenPopup, nullptr) << "the file button opened its menu";
+    mainwin::OverrideSettingsFolder(L"");
+}

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "main/frmTextEffect.h"
+#include "runtime/Forms.h"
+#include "tests/support/MessagePump.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Runs a check every 10 ms from a thread timer: it keeps running while the statement screen
+// animates inside its own frame waits, which is how the tests see a pass from the inside.
+std::function<void()> g_watch;
+void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_watch) g_watch();
+}
+struct Watcher {
+    explicit Watcher(std::function<void()> watch) {
+        g_watch = std::move(watch);
+        id = SetTimer(nullptr, 0, 10, WatchTick);
+    }
+    ~Watcher() {
+        KillTimer(nullptr, id);
+        g_watch = nullptr;
+    }
+    UINT_PTR id;
+};
+
+constexpr long kClientWidth = 711;
+
+}  // namespace
+
+TEST(frmTextEffect, AnimatesAFrameAtMostEvery50msWithTheLoopRunningAndStopsWithinAFrameWhenClosed) {
+    frmTextEffect& f = rt::Forms::Get<frmTextEffect>();
+    f.Show();
+    HWND window = f.hWnd();
+    DWORD firstFrameAt = 0, closedAt = 0;
+    long framesAtClose = -1, maxLine = 0, widestErase = 0, ticks = 0;
+    bool eraseWithinWindow = true, rateKept = true;
+    Watcher watcher([&] {
+        ++ticks;  // this runs only because the animation keeps processing messages
+        if (!f.Running() || closedAt) return;
+        maxLine = std::max<long>(maxLine, f.CurrentLine());
+        const long frames = f.FramesDrawn();
+        if (frames == 0) return;
+        const DWORD now = timeGetTime();
+        if (!firstFrameAt) firstFrameAt = now;
+        if (frames > static_cast<long>((now - firstFrameAt) / 50) + 2) rateKept = false;
+        eraseWithinWindow = eraseWithinWindow && f.TextRect().right <= kClientWidth;
+        widestErase = std::max<long>(widestErase, f.TextRect().right);
+        if (frames >= 30) {
+            framesAtClose = frames;
+            closedAt = now;
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+    });
+    ASSERT_TRUE(PumpUntil([&] { return closedAt != 0 && !rt::Forms::IsLoaded<frmTextEffect>(); }, 15000));
+    PumpFor(300);
+    EXPECT_TRUE(rateKept) << "no more than one frame per 50 ms";
+    EXPECT_GT(ticks, 100) << "the message loop kept running during the animation";
+    EXPECT_TRUE(eraseWithinWindow);
+    EXPECT_EQ(widestErase, kClientWidth) << "the wide early frames are erased up to the window's edge";
+    EXPECT_EQ(maxLine, 1);
+    EXPECT_LE(f.FramesDrawn(), framesAtClose + 1) << "closing stops the animation within one frame";
+}
+
+TEST(frmTextEffect, IconStepsThroughTheImageBoxesFromTheSecond) {
+    frmTextEffect& f = rt::Forms::Get<frmTextEffect>();
+    const short expected[] = {1, 2, 3, 0, 1};
+    for (short e : expected) {
+        f.Timer2_Timer();
+        EXPECT_EQ(f.IconIndex(), e);
+    }
+    EXPECT_FALSE(f.Icon()) << "the image boxes hold no picture";
+}
+
+TEST(frmTextEffect, APassDrawsAllSixLinesDespiteTimerTicksAndTheNextPassHeadsInTahoma) {
+    frmTextEffect& f = rt::Forms::Get<frmTextEffect>();
+    f.Show();
+    HWND window = f.hWnd();
+    int pass = 0, lastLine = 0, maxLineFirstPass = 0;
+    bool wasRunning = false, ordered = true, checkedSecond = false;
+    std::wstring secondName;
+    double secondSize = 0;
+    bool secondBold = true;
+    Watcher watcher([&] {
+        if (f.Running() && !wasRunning) {
+            ++pass;
+            lastLine = 0;
+        }
+        wasRunning = f.Running();
+        if (!f.Running()) return;
+        const int line = f.CurrentLine();
+        if (line < lastLine) ordered = false;
+        lastLine = line;
+        if (pass == 1) maxLineFirstPass = std::max(maxLineFirstPass, line);
+        if (pass == 2 && line == 1 && !checkedSecond) {
+            checkedSecond = true;
+            secondName = f.Font()->Name();
+            secondSize = f.Font()->Size();
+            secondBold = f.Font()->Bold();
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+    });
+    ASSERT_TRUE(PumpUntil([&] { return checkedSecond && !rt::Forms::IsLoaded<frmTextEffect>(); }, 100000));
+    EXPECT_TRUE(ordered) << "ticks of the pass timer neither restart nor reorder a pass";
+    EXPECT_EQ(maxLineFirstPass, 6);
+    EXPECT_EQ(secondName, L"Tahoma");
+    EXPECT_EQ(secondSize, 24);
+    EXPECT_FALSE(secondBold);
+}
