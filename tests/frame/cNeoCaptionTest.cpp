@@ -622,7 +622,9 @@ TEST(cNeoCaption, HundredSkinChangesKeepOneBarAndNoGdiGrowth) {
     const unsigned long before = GdiObjectCount();
     for (int i = 0; i < 100; ++i) changeSkin();
     PumpFor(50);
-    EXPECT_EQ(GdiObjectCount(), before);
+    // A leak per painter would add 100 or more; the platform may create an object or two of its
+    // own meanwhile when other windows change activation around this one.
+    EXPECT_LE(GdiObjectCount(), before + 2);
     EXPECT_EQ(PropertyValue(hwnd, MSubclass::AttachCountProperty(hwnd)), attachCount);
     EXPECT_EQ(PropertyValue(hwnd, MSubclass::ClientCountProperty(hwnd, WM_NCPAINT)), 1);
     EXPECT_EQ(PropertyValue(hwnd, MSubclass::ClientCountProperty(hwnd, WM_LBUTTONDOWN)), 1);
