@@ -104,16 +104,7 @@ void Form2::ApplySkin(frmTest& frm, std::shared_ptr<cNeoCaption>& cap) {
     rt::TryStatement([&] { session.MoveFirst(); });
     rt::TryStatement([&] { skin = session.ReadSkinIndex(); });
 
-    cap->ActiveCaptionColor(mainwin::kActiveCaptionColor);
-    cap->InActiveCaptionColor(mainwin::kInActiveCaptionColor);
-    cap->ActiveMenuColor(mainwin::kActiveMenuColor);
-    cap->ActiveMenuColorOver(mainwin::kActiveMenuColorOver);
-    cap->InActiveMenuColor(mainwin::kInActiveMenuColor);
-    cap->MenuBackgroundColor(mainwin::kMenuBackgroundColor);
-    cap->CaptionFont()->SetName(mainwin::kSkinFontName);
-    cap->CaptionFont()->SetSize(mainwin::kChooserCaptionFontSize);
-    cap->MenuFont()->SetName(mainwin::kSkinFontName);
-    cap->MenuFont()->SetSize(mainwin::kMenuFontSize);
+    mainwin::ConfigureSkinLook(*cap, mainwin::kChooserCaptionFontSize);
 
     rt::TryStatement([&] { AttachSkin(*cap, frm, skin); });
     frm.BackColor(mainwin::kSkinnedBackColor);

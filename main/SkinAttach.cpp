@@ -10,4 +10,17 @@ void AttachSkinPictures(cNeoCaption& cap, HWND window, const rt::PictureRef& cap
                kActiveRightEnd, kInactiveOffset);
 }
 
+void ConfigureSkinLook(cNeoCaption& cap, double captionFontSize) {
+    cap.ActiveCaptionColor(kActiveCaptionColor);
+    cap.InActiveCaptionColor(kInActiveCaptionColor);
+    cap.ActiveMenuColor(kActiveMenuColor);
+    cap.ActiveMenuColorOver(kActiveMenuColorOver);
+    cap.InActiveMenuColor(kInActiveMenuColor);
+    cap.MenuBackgroundColor(kMenuBackgroundColor);
+    cap.CaptionFont()->SetName(kSkinFontName);
+    cap.CaptionFont()->SetSize(captionFontSize);
+    cap.MenuFont()->SetName(kSkinFontName);
+    cap.MenuFont()->SetSize(kMenuFontSize);
+}
+
 }  // namespace mainwin

@@ -9,6 +9,10 @@ class cNeoCaption;
 
 namespace mainwin {
 
+// Sets the painter's caption and menu colours and its fonts ("宋体", the given caption size,
+// the menu size), in the order the skin routines set them; the font objects change in place.
+void ConfigureSkinLook(cNeoCaption& cap, double captionFontSize);
+
 void AttachSkinPictures(cNeoCaption& cap, HWND window, const rt::PictureRef& caption, const rt::PictureRef& border);
 
 }  // namespace mainwin

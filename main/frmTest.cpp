@@ -176,16 +176,7 @@ void frmTest::ApplySkin(frmTest& frm, std::shared_ptr<cNeoCaption>& cap) {
     session.MoveFirst();
     m_SkinIndex = session.ReadSkinIndex();
 
-    cap->ActiveCaptionColor(mainwin::kActiveCaptionColor);
-    cap->InActiveCaptionColor(mainwin::kInActiveCaptionColor);
-    cap->ActiveMenuColor(mainwin::kActiveMenuColor);
-    cap->ActiveMenuColorOver(mainwin::kActiveMenuColorOver);
-    cap->InActiveMenuColor(mainwin::kInActiveMenuColor);
-    cap->MenuBackgroundColor(mainwin::kMenuBackgroundColor);
-    cap->CaptionFont()->SetName(mainwin::kSkinFontName);
-    cap->CaptionFont()->SetSize(mainwin::kMainCaptionFontSize);
-    cap->MenuFont()->SetName(mainwin::kSkinFontName);
-    cap->MenuFont()->SetSize(mainwin::kMenuFontSize);
+    mainwin::ConfigureSkinLook(*cap, mainwin::kMainCaptionFontSize);
 
     const rt::PictureRef caption = frm.PicCaption(m_SkinIndex).Picture();
     const rt::PictureRef border = frm.PicBorder(m_SkinIndex).Picture();
