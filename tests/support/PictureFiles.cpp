@@ -1,5 +1,7 @@
 #include "tests/support/PictureFiles.h"
 
+#include "tests/support/Pixels.h"
+
 #include <objbase.h>
 
 #include <algorithm>
@@ -74,31 +76,17 @@ HBITMAP CreatePatternBitmap(int width, int height) {
 }
 
 bool WritePatternBmp(const std::wstring& path, int width, int height) {
-    const size_t stride = Stride24(width);
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(stride * height);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int y = height - 1; y >= 0; --y) {
-        std::string row(stride, '\0');
+    Pixels pattern;
+    pattern.width = width;
+    pattern.height = height;
+    pattern.bgra.resize(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const COLORREF c = PatternColor(x, y);
-            row[x * 3] = static_cast<char>(GetBValue(c));
-            row[x * 3 + 1] = static_cast<char>(GetGValue(c));
-            row[x * 3 + 2] = static_cast<char>(GetRValue(c));
+            pattern.bgra[static_cast<size_t>(y) * width + x] =
+                (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
         }
-        bytes += row;
-    }
-    return WriteBytes(path, bytes);
+    return pattern.SaveBmp(path);
 }
 
 bool WritePatternEncoded(const std::wstring& path, int width, int height, const wchar_t* mimeType) {
