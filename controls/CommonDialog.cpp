@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace ctl {
 

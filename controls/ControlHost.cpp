@@ -1,6 +1,6 @@
 #include "controls/ControlHost.h"
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace ctl {
 

@@ -1,6 +1,6 @@
 #include "controls/ControlWindow.h"
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace ctl {
 

@@ -3,7 +3,7 @@
 #include "controls/ControlErrors.h"
 #include "controls/PictureScaling.h"
 #include "runtime/Gdi.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace ctl {
 

@@ -1,7 +1,7 @@
 #include "controls/ProgressBar.h"
 
 #include "controls/ControlErrors.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace ctl {
 

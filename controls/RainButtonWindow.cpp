@@ -6,7 +6,7 @@
 
 #include "controls/ButtonCaption.h"
 #include "controls/ControlErrors.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace ctl {
 

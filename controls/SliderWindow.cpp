@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "controls/ControlErrors.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace ctl {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "runtime/Text.h"
+#include "runtime/core/Text.h"
 
 namespace CaptionLogFont {
 

@@ -1,6 +1,6 @@
 #include "frame/FrameError.h"
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace frame_detail {
 

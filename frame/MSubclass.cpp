@@ -5,7 +5,7 @@
 
 #include "frame/FrameError.h"
 #include "frame/ObjectFromPtr.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace MSubclass {
 namespace {

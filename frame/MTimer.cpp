@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "frame/CTimer.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace MTimer {
 namespace {

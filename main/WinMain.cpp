@@ -8,7 +8,7 @@
 
 #include "main/frmTest.h"
 #include "runtime/Forms.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (FAILED(OleInitialize(nullptr))) return 1;

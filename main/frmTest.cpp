@@ -4,18 +4,20 @@
 
 #include <string>
 
+#include "app/ArtResources.h"
+#include "app/Form2.h"
+#include "app/SettingsStore.h"
+#include "app/SkinAttach.h"
+#include "app/SkinLook.h"
+#include "app/SkinTable.h"
+#include "banner/FRotFont.h"
 #include "frame/cNeoCaption.h"
-#include "main/ArtResources.h"
-#include "main/Form2.h"
-#include "main/PlaceholderForms.h"
-#include "main/SettingsStore.h"
-#include "main/SkinAttach.h"
-#include "main/SkinLook.h"
-#include "main/SkinTable.h"
 #include "main/frmTextEffect.h"
+#include "passbook/Form1.h"
+#include "picture/form11.h"
 #include "resources/ArtIds.h"
 #include "runtime/Forms.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace {
 
@@ -58,14 +60,15 @@ frmTest::frmTest() {
     Caption(L"Lumesca").ClientSize(15240, 10710).StartUpPosition(rt::StartUpPosition::CenterScreen);
     BackColor(kDefinedBackColor).ForeColor(kForeColor);
     Font(L"宋体", 10.5, true, false, kChineseCharset);
-    Icon(mainwin::ResourceIcon(IDI_FRMTEST));
+    Icon(app::ResourceIcon(IDI_FRMTEST));
     DefineMenu();
     DefineLabels();
     DefineSkinPictures();
     DefineSkinPanel();
+    app::RegisterMainWindow(this);
 }
 
-frmTest::~frmTest() = default;
+frmTest::~frmTest() { app::UnregisterMainWindow(this); }
 
 void frmTest::DefineMenu() {
     Menu(dsfsd, L"dsfsd", L"文件")
@@ -86,7 +89,7 @@ void frmTest::DefineLabels() {
         .ForeColor(0x00FFFFFF);
     Place(Label3, L"Label3", 11790, 6960, 2895, 315).Caption(L"本软件免费下载地址").BackStyle(rt::BackStyle::Transparent);
 
-    const rt::PictureRef linkCursor = mainwin::ResourceCursor(IDC_LINK_HAND);
+    const rt::PictureRef linkCursor = app::ResourceCursor(IDC_LINK_HAND);
     auto link = [&](rt::Label& label, const wchar_t* name, double left, double top, double width,
                     const wchar_t* caption) {
         Place(label, name, left, top, width, 345)
@@ -109,13 +112,13 @@ void frmTest::DefineLabels() {
 }
 
 void frmTest::DefineSkinPictures() {
-    for (int i = 0; i < mainwin::kSkinCount; ++i) {
+    for (int i = 0; i < app::kSkinCount; ++i) {
         rt::PictureBox& caption = Place(PicCaption.Add(i), L"PicCaption", 0, 0, 9000, 825);
-        caption.Picture(mainwin::SkinCaptionPicture(i)).Visible(false);
-        caption.Place(PicBorder.Add(i), L"PicBorder", 0, 0, 975, 150).Picture(mainwin::SkinBorderPicture(i));
+        caption.Picture(app::SkinCaptionPicture(i)).Visible(false);
+        caption.Place(PicBorder.Add(i), L"PicBorder", 0, 0, 975, 150).Picture(app::SkinBorderPicture(i));
     }
-    Place(Image1, L"Image1", 14850, 4980, 4800, 3450).Picture(mainwin::ResourcePicture(IDR_IMAGE1)).Visible(false);
-    Place(Image2, L"Image2", 13470, 2370, 4800, 3510).Picture(mainwin::ResourcePicture(IDR_IMAGE2)).Visible(false);
+    Place(Image1, L"Image1", 14850, 4980, 4800, 3450).Picture(app::ResourcePicture(IDR_IMAGE1)).Visible(false);
+    Place(Image2, L"Image2", 13470, 2370, 4800, 3510).Picture(app::ResourcePicture(IDR_IMAGE2)).Visible(false);
 }
 
 void frmTest::DefineSkinPanel() {
@@ -135,9 +138,9 @@ void frmTest::DefineSkinPanel() {
         .BackStyle(rt::BackStyle::Transparent)
         .Font(L"楷体_GB2312", 12, true, false, kChineseCharset)
         .ForeColor(0x00C000C0);
-    const auto& options = mainwin::PanelSkinOptions();
-    for (int i = 0; i < mainwin::kSkinCount; ++i) {
-        const mainwin::SkinOption& o = options[static_cast<size_t>(i)];
+    const auto& options = app::PanelSkinOptions();
+    for (int i = 0; i < app::kSkinCount; ++i) {
+        const app::SkinOption& o = options[static_cast<size_t>(i)];
         Frame1.Place(Option1.Add(i), L"Option1", o.left, o.top, o.width, o.height)
             .Caption(o.caption)
             .BackColor(kPanelBackColor)
@@ -170,18 +173,18 @@ void frmTest::Form_Load() {
 // Reads the stored skin number and dresses frm with it. No error is handled here: at start-up
 // a missing or unusable settings database ends the program before the window shows.
 void frmTest::ApplySkin(frmTest& frm, std::shared_ptr<cNeoCaption>& cap) {
-    mainwin::SettingsSession session;
+    app::SettingsSession session;
     session.OpenConnection();
     session.OpenRecordset();
     session.MoveFirst();
     m_SkinIndex = session.ReadSkinIndex();
 
-    mainwin::ConfigureSkinLook(*cap, mainwin::kMainCaptionFontSize);
+    app::ConfigureSkinLook(*cap, app::kMainCaptionFontSize);
 
     const rt::PictureRef caption = frm.PicCaption(m_SkinIndex).Picture();
     const rt::PictureRef border = frm.PicBorder(m_SkinIndex).Picture();
-    mainwin::AttachSkinPictures(*cap, frm.hWnd(), caption, border);
-    frm.BackColor(mainwin::kSkinnedBackColor);
+    app::AttachSkinPictures(*cap, frm.hWnd(), caption, border);
+    frm.BackColor(app::kSkinnedBackColor);
 
     if (session.HasRecordset()) {
         session.CloseRecordset();
@@ -231,15 +234,15 @@ void frmTest::Timer1_Timer() {
 // errors ignored, so without a usable database the look still changes and nothing is stored.
 void frmTest::RainButton4_Click() {
     short SkinConfirmIndex = 0;
-    mainwin::SettingsSession session;
+    app::SettingsSession session;
     rt::TryStatement([&] { session.OpenConnection(); });
     rt::TryStatement([&] { session.OpenRecordset(); });
-    for (int i = 0; i < mainwin::kSkinCount; ++i) {
+    for (int i = 0; i < app::kSkinCount; ++i) {
         if (!Option1(i).Value()) continue;
         const short skin = static_cast<short>(i);
         rt::TryStatement([&] { session.WriteSkinIndex(skin); });
         SkinConfirmIndex = skin;
-        if (const auto color = mainwin::PanelSkinBackColor(i)) BackColor(*color);
+        if (const auto color = app::PanelSkinBackColor(i)) BackColor(*color);
         if (i == kSkinWithImage2) Picture(Image2.Picture());
         if (i == kSkinWithImage1) Picture(Image1.Picture());
     }
@@ -254,7 +257,7 @@ void frmTest::RainButton4_Click() {
     m_cN = std::make_shared<cNeoCaption>();
     rt::TryStatement([&] { ApplySkin(*this, m_cN); });
     rt::TryStatement([&] {
-        mainwin::AttachSkinPictures(*m_cN, hWnd(), PicCaption(SkinConfirmIndex).Picture(),
+        app::AttachSkinPictures(*m_cN, hWnd(), PicCaption(SkinConfirmIndex).Picture(),
                                     PicBorder(SkinConfirmIndex).Picture());
     });
     Refresh();

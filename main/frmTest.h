@@ -5,6 +5,7 @@
 // hidden, the thirty skins' caption and border pictures and the skin panel's two pictures.
 #include <memory>
 
+#include "app/MainWindow.h"
 #include "controls/RainButton.h"
 #include "main/ColorPulse.h"
 #include "runtime/ControlArray.h"
@@ -19,7 +20,7 @@
 
 class cNeoCaption;
 
-class frmTest : public rt::Form {
+class frmTest : public rt::Form, public app::ISkinnedMainWindow {
 public:
     frmTest();
     ~frmTest() override;
@@ -58,6 +59,10 @@ public:
     short SkinIndex() const { return m_SkinIndex; }
     const std::shared_ptr<cNeoCaption>& Painter() const { return m_cN; }
     const mainwin::PulseState& Pulse() const { return m_pulse; }
+
+    rt::Form& SkinnedForm() override { return *this; }
+    rt::PictureRef SkinCaptionPicture(int skin) override { return PicCaption(skin).Picture(); }
+    rt::PictureRef SkinBorderPicture(int skin) override { return PicBorder(skin).Picture(); }
 
 private:
     void Form_Load() override;

@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "main/ArtResources.h"
+#include "app/ArtResources.h"
 #include "main/StatementLines.h"
 #include "main/TextAnimation.h"
 #include "resources/ArtIds.h"
@@ -24,7 +24,7 @@ frmTextEffect::frmTextEffect() {
     BorderStyle(rt::FormBorderStyle::FixedDialog).StartUpPosition(rt::StartUpPosition::CenterOwner);
     BackColor(kBlack).AutoRedraw(true);
     Font(L"Arial", 18, true, false, ANSI_CHARSET);
-    Icon(mainwin::ResourceIcon(IDI_FRMTEXTEFFECT));
+    Icon(app::ResourceIcon(IDI_FRMTEXTEFFECT));
 
     Place(Timer1, L"Timer1").Interval(kPassInterval);
     Place(Timer2, L"Timer2").Interval(kIconInterval);

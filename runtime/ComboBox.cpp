@@ -1,6 +1,6 @@
 #include "runtime/ComboBox.h"
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -4,8 +4,8 @@
 
 #include "runtime/ControlContainer.h"
 #include "runtime/Form.h"
-#include "runtime/RuntimeError.h"
 #include "runtime/Screen.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/RuntimeError.h"
 #include "runtime/Screen.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -2,8 +2,8 @@
 
 #include <cwctype>
 
-#include "runtime/FileLists.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/FileLists.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

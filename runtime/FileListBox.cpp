@@ -1,7 +1,7 @@
 #include "runtime/FileListBox.h"
 
-#include "runtime/FileLists.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/FileLists.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "runtime/Forms.h"
-#include "runtime/RuntimeError.h"
 #include "runtime/Screen.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

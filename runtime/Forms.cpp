@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "runtime/MsgBox.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <vector>
 
-#include "runtime/FileErrors.h"
 #include "runtime/Gdi.h"
 #include "runtime/GdiPlusDecoder.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/FileErrors.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -1,7 +1,7 @@
 #include "runtime/Timer.h"
 
 #include "runtime/ControlContainer.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace rt {
 

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace store {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cwctype>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace store {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
+#include "runtime/core/RuntimeError.h"
+#include "runtime/core/Text.h"
 #include "store/DatabaseFile.h"
 #include "store/SettingsDatabase.h"
 

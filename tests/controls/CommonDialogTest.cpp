@@ -11,7 +11,7 @@
 
 #include "controls/ColorDialog.h"
 #include "controls/CommonDialog.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestWindow.h"
 

@@ -2,7 +2,7 @@
 // reach their windows, and the windows go with the form.
 #include <gtest/gtest.h>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/controls/ControlsTestForm.h"
 #include "tests/controls/TestPictures.h"
 #include "tests/support/MessagePump.h"

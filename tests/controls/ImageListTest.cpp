@@ -4,7 +4,7 @@
 
 #include "controls/ImageList.h"
 #include "controls/ListViewWindow.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/controls/TestPictures.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/Pixels.h"

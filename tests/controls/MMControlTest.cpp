@@ -11,8 +11,8 @@
 #include <mmsystem.h>
 
 #include "controls/MMControl.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
+#include "runtime/core/RuntimeError.h"
+#include "runtime/core/Text.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"
 

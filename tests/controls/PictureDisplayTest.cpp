@@ -3,7 +3,7 @@
 
 #include "controls/PictureDisplayWindow.h"
 #include "controls/PictureScaling.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/controls/TestPictures.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Pixels.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/ProgressBarWindow.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/support/TestWindow.h"
 
 using namespace testing_support;

@@ -3,12 +3,12 @@
 
 #include "controls/ButtonCaption.h"
 #include "controls/RainButtonWindow.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
+#include "tests/controls/TestPictures.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/TestWindow.h"
-#include "tests/controls/TestPictures.h"
 
 using namespace testing_support;
 

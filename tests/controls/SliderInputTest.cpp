@@ -9,9 +9,9 @@
 #include "controls/ImageList.h"
 #include "controls/ListViewWindow.h"
 #include "controls/SliderWindow.h"
-#include "runtime/RuntimeError.h"
-#include "tests/controls/TestPictures.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/controls/ControlsInput.h"
+#include "tests/controls/TestPictures.h"
 #include "tests/support/TestWindow.h"
 
 using namespace controls_testing;

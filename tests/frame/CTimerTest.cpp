@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "frame/MTimer.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/support/MessagePump.h"
 
 using testing_support::PumpFor;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "frame/GSubclass.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/support/TestWindow.h"
 
 using testing_support::TestWindow;

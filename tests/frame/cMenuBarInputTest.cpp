@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "frame/MSubclass.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/frame/MenuBarHarness.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/Input.h"

@@ -8,7 +8,7 @@
 
 #include "frame/MSubclass.h"
 #include "frame/mDeclares.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/frame/NCTestPainter.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/MessagePump.h"

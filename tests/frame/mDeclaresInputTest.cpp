@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "frame/cNCCalcSize.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/frame/NCTestPainter.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"

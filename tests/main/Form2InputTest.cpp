@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "app/Form2.h"
+#include "app/SettingsStore.h"
 #include "frame/cNeoCaption.h"
-#include "main/Form2.h"
-#include "main/SettingsStore.h"
 #include "main/frmTest.h"
 #include "runtime/Forms.h"
-#include "tests/main/MainTestSupport.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Pixels.h"
@@ -17,13 +17,13 @@ namespace {
 struct ChooserFixture {
     explicit ChooserFixture(short skin) {
         main_tests::WriteSettings(folder.Path(), skin);
-        mainwin::OverrideSettingsFolder(folder.Path());
+        app::OverrideSettingsFolder(folder.Path());
         main.Timer1.Enabled(false);
         main.Show();
         chooser.Show();
         PumpFor(300);
     }
-    ~ChooserFixture() { mainwin::OverrideSettingsFolder(L""); }
+    ~ChooserFixture() { app::OverrideSettingsFolder(L""); }
     std::wstring Database() const { return main_tests::SettingsPath(folder.Path()); }
     TempFolder folder;
     frmTest& main = rt::Forms::Get<frmTest>();

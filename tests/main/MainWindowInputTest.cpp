@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "main/SettingsStore.h"
+#include "app/SettingsStore.h"
 #include "main/frmTest.h"
 #include "runtime/Forms.h"
-#include "tests/main/MainTestSupport.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"
@@ -205,7 +205,7 @@ TEST(MainWindowInput, FileMenuOpensByClickAndTheArrowsMoveAlongTheBar) {
 TEST(MainWindowInput, AfterTwoHundredSkinChangesTheMenuBarStillOpensItsMenus) {
     TempFolder folder;
     main_tests::WriteSettings(folder.Path(), 0);
-    mainwin::OverrideSettingsFolder(folder.Path());
+    app::OverrideSettingsFolder(folder.Path());
     frmTest& f = rt::Forms::Get<frmTest>();
     f.Show();
     PumpFor(300);
@@ -223,5 +223,5 @@ TEST(MainWindowInput, AfterTwoHundredSkinChangesTheMenuBarStillOpensItsMenus) {
     PumpUntil([] { return g_seenPopup != nullptr && OpenPopup() == nullptr; }, 3000);
     KillTimer(nullptr, timer);
     EXPECT_NE(g_seenPopup, nullptr) << "the file button opened its menu";
-    mainwin::OverrideSettingsFolder(L"");
+    app::OverrideSettingsFolder(L"");
 }

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Text.h"
-#include "tests/main/MainTestSupport.h"
+#include "runtime/core/Text.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 
 using namespace testing_support;

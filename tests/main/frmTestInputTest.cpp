@@ -4,15 +4,17 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/Form2.h"
+#include "app/SettingsStore.h"
+#include "banner/FRotFont.h"
 #include "frame/cNeoCaption.h"
-#include "main/Form2.h"
-#include "main/PlaceholderForms.h"
-#include "main/SettingsStore.h"
-#include "main/frmTextEffect.h"
 #include "main/frmTest.h"
+#include "main/frmTextEffect.h"
+#include "passbook/Form1.h"
+#include "picture/form11.h"
 #include "runtime/Forms.h"
-#include "runtime/Text.h"
-#include "tests/main/MainTestSupport.h"
+#include "runtime/core/Text.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/MessagePump.h"
@@ -31,9 +33,9 @@ constexpr COLORREF kMenuTextColour = 0x00C0FFFF;
 struct SettingsFixture {
     explicit SettingsFixture(short skin) {
         main_tests::WriteSettings(folder.Path(), skin);
-        mainwin::OverrideSettingsFolder(folder.Path());
+        app::OverrideSettingsFolder(folder.Path());
     }
-    ~SettingsFixture() { mainwin::OverrideSettingsFolder(L""); }
+    ~SettingsFixture() { app::OverrideSettingsFolder(L""); }
     std::wstring Database() const { return main_tests::SettingsPath(folder.Path()); }
     TempFolder folder;
 };

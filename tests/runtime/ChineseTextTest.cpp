@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "runtime/Text.h"
+#include "runtime/core/Text.h"
 #include "tests/support/Pixels.h"
 
 using namespace testing_support;

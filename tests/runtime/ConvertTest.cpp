@@ -1,14 +1,14 @@
 // Locale conversions: the number test, integer and money conversions, Val, dates and the
 // balance format.
-#include "runtime/Convert.h"
+#include "runtime/core/Convert.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "runtime/ConvertDate.h"
-#include "runtime/ConvertFormat.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/ConvertDate.h"
+#include "runtime/core/ConvertFormat.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <cwctype>
 
-#include "runtime/FileLists.h"
 #include "runtime/Forms.h"
+#include "runtime/core/FileLists.h"
 #include "tests/runtime/FormTestForms.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"

@@ -1,14 +1,14 @@
 // File services: folders, file tests, copies and deletions, files by number in each mode,
 // records of a fixed length and byte reads, and the errors of each failure.
-#include "runtime/Files.h"
+#include "runtime/core/Files.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 
-#include "runtime/FixedText.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/FixedText.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/PictureFiles.h"
 

@@ -1,5 +1,5 @@
 // Fixed-width code page 936 fields of record files.
-#include "runtime/FixedText.h"
+#include "runtime/core/FixedText.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "runtime/InputBox.h"
 #include "runtime/MsgBox.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 #include <gtest/gtest.h>
 

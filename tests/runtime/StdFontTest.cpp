@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/support/GdiCount.h"
 
 TEST(StdFont, KeepsBoldAndWeightConsistent) {

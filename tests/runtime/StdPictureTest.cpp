@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
+#include "runtime/core/RuntimeError.h"
+#include "runtime/core/Text.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/PictureFiles.h"

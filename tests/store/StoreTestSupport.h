@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "store/Database.h"
 #include "store/DatabaseFormat.h"
 

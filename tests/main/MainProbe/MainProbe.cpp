@@ -4,10 +4,10 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "main/Form2.h"
+#include "app/Form2.h"
 #include "main/frmTest.h"
 #include "runtime/Forms.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (FAILED(OleInitialize(nullptr))) return 1;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/core/RuntimeError.h"
 #include "store/AtomicFile.h"
 #include "store/Connection.h"
 #include "store/Recordset.h"

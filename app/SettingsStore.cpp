@@ -1,0 +1,73 @@
+#include "app/SettingsStore.h"
+
+#include <cstdint>
+
+#include "runtime/core/Files.h"
+#include "runtime/core/RuntimeError.h"
+#include "store/SettingsDatabase.h"
+#include "store/Variant.h"
+
+namespace app {
+
+namespace {
+constexpr long kObjectNotSet = 91;
+
+std::wstring& FolderOverride() {
+    static std::wstring folder;
+    return folder;
+}
+}  // namespace
+
+std::wstring SettingsConnectionString(const std::wstring& folder) {
+    std::wstring text = L"Provider=Microsoft.Jet.OLEDB.4.0;";
+    text += L"Persist Security Info=False;";
+    text += L"Data Source=";
+    text += folder;
+    if (folder.empty() || folder.back() != L'\\') text += L'\\';
+    text += store::kSettingsFileName;
+    return text;
+}
+
+std::wstring SettingsFolder() {
+    return FolderOverride().empty() ? rt::AppPath() : FolderOverride();
+}
+
+void OverrideSettingsFolder(std::wstring folder) { FolderOverride() = std::move(folder); }
+
+void SettingsSession::OpenConnection() {
+    m_cn = std::make_unique<store::Connection>();
+    m_cn->Open(SettingsConnectionString(SettingsFolder()), L"", L"", store::kConnectUnspecified);
+}
+
+void SettingsSession::OpenRecordset() {
+    m_rs = std::make_unique<store::Recordset>();
+    m_rs->CursorLocation(store::kUseClient);
+    m_rs->Open(store::kSettingsTable, Connection(), store::kOpenKeyset, store::kLockPessimistic,
+               store::kCmdUnspecified);
+}
+
+void SettingsSession::MoveFirst() { Recordset().MoveFirst(); }
+
+short SettingsSession::ReadSkinIndex() { return store::CInt(Recordset().Fields(0).Value()); }
+
+void SettingsSession::WriteSkinIndex(short skin) {
+    Recordset().Fields(0).Value(store::Variant(static_cast<std::int16_t>(skin)));
+}
+
+void SettingsSession::Update() { Recordset().Update(); }
+
+void SettingsSession::CloseRecordset() { Recordset().Close(); }
+
+void SettingsSession::CloseConnection() { Connection().Close(); }
+
+store::Connection& SettingsSession::Connection() {
+    if (!m_cn) rt::Raise(kObjectNotSet);
+    return *m_cn;
+}
+
+store::Recordset& SettingsSession::Recordset() {
+    if (!m_rs) rt::Raise(kObjectNotSet);
+    return *m_rs;
+}
+
+}  // namespace app

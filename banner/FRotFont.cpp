@@ -1,0 +1,3 @@
+#include "banner/FRotFont.h"
+
+FRotFont::FRotFont() { Caption(L"Sembrel"); }

@@ -1,0 +1,3 @@
+#include "picture/form11.h"
+
+form11::form11() { Caption(L"Quorrin"); }
