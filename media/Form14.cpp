@@ -1,0 +1,3 @@
+#include "media/Form14.h"
+
+Form14::Form14() { Caption(L"Form14"); }
