@@ -71,15 +71,17 @@ void Pump() {
 }
 
 struct Subject {
-    const char* size;
-    const char* frame;
+    const char* size = "";
+    const char* frame = "";
     HWND hwnd = nullptr;
     std::shared_ptr<cNeoCaption> painter;  // empty for Wine's own frame
     std::vector<double> ms;
 };
 
 Subject MakeSubject(const char* size, int width, int height, bool skinned) {
-    Subject s{size, skinned ? "skinned" : "default"};
+    Subject s;
+    s.size = size;
+    s.frame = skinned ? "skinned" : "default";
     s.hwnd = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr,
                              ThreePopupMenu(), GetModuleHandleW(nullptr), nullptr);
     ShowWindow(s.hwnd, SW_SHOWNOACTIVATE);

@@ -179,7 +179,6 @@ TEST(cNeoCaption, DefaultsAndMarginsFollowThePictures) {
 
 TEST(cNeoCaption, WorkedCaseAt800PixelsActive) {
     SkinnedTestWindow window(Options(800, 600));
-    auto& p = window.painter;
     ASSERT_EQ(WindowSize(window.hwnd()).cx, 800);
     const Pixels f = PaintAndCapture(window.hwnd(), true);
     ASSERT_EQ(f.width, 800);
@@ -216,7 +215,6 @@ TEST(cNeoCaption, WorkedCaseAt800PixelsActive) {
 
 TEST(cNeoCaption, InactiveLookReadsTheOffsetColumnsAndKeepsTheGlyphs) {
     SkinnedTestWindow window(Options(800, 400));
-    auto& p = window.painter;
     const Pixels f = PaintAndCapture(window.hwnd(), false);
     EXPECT_NO_MISMATCH(Compare(
         f, 0, 0, 800, kCapH, [](int x, int y) { return CaptionTestColour(CaptionSourceColumn(x, 800, false), y); },
@@ -234,7 +232,6 @@ TEST(cNeoCaption, InactiveLookReadsTheOffsetColumnsAndKeepsTheGlyphs) {
 
 TEST(cNeoCaption, MaximizedWindowShowsTheRestoreGlyph) {
     SkinnedTestWindow window(Options(600, 400));
-    auto& p = window.painter;
     ShowWindow(window.hwnd(), SW_MAXIMIZE);
     PumpFor(50);
     ASSERT_TRUE(IsZoomed(window.hwnd()));
@@ -345,7 +342,6 @@ Pixels ReferenceTitle(const Pixels& background, const std::wstring& text, bool b
 TEST(cNeoCaption, TitleIsBoldWhenActiveAndCutWithAnEllipsis) {
     const std::wstring title(120, L'M');
     SkinnedTestWindow window(Options(800, 300, title), {}, ConfigureLikeMainWindow);
-    auto& p = window.painter;
     const UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 
     for (const bool active : {true, false}) {
@@ -472,7 +468,6 @@ TEST(cNeoCaption, MenuBandIsRenderedBetweenTheSlices) {
     WindowOptions o = Options(800, 300);
     o.menu = MakeMainWindowMenu();
     SkinnedTestWindow window(o, {}, ConfigureLikeMainWindow);
-    auto& p = window.painter;
     const Pixels f = PaintAndCapture(window.hwnd(), true);
     // The bar's text lies in the band; the band's left of 90 and the rows above it are the picture.
     EXPECT_GT(MenuBandMarks(f, 800), 50);
@@ -603,7 +598,6 @@ TEST(cNeoCaption, HundredSkinChangesKeepOneBarAndNoGdiGrowth) {
 
 TEST(cNeoCaption, ThousandPaintsDoNotGrowGdi) {
     SkinnedTestWindow window(Options(700, 500, L"Lumesca"), {}, ConfigureLikeMainWindow);
-    auto& p = window.painter;
     auto paint = [&](int times) {
         for (int i = 0; i < times; ++i) {
             SendMessageW(window.hwnd(), WM_NCACTIVATE, i % 2, 0);
@@ -648,7 +642,6 @@ TEST(cNeoCaption, PopupNotificationsReachTheMenuBar) {
 
 TEST(cNeoCaption, DefaultTitleColoursAndShortWindows) {
     SkinnedTestWindow window(Options(600, 300, L"MMMMMM"));  // colours and fonts left at their defaults
-    auto& p = window.painter;
     auto titlePixelsOf = [](const Pixels& f, COLORREF colour) {
         int n = 0;
         for (int y = 11; y < 32; ++y)
