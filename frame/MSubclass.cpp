@@ -54,7 +54,14 @@ LRESULT CallPrevious(WNDPROC proc, HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM l
     return CallWindowProcW(proc, hWnd, iMsg, wParam, lParam);
 }
 
-// The window's attach count is raised; at the first attachment the dispatcher goes in.
+bool DispatcherIsOnTop(HWND hWnd) {
+    return GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&WindowProc);
+}
+
+// The window's attach count is raised; at the first attachment the dispatcher goes in. A
+// dispatcher that a last detachment had to leave in the chain (see LowerAttachCount) still
+// forwards to the procedure on record: the window is taken again through it, as a second
+// dispatcher in front of the later subclasser would call itself round in a loop.
 void RaiseAttachCount(HWND hWnd) {
     const std::wstring countName = AttachCountProperty(hWnd);
     const long count = ReadLong(hWnd, countName);
@@ -62,21 +69,28 @@ void RaiseAttachCount(HWND hWnd) {
         StoreLong(hWnd, countName, count + 1);
         return;
     }
-    const LONG_PTR previous = SetWindowLongPtrW(hWnd, GWLP_WNDPROC,
-                                                reinterpret_cast<LONG_PTR>(&WindowProc));
-    if (previous == 0) ErrRaise(kErrCantSubclass);
-    SetPropW(hWnd, OldProcProperty(hWnd).c_str(), reinterpret_cast<HANDLE>(previous));
+    if (!ReadOldProc(hWnd)) {
+        const LONG_PTR previous = SetWindowLongPtrW(hWnd, GWLP_WNDPROC,
+                                                    reinterpret_cast<LONG_PTR>(&WindowProc));
+        if (previous == 0) ErrRaise(kErrCantSubclass);
+        SetPropW(hWnd, OldProcProperty(hWnd).c_str(), reinterpret_cast<HANDLE>(previous));
+    }
     StoreLong(hWnd, countName, 1);
 }
 
 // Lowers the attach count; the last attachment puts the previous procedure back and removes
 // the two window-level properties. A window that has no attachment keeps no count at all.
+// When another subclasser has put its procedure in front of the dispatcher since, putting
+// ours back would silently unhook that one: the dispatcher then stays in the chain, with the
+// previous procedure on record, and forwards every message to it.
 void LowerAttachCount(HWND hWnd) {
     const std::wstring countName = AttachCountProperty(hWnd);
     const long count = ReadLong(hWnd, countName);
     if (count == 1) {
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReadOldProc(hWnd)));
-        RemovePropW(hWnd, OldProcProperty(hWnd).c_str());
+        if (DispatcherIsOnTop(hWnd)) {
+            SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReadOldProc(hWnd)));
+            RemovePropW(hWnd, OldProcProperty(hWnd).c_str());
+        }
         RemovePropW(hWnd, countName.c_str());
     } else if (count > 1) {
         StoreLong(hWnd, countName, count - 1);

@@ -27,7 +27,9 @@ constexpr long kErrExternalWindow = 13084;     // "Can't modify external window"
 void AttachMessage(ISubclass* iwp, HWND hWnd, UINT iMsg);
 
 // Stop subclassing for a particular message: unlists iwp; the window's last attachment puts
-// the previous window procedure back. Raises nothing.
+// the previous window procedure back, unless another subclasser has come in front of the
+// dispatcher since: then the dispatcher stays in the chain and forwards everything to the
+// previous procedure, and a later first attachment goes through it. Raises nothing.
 void DetachMessage(ISubclass* iwp, HWND hWnd, UINT iMsg);
 
 // Returns the message currently being worked on. Only valid in the MsgResponse and

@@ -3,7 +3,27 @@
 #include "frame/DisplayDC.h"
 #include "runtime/Gdi.h"
 
-cMemDC::~cMemDC() { pDestroy(); }
+// The memory DC, its bitmap and the bitmap's selection, released in the reverse order: the
+// bitmap is deselected before it is deleted, and deleted before its DC.
+struct cMemDC::Surface {
+    Surface(HDC display, long w, long h)
+        : dc(display),
+          bitmap(w > 0 && h > 0 ? CreateCompatibleBitmap(display, w, h) : nullptr),
+          selected(dc.get(), bitmap.get()) {}
+
+    // True when the surface's own bitmap is the one the DC draws on.
+    bool HoldsBitmap() const { return bitmap && GetCurrentObject(dc.get(), OBJ_BITMAP) == bitmap.get(); }
+
+    rt::MemoryDC dc;
+    rt::Bitmap bitmap;
+    rt::SelectGuard selected;
+};
+
+cMemDC::cMemDC() = default;
+
+cMemDC::~cMemDC() = default;
+
+HDC cMemDC::hDC() const { return m_surface ? m_surface->dc.get() : nullptr; }
 
 void cMemDC::CreateFromPicture(IPicture* sPic) {
     if (!sPic) return;
@@ -18,12 +38,12 @@ void cMemDC::CreateFromPicture(HBITMAP picture) {
     if (GetObjectW(picture, sizeof(bm), &bm) != sizeof(bm)) bm = {};
     Width(bm.bmWidth);
     Height(bm.bmHeight);
-    if (!m_hDC || bm.bmWidth <= 0 || bm.bmHeight <= 0) return;
+    if (!hDC() || bm.bmWidth <= 0 || bm.bmHeight <= 0) return;
 
     DisplayDC display;
     rt::MemoryDC source(display.get());
     rt::SelectGuard selected(source.get(), picture);
-    BitBlt(m_hDC, 0, 0, bm.bmWidth, bm.bmHeight, source.get(), 0, 0, SRCCOPY);
+    BitBlt(hDC(), 0, 0, bm.bmWidth, bm.bmHeight, source.get(), 0, 0, SRCCOPY);
 }
 
 void cMemDC::Width(long lW) {
@@ -39,37 +59,17 @@ void cMemDC::Height(long lH) {
 void cMemDC::pCreate(long w, long h) {
     pDestroy();
     DisplayDC display;
-    m_hDC = CreateCompatibleDC(display.get());
-    if (!m_hDC) return;
-    if (w <= 0 || h <= 0) {
-        m_width = w;
-        m_height = h;
-        return;
-    }
-    m_hBmp = CreateCompatibleBitmap(display.get(), w, h);
-    if (m_hBmp) m_hBmpOld = SelectObject(m_hDC, m_hBmp);
-    if (m_hBmpOld && m_hBmpOld != HGDI_ERROR) {
-        m_width = w;
-        m_height = h;
-    } else {
-        m_hBmpOld = nullptr;
-        pDestroy();
-    }
+    auto surface = std::make_unique<Surface>(display.get(), w, h);
+    if (!surface->dc.get()) return;
+    const bool sized = w > 0 && h > 0;
+    if (sized && !surface->HoldsBitmap()) return;  // no bitmap: no surface at all
+    m_surface = std::move(surface);
+    m_width = w;
+    m_height = h;
 }
 
 void cMemDC::pDestroy() {
-    if (m_hBmpOld) {
-        SelectObject(m_hDC, m_hBmpOld);
-        m_hBmpOld = nullptr;
-    }
-    if (m_hBmp) {
-        DeleteObject(m_hBmp);
-        m_hBmp = nullptr;
-    }
+    m_surface.reset();
     m_width = 0;
     m_height = 0;
-    if (m_hDC) {
-        DeleteDC(m_hDC);
-        m_hDC = nullptr;
-    }
 }

@@ -6,9 +6,11 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <memory>
+
 class cMemDC {
 public:
-    cMemDC() = default;
+    cMemDC();
     ~cMemDC();
     cMemDC(const cMemDC&) = delete;
     cMemDC& operator=(const cMemDC&) = delete;
@@ -19,7 +21,7 @@ public:
     void CreateFromPicture(HBITMAP picture);
 
     // The memory DC; nullptr before the surface was first sized.
-    HDC hDC() const { return m_hDC; }
+    HDC hDC() const;
 
     // Grows the surface to at least lW pixels wide; a smaller value changes nothing.
     void Width(long lW);
@@ -29,12 +31,12 @@ public:
     long Height() const { return m_height; }
 
 private:
+    struct Surface;
+
     void pCreate(long w, long h);
     void pDestroy();
 
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBmp = nullptr;
-    HGDIOBJ m_hBmpOld = nullptr;
+    std::unique_ptr<Surface> m_surface;
     long m_width = 0;
     long m_height = 0;
 };

@@ -9,6 +9,8 @@
 
 #include "frame/MSubclass.h"
 #include "frame/MenuLayout.h"
+#include "frame/ObjectFromPtr.h"
+#include "frame/WindowUpdateLock.h"
 #include "frame/cMemDC.h"
 #include "frame/cToolbarMenu.h"
 
@@ -91,11 +93,7 @@ cMenuBar::~cMenuBar() {
 }
 
 void cMenuBar::Attach(HWND lhWnd) {
-    LockWindowUpdate(lhWnd);
-    // The lock goes on every way out, an error of the subclassing service included.
-    struct UpdateUnlock {
-        ~UpdateUnlock() { LockWindowUpdate(nullptr); }
-    } unlock;
+    WindowUpdateLock lock(lhWnd);
     Detach();
     m_hWnd = lhWnd;
     m_cToolbarMenu = std::make_shared<cToolbarMenu>();
@@ -288,7 +286,9 @@ void cMenuBar::StopPoll() {
 
 void cMenuBar::OpenDropDown() {
     StopPoll();
-    // The tracker may be released by a handler inside the menu loop (a Detach); keep it.
+    // A handler inside the menu loop may release this bar (a skin change) or its tracker (a
+    // Detach); both stay alive until the loop has been left.
+    const auto self = ObjectFromPtr<ISubclass>(this);
     const std::shared_ptr<cToolbarMenu> tracker = m_cToolbarMenu;
     if (tracker) tracker->TrackPopup(m_iDownIndex);
     RestoreMenus();

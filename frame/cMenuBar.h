@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "frame/CTimer.h"
+#include "frame/IMenuBarButtons.h"
 #include "frame/ISubclass.h"
 #include "frame/PopupItemStore.h"
 #include "runtime/Gdi.h"
@@ -29,7 +30,7 @@
 class cMemDC;
 class cToolbarMenu;
 
-class cMenuBar : public ISubclass {
+class cMenuBar : public ISubclass, public IMenuBarButtons {
 public:
     // The hot-tracking poll, milliseconds.
     static constexpr long kPollInterval = 50;
@@ -81,20 +82,22 @@ public:
     // other; true when one was opened.
     bool AltKeyAccelerator(long vKey);
 
+    // IMenuBarButtons, the tracker's view of the bar.
     // The first button containing pt (screen coordinates, turned into client coordinates in
     // place), else 0.
-    long HitTest(POINT& pt) const;
-    long Count() const { return m_iButtonCount; }
+    long HitTest(POINT& pt) const override;
+    long Count() const override { return m_iButtonCount; }
     // The submenu of button i; 0 outside 1..Count.
-    HMENU hSubMenu(long i) const;
+    HMENU hSubMenu(long i) const override;
     // state true: i becomes the pressed index; false: releases i (pressed index -1) when it
     // is the pressed one. Repaints the frame at once in every case.
-    void PressButton(long i, bool state);
+    void PressButton(long i, bool state) override;
     // Button i's rectangle in screen coordinates; rc is left untouched outside 1..Count.
-    void GetButtonRect(long i, RECT& rc) const;
-    long DownIndex() const { return m_iDownIndex; }
+    void GetButtonRect(long i, RECT& rc) const override;
     // Sets the hot index and repaints the frame at once.
-    void HotIndex(long i);
+    void HotIndex(long i) override;
+
+    long DownIndex() const { return m_iDownIndex; }
     long HotIndex() const { return m_iHotIndex; }
 
     // A popup of the window is about to open: its items become owner-drawn items.

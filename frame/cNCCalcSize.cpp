@@ -3,10 +3,10 @@
 #include <cwchar>
 #include <iterator>
 
-#include "frame/DisplayDC.h"
 #include "frame/MSubclass.h"
 #include "frame/NCHitZone.h"
 #include "frame/ObjectFromPtr.h"
+#include "frame/cMemDC.h"
 #include "frame/mDeclares.h"
 #include "runtime/DoEvents.h"
 #include "runtime/Gdi.h"
@@ -60,6 +60,8 @@ private:
 };
 
 }  // namespace
+
+cNCCalcSize::cNCCalcSize() = default;
 
 cNCCalcSize::~cNCCalcSize() { Detach(); }
 
@@ -124,24 +126,12 @@ void cNCCalcSize::DetachMessages() {
 }
 
 void cNCCalcSize::CreateSurface() {
-    const int screenWidth = rt::Screen::Width() / rt::Screen::TwipsPerPixelX();
-    DisplayDC display;
-    m_hDC = CreateCompatibleDC(display.get());
-    if (!m_hDC) return;
-    m_hBmp = CreateCompatibleBitmap(display.get(), screenWidth,
-                                    kSurfaceCaptionRows * GetSystemMetrics(SM_CYCAPTION));
-    if (m_hBmp) m_hBmpOld = SelectObject(m_hDC, m_hBmp);
+    m_surface = std::make_unique<cMemDC>();
+    m_surface->Width(rt::Screen::Width() / rt::Screen::TwipsPerPixelX());
+    m_surface->Height(kSurfaceCaptionRows * GetSystemMetrics(SM_CYCAPTION));
 }
 
-void cNCCalcSize::DestroySurface() {
-    if (!m_hDC) return;
-    if (m_hBmpOld && m_hBmpOld != HGDI_ERROR) SelectObject(m_hDC, m_hBmpOld);
-    if (m_hBmp) DeleteObject(m_hBmp);
-    DeleteDC(m_hDC);
-    m_hDC = nullptr;
-    m_hBmp = nullptr;
-    m_hBmpOld = nullptr;
-}
+void cNCCalcSize::DestroySurface() { m_surface.reset(); }
 
 bool cNCCalcSize::GetImplementation(std::shared_ptr<INCAreaModifier>& iTo) {
     iTo.reset();
@@ -443,22 +433,23 @@ void cNCCalcSize::DefaultNCPaint(HDC hDC, long lLeft, long lTop, long lRight, lo
     const RECT strip = {lLeft + fx, lTop + fy, lRight - fx, lTop + fy + cy - 1};
     const long w = strip.right - strip.left;
     const long h = strip.bottom - strip.top;
-    if (m_hDC && w > 0 && h > 0) {
+    const HDC surface = m_surface ? m_surface->hDC() : nullptr;
+    if (surface && w > 0 && h > 0) {
         const long buttonsLeft = w - 3 * h - 2;
         const RECT text = {0, 0, buttonsLeft, h};
-        DrawCaption(m_hWnd, m_hDC, &text, captionFlags | DC_ICON | DC_TEXT);
+        DrawCaption(m_hWnd, surface, &text, captionFlags | DC_ICON | DC_TEXT);
         const RECT buttons = {buttonsLeft, 0, w, h};
-        FillRect(m_hDC, &buttons, caption);
+        FillRect(surface, &buttons, caption);
 
         RECT box = {w - h, 2, w - 2, h - 2};
         const long boxWidth = box.right - box.left;
-        DrawFrameControl(m_hDC, &box, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+        DrawFrameControl(surface, &box, DFC_CAPTION, DFCS_CAPTIONCLOSE);
         OffsetRect(&box, -(boxWidth + 2), 0);
-        DrawFrameControl(m_hDC, &box, DFC_CAPTION,
+        DrawFrameControl(surface, &box, DFC_CAPTION,
                          IsZoomed(m_hWnd) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX);
         OffsetRect(&box, -boxWidth, 0);
-        DrawFrameControl(m_hDC, &box, DFC_CAPTION, DFCS_CAPTIONMIN);
-        BitBlt(hDC, strip.left, strip.top, w, h, m_hDC, 0, 0, SRCCOPY);
+        DrawFrameControl(surface, &box, DFC_CAPTION, DFCS_CAPTIONMIN);
+        BitBlt(hDC, strip.left, strip.top, w, h, surface, 0, 0, SRCCOPY);
     }
     RECT edge = {lLeft, lTop, lRight, lBottom};
     DrawEdge(hDC, &edge, EDGE_RAISED, BF_RECT);

@@ -16,12 +16,14 @@
 #include "frame/INCAreaModifier.h"
 #include "frame/ISubclass.h"
 
+class cMemDC;
+
 // The window property holding the painter's address.
 inline constexpr wchar_t kNCImplementationProperty[] = L"ostrCNCImplementation";
 
 class cNCCalcSize : public ISubclass {
 public:
-    cNCCalcSize() = default;
+    cNCCalcSize();
     ~cNCCalcSize() override;
     cNCCalcSize(const cNCCalcSize&) = delete;
     cNCCalcSize& operator=(const cNCCalcSize&) = delete;
@@ -93,9 +95,7 @@ private:
     bool m_bActive = false;
     bool m_bAppActive = false;
     bool m_bZoomedMDIChild = false;
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBmp = nullptr;
-    HGDIOBJ m_hBmpOld = nullptr;
+    std::unique_ptr<cMemDC> m_surface;  // where DefaultNCPaint composes the caption strip
     long m_lLeft = 0;
     long m_lTop = 0;
     long m_lRight = 0;

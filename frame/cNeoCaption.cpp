@@ -4,6 +4,7 @@
 
 #include "frame/CaptionColor.h"
 #include "frame/CaptionLogFont.h"
+#include "frame/WindowUpdateLock.h"
 #include "frame/cMemDC.h"
 #include "frame/cMenuBar.h"
 #include "frame/cNCCalcSize.h"
@@ -24,16 +25,6 @@ constexpr wchar_t kDefaultFontName[] = L"MS Sans Serif";
 constexpr long kStatePressed = 1;
 constexpr long kStateNormal = 0;
 constexpr UINT kTitleFormat = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
-
-// LockWindowUpdate for the length of a scope, released on every way out (an error of the
-// subclassing service must not leave the desktop's updates locked).
-class WindowUpdateLock {
-public:
-    explicit WindowUpdateLock(HWND hwnd) { LockWindowUpdate(hwnd); }
-    ~WindowUpdateLock() { LockWindowUpdate(nullptr); }
-    WindowUpdateLock(const WindowUpdateLock&) = delete;
-    WindowUpdateLock& operator=(const WindowUpdateLock&) = delete;
-};
 
 rt::FontRef NewFontNamed(const wchar_t* name) {
     auto font = std::make_shared<rt::StdFont>();

@@ -3,7 +3,6 @@
 #include "frame/MSubclass.h"
 #include "frame/MenuLayout.h"
 #include "frame/ObjectFromPtr.h"
-#include "frame/cMenuBar.h"
 
 namespace {
 constexpr UINT kTpmParamsSize = sizeof(TPMPARAMS);
@@ -21,7 +20,7 @@ cToolbarMenu::~cToolbarMenu() {
     }
 }
 
-void cToolbarMenu::AttachOwner(HWND hWndOwner, cMenuBar* owner) {
+void cToolbarMenu::AttachOwner(HWND hWndOwner, IMenuBarButtons* owner) {
     DetachOwner();
     m_hWndOwner = hWndOwner;
     SendMessageW(hWndOwner, WM_ENTERMENULOOP, 0, 0);
@@ -49,10 +48,9 @@ long cToolbarMenu::TrackPopup(long i) {
     if (m_bInTracking) return 0;
     m_bInTracking = true;
     m_iNextButton = i;
-    // The owner (and this tracker) may be released by a handler that runs inside the menu
-    // loop; keep both alive until the loop has been left.
+    // This tracker may be released by a handler that runs inside the menu loop; keep it alive
+    // until the loop has been left. (A released owner unbinds first: GetOwner is then empty.)
     const auto self = ObjectFromPtr<ISubclass>(this);
-    const auto owner = ObjectFromPtr<ISubclass>(static_cast<ISubclass*>(GetOwner()));
     if (!GetOwner()) {
         m_bInTracking = false;
         return 0;
@@ -72,7 +70,7 @@ long cToolbarMenu::TrackPopup(long i) {
         params.cbSize = kTpmParamsSize;
         params.rcExclude = rc;
         const POINT pt = GetPopupPosition(rc);
-        cMenuBar* bar = GetOwner();
+        IMenuBarButtons* bar = GetOwner();
         const HMENU hSub = bar ? bar->hSubMenu(cur) : nullptr;
         if (hSub) {
             m_hMenuTracking = hSub;
@@ -136,12 +134,12 @@ void cToolbarMenu::OnMenuSelect(HMENU hMenu, UINT item) {
 }
 
 long cToolbarMenu::HitTestButton(POINT pt) const {
-    cMenuBar* bar = GetOwner();
+    IMenuBarButtons* bar = GetOwner();
     return bar ? bar->HitTest(pt) : 0;
 }
 
 void cToolbarMenu::SwitchToButton(long b) {
-    cMenuBar* bar = GetOwner();
+    IMenuBarButtons* bar = GetOwner();
     if (b <= 0 || b == m_iPopupButton || !bar || !bar->hSubMenu(b)) return;
     // The switch is posted: the loop ends, and TrackPopup opens b once the hook is gone.
     PostMessageW(m_hWndOwner, WM_CANCELMODE, 0, 0);
@@ -151,22 +149,22 @@ void cToolbarMenu::SwitchToButton(long b) {
 POINT cToolbarMenu::GetPopupPosition(const RECT& rc) const { return {rc.left, rc.bottom}; }
 
 void cToolbarMenu::PressButton(long b, bool state) {
-    cMenuBar* bar = GetOwner();
+    IMenuBarButtons* bar = GetOwner();
     if (bar && b >= 1 && b <= bar->Count()) bar->PressButton(b, state);
 }
 
 void cToolbarMenu::GetButtonRect(long b, RECT& rc) const {
     rc = {0, 0, 0, 0};
-    cMenuBar* bar = GetOwner();
+    IMenuBarButtons* bar = GetOwner();
     if (bar && b >= 1 && b <= bar->Count()) bar->GetButtonRect(b, rc);
 }
 
 void cToolbarMenu::SetHotButton(long b) {
-    if (cMenuBar* bar = GetOwner()) bar->HotIndex(b);
+    if (IMenuBarButtons* bar = GetOwner()) bar->HotIndex(b);
 }
 
 long cToolbarMenu::GetButtonCount() const {
-    cMenuBar* bar = GetOwner();
+    IMenuBarButtons* bar = GetOwner();
     return bar ? bar->Count() : 0;
 }
 

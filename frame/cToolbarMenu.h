@@ -5,16 +5,16 @@
 // onto another bar button close the open drop-down and open the neighbouring one, so the user
 // travels along the bar as along a native menu bar.
 //
-// The owner cMenuBar creates one (std::make_shared, see ISubclass.h), binds it with
+// The owner bar (cMenuBar) creates one (std::make_shared, see ISubclass.h), binds it with
 // AttachOwner and unbinds it with DetachOwner before releasing it. The tracker keeps only a
-// plain address of its bar and asks the bar for everything about the buttons, which it names
-// by the bar's numbering (1..Count, 0 = no button).
+// plain address of its bar and asks the bar, through IMenuBarButtons, for everything about the
+// buttons, which it names by the bar's numbering (1..Count, 0 = no button). The bar keeps
+// itself alive while a TrackPopup it started runs.
 #include <windows.h>
 
+#include "frame/IMenuBarButtons.h"
 #include "frame/ISubclass.h"
 #include "frame/mDeclares.h"
-
-class cMenuBar;
 
 class cToolbarMenu : public ISubclass, public IMenuInput {
 public:
@@ -29,7 +29,7 @@ public:
 
     // Binds the tracker to the bar's window and the bar (unbinding first); listens to the
     // window's WM_MENUSELECT. Errors of MSubclass::AttachMessage reach the caller.
-    void AttachOwner(HWND hWndOwner, cMenuBar* owner);
+    void AttachOwner(HWND hWndOwner, IMenuBarButtons* owner);
     // Unbinds; safe when unbound.
     void DetachOwner();
 
@@ -59,7 +59,7 @@ private:
     long HitTestButton(POINT pt) const;
     void SwitchToButton(long b);
     POINT GetPopupPosition(const RECT& rc) const;
-    cMenuBar* GetOwner() const { return m_lOwnerPtr; }
+    IMenuBarButtons* GetOwner() const { return m_lOwnerPtr; }
     void PressButton(long b, bool state);
     void GetButtonRect(long b, RECT& rc) const;
     void SetHotButton(long b);
@@ -75,6 +75,6 @@ private:
     long m_iNextButton = 0;
     bool m_bInTracking = false;
     HWND m_hWndOwner = nullptr;
-    cMenuBar* m_lOwnerPtr = nullptr;
+    IMenuBarButtons* m_lOwnerPtr = nullptr;
     POINT m_ptLastMouse = {};  // the pointer as the menu loop last reported it
 };

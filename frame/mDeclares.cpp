@@ -5,6 +5,7 @@
 
 #include "frame/ObjectFromPtr.h"
 #include "frame/cNCCalcSize.h"
+#include "runtime/core/RuntimeError.h"
 
 namespace mDeclares {
 namespace {
@@ -30,27 +31,26 @@ bool IsLeftAlone(WPARAM vKey) {
     return vKey == VK_ESCAPE || vKey == VK_DELETE;
 }
 
-// True when the active engine used the key. Nothing thrown inside may leave the hook: a
-// failing step counts as "not used" and the key goes on.
+// True when the active engine used the key. A run-time error on the way (a stale engine,
+// say) skips the offer and the key goes on, as the hook runs in continue-on-error mode; any
+// other exception reaches the callback guard of the hook procedure.
 bool OfferToActiveEngine(WPARAM vKey) {
-    try {
+    bool used = false;
+    const long error = rt::TryStatement([&] {
         std::shared_ptr<cNCCalcSize> engine;
-        if (!GetActiveNCCalcSize(engine)) return false;
-        return engine->AltKeyAccelerator(static_cast<long>(vKey)) != 0;
-    } catch (...) {
-        return false;
-    }
+        if (GetActiveNCCalcSize(engine)) used = engine->AltKeyAccelerator(static_cast<long>(vKey)) != 0;
+    });
+    return error == 0 && used;
 }
 
+// The same for the tracker: a run-time error counts as "not handled".
 bool OfferToTracker(const MSG& message) {
-    try {
+    bool handled = false;
+    const long error = rt::TryStatement([&] {
         MSG copy = message;  // the tracker's changes are not written back
-        bool handled = false;
         g_tracker->MenuInput(copy, handled);
-        return handled;
-    } catch (...) {
-        return false;
-    }
+    });
+    return error == 0 && handled;
 }
 
 }  // namespace
@@ -90,11 +90,13 @@ bool GetActiveNCCalcSize(std::shared_ptr<cNCCalcSize>& engine) {
 }
 
 LRESULT CALLBACK KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam) {
-    if (nCode == HC_ACTION && g_keyboardHook && IsAltKeyPress(wParam, lParam) &&
-        !IsLeftAlone(wParam) && OfferToActiveEngine(wParam)) {
-        return 1;  // used: the key goes no further
-    }
-    return CallNextHookEx(g_keyboardHook, nCode, wParam, lParam);
+    return rt::GuardCallback([&]() -> LRESULT {
+        if (nCode == HC_ACTION && g_keyboardHook && IsAltKeyPress(wParam, lParam) &&
+            !IsLeftAlone(wParam) && OfferToActiveEngine(wParam)) {
+            return 1;  // used: the key goes no further
+        }
+        return CallNextHookEx(g_keyboardHook, nCode, wParam, lParam);
+    });
 }
 
 void AttachMsgFilterHook(IMenuInput* tracker) {
@@ -104,11 +106,13 @@ void AttachMsgFilterHook(IMenuInput* tracker) {
 }
 
 LRESULT CALLBACK MsgFilterProc(int nCode, WPARAM wParam, LPARAM lParam) {
-    if (nCode == MSGF_MENU && g_tracker && lParam != 0 &&
-        OfferToTracker(*reinterpret_cast<const MSG*>(lParam))) {
-        return 1;  // used up: the menu loop does not see it
-    }
-    return CallNextHookEx(g_msgFilterHook, nCode, wParam, lParam);
+    return rt::GuardCallback([&]() -> LRESULT {
+        if (nCode == MSGF_MENU && g_tracker && lParam != 0 &&
+            OfferToTracker(*reinterpret_cast<const MSG*>(lParam))) {
+            return 1;  // used up: the menu loop does not see it
+        }
+        return CallNextHookEx(g_msgFilterHook, nCode, wParam, lParam);
+    });
 }
 
 void DetachMsgFilterHook() {

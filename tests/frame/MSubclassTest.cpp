@@ -303,6 +303,61 @@ TEST(MSubclassDetach, DetachOnAnUnattachedWindowLeavesNoCount) {
     EXPECT_EQ(WindowProcOf(h), original);
 }
 
+namespace {
+
+// Another subclasser of the same window, done the plain way: its procedure goes in front of
+// whatever was there and forwards everything to it.
+WNDPROC g_laterPrevious = nullptr;
+int g_laterCalls = 0;
+
+LRESULT CALLBACK LaterSubclasserProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kMsg) ++g_laterCalls;
+    return CallWindowProcW(g_laterPrevious, hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(MSubclassDetach, LastDetachUnderALaterSubclasserLeavesTheChainAlone) {
+    Log log;
+    LoggingWindow window(log);
+    const HWND h = window.hwnd();
+    const Log servedByA = {"a:response", "a:proc", "a:response", "default"};
+    RecordingClient a("a", ResponseDefaultAfter, 5, log);
+    MSubclass::AttachMessage(&a, h, kMsg);
+    g_laterPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclasserProc)));
+    const LONG_PTR later = reinterpret_cast<LONG_PTR>(&LaterSubclasserProc);
+    auto send = [&] {
+        log.clear();
+        g_laterCalls = 0;
+        return SendMessageW(h, kMsg, 0, 0);
+    };
+    EXPECT_EQ(send(), kDefaultResult);
+    EXPECT_EQ(log, servedByA);
+
+    // The later subclasser stays hooked and every message still reaches the window's own
+    // procedure through the dispatcher left in the chain.
+    MSubclass::DetachMessage(&a, h, kMsg);
+    EXPECT_EQ(WindowProcOf(h), later);
+    EXPECT_FALSE(HasProp(h, MSubclass::AttachCountProperty(h)));
+    EXPECT_EQ(send(), kDefaultResult);
+    EXPECT_EQ(g_laterCalls, 1);
+    EXPECT_EQ(log, (Log{"default"}));
+
+    // Attached again, the client is served once, through that dispatcher.
+    MSubclass::AttachMessage(&a, h, kMsg);
+    EXPECT_EQ(WindowProcOf(h), later);
+    EXPECT_EQ(send(), kDefaultResult);
+    EXPECT_EQ(g_laterCalls, 1);
+    EXPECT_EQ(log, servedByA);
+    MSubclass::DetachMessage(&a, h, kMsg);
+
+    // The later subclasser leaves as it came; nothing is lost on the way.
+    SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_laterPrevious));
+    EXPECT_EQ(send(), kDefaultResult);
+    EXPECT_EQ(log, (Log{"default"}));
+}
+
 TEST(MSubclassDispatch, ClientsMaySendMessagesToTheirOwnWindow) {
     Log log;
     LoggingWindow window(log);

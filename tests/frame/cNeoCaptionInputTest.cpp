@@ -11,19 +11,11 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/TestWindow.h"
+#include "tests/frame/SkinnedTestWindow.h"
 
 using namespace testing_support;
 
 namespace {
-
-struct Pictures {
-    rt::PictureRef caption = MakeCaptionTestPicture();
-    rt::PictureRef border = MakeBorderTestPicture();
-};
-
-void AttachMain(cNeoCaption& p, HWND hwnd, const Pictures& pics) {
-    p.Attach(hwnd, pics.caption, pics.border, 18, 20, 90, 140, 230, 400);
-}
 
 POINT WindowOrigin(HWND hwnd) {
     RECT r;
@@ -75,11 +67,8 @@ WindowOptions Options800() {
 
 TEST(cNeoCaptionInput, CloseRunsOnlyWhenReleasedOnTheButtonPressed) {
     SysCommandLog log;
-    TestWindow window(Options800(), log.Handler());
+    SkinnedTestWindow window(Options800(), log.Handler());
     const HWND hwnd = window.hwnd();
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, hwnd, pics);
     ASSERT_TRUE(MakeForeground(hwnd));
     PumpFor(100);
     const POINT o = WindowOrigin(hwnd);
@@ -87,11 +76,11 @@ TEST(cNeoCaptionInput, CloseRunsOnlyWhenReleasedOnTheButtonPressed) {
     MoveMouseTo(o.x + 785, o.y + 15);
     PumpFor(50);
     MouseDownAt(o.x + 785, o.y + 15);
-    EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 20); }, 2000)) << "pressed glyph";
+    EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 20); })) << "pressed glyph";
     MoveMouseTo(o.x + 600, o.y + 15);
-    EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 0); }, 2000)) << "popped up outside";
+    EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 0); })) << "popped up outside";
     MoveMouseTo(o.x + 786, o.y + 16);
-    EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 20); }, 2000)) << "pressed again on return";
+    EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 20); })) << "pressed again on return";
     MoveMouseTo(o.x + 600, o.y + 15);
     PumpFor(50);
     MouseUpAt(o.x + 600, o.y + 15);  // released on the caption, off the button
@@ -102,18 +91,15 @@ TEST(cNeoCaptionInput, CloseRunsOnlyWhenReleasedOnTheButtonPressed) {
     // Far enough apart in time that the window manager sees no double click.
     PumpFor(GetDoubleClickTime() + 100);
     ClickOn(o.x + 785, o.y + 15);
-    ASSERT_TRUE(PumpUntil([&] { return !log.commands.empty(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !log.commands.empty(); }));
     EXPECT_EQ(log.commands.front(), static_cast<WPARAM>(SC_CLOSE));
     EXPECT_TRUE(CloseGlyphShows(hwnd, 0));
     EXPECT_TRUE(IsWindow(hwnd));
 }
 
 TEST(cNeoCaptionInput, MaximizeButtonMaximizesAndRestores) {
-    TestWindow window(Options800());
+    SkinnedTestWindow window(Options800());
     const HWND hwnd = window.hwnd();
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, hwnd, pics);
     ASSERT_TRUE(MakeForeground(hwnd));
     PumpFor(100);
     POINT o = WindowOrigin(hwnd);
@@ -129,11 +115,8 @@ TEST(cNeoCaptionInput, MaximizeButtonMaximizesAndRestores) {
 }
 
 TEST(cNeoCaptionInput, IconZoneIsTheSystemMenuForTheEngine) {
-    TestWindow window(Options800());
+    SkinnedTestWindow window(Options800());
     const HWND hwnd = window.hwnd();
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, hwnd, pics);
     ASSERT_TRUE(MakeForeground(hwnd));
     PumpFor(100);
     const POINT o = WindowOrigin(hwnd);
@@ -167,12 +150,12 @@ TEST(cNeoCaptionInput, MenuBarStillOpensAfterAHundredSkinChanges) {
     o.menu = MakeMainWindowMenu();
     TestWindow window(o);
     const HWND hwnd = window.hwnd();
-    Pictures pics;
+    TestPictures pics;
     std::shared_ptr<cNeoCaption> painter;
     for (int i = 0; i < 100; ++i) {
         painter = std::make_shared<cNeoCaption>();  // replaced without Detach, as skin changes do
         painter->ActiveMenuColor(0x00C0FFFF);
-        AttachMain(*painter, hwnd, pics);
+        AttachTestPictures(*painter, hwnd, pics);
         SendMessageW(hwnd, WM_NCPAINT, 1, 0);
     }
     ASSERT_TRUE(MakeForeground(hwnd));
@@ -196,11 +179,8 @@ TEST(cNeoCaptionInput, AltMnemonicOpensTheDropDownThroughThePainter) {
     AppendMenuW(file, MF_STRING, 101, L"Open");
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
     o.menu = bar;
-    TestWindow window(o);
+    SkinnedTestWindow window(o);
     const HWND hwnd = window.hwnd();
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, hwnd, pics);
     ASSERT_TRUE(MakeForeground(hwnd));
     SendMessageW(hwnd, WM_NCPAINT, 1, 0);  // the bar learns its buttons when painted
     PumpFor(100);
@@ -215,11 +195,8 @@ TEST(cNeoCaptionInput, AltMnemonicOpensTheDropDownThroughThePainter) {
 
 TEST(cNeoCaptionInput, DoubleClickOnAButtonPressesItTwiceAndNeverCloses) {
     SysCommandLog log;
-    TestWindow window(Options800(), log.Handler());
+    SkinnedTestWindow window(Options800(), log.Handler());
     const HWND hwnd = window.hwnd();
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, hwnd, pics);
     ASSERT_TRUE(MakeForeground(hwnd));
     PumpFor(100);
     const POINT o = WindowOrigin(hwnd);

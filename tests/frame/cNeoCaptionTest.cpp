@@ -21,22 +21,16 @@
 #include "tests/support/MessagePump.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/TestWindow.h"
+#include "tests/frame/SkinnedTestWindow.h"
 
 using namespace testing_support;
 
 namespace {
 
-constexpr long kW = 18, kH = 20, kLE = 90, kRS = 140, kRE = 230, kIO = 400;
 constexpr int kCapH = 55;
-constexpr int kB = 10;
 constexpr OLE_COLOR kActiveTitle = 0x0080FFFF;
 constexpr OLE_COLOR kInactiveTitle = 0x00FF8080;
 constexpr OLE_COLOR kMenuText = 0x00C0FFFF;
-
-struct Pictures {
-    rt::PictureRef caption = MakeCaptionTestPicture();
-    rt::PictureRef border = MakeBorderTestPicture();
-};
 
 WindowOptions Options(int width, int height, std::wstring caption = L"", DWORD style = WS_OVERLAPPEDWINDOW) {
     WindowOptions o;
@@ -61,10 +55,6 @@ void ConfigureLikeMainWindow(cNeoCaption& p) {
     p.CaptionFont()->SetSize(11);
     p.MenuFont()->SetName(L"宋体");
     p.MenuFont()->SetSize(9);
-}
-
-void AttachMain(cNeoCaption& p, HWND hwnd, const Pictures& pics, long rightEnd = kRE) {
-    p.Attach(hwnd, pics.caption, pics.border, kW, kH, kLE, kRS, rightEnd, kIO);
 }
 
 // Sets the engine's active state and paints the frame at once, with no message pumping in
@@ -169,8 +159,8 @@ TEST(cNeoCaption, DefaultsAndMarginsFollowThePictures) {
     p->Detach();  // never attached: nothing happens
 
     TestWindow window(Options(400, 300));
-    Pictures pics;
-    AttachMain(*p, window.hwnd(), pics);
+    TestPictures pics;
+    AttachTestPictures(*p, window.hwnd(), pics);
     EXPECT_EQ(p->hWnd(), window.hwnd());
     long top = 0, left = 0, right = 0, bottom = 0;
     p->GetTopMarginHeight(top);
@@ -188,10 +178,7 @@ TEST(cNeoCaption, DefaultsAndMarginsFollowThePictures) {
 }
 
 TEST(cNeoCaption, WorkedCaseAt800PixelsActive) {
-    TestWindow window(Options(800, 600));
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(Options(800, 600));
     ASSERT_EQ(WindowSize(window.hwnd()).cx, 800);
     const Pixels f = PaintAndCapture(window.hwnd(), true);
     ASSERT_EQ(f.width, 800);
@@ -227,10 +214,7 @@ TEST(cNeoCaption, WorkedCaseAt800PixelsActive) {
 }
 
 TEST(cNeoCaption, InactiveLookReadsTheOffsetColumnsAndKeepsTheGlyphs) {
-    TestWindow window(Options(800, 400));
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(Options(800, 400));
     const Pixels f = PaintAndCapture(window.hwnd(), false);
     EXPECT_NO_MISMATCH(Compare(
         f, 0, 0, 800, kCapH, [](int x, int y) { return CaptionTestColour(CaptionSourceColumn(x, 800, false), y); },
@@ -247,10 +231,7 @@ TEST(cNeoCaption, InactiveLookReadsTheOffsetColumnsAndKeepsTheGlyphs) {
 }
 
 TEST(cNeoCaption, MaximizedWindowShowsTheRestoreGlyph) {
-    TestWindow window(Options(600, 400));
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(Options(600, 400));
     ShowWindow(window.hwnd(), SW_MAXIMIZE);
     PumpFor(50);
     ASSERT_TRUE(IsZoomed(window.hwnd()));
@@ -267,11 +248,9 @@ TEST(cNeoCaption, MaximizedWindowShowsTheRestoreGlyph) {
 
 TEST(cNeoCaption, WindowWithoutSysMenuMovesMaximizeIntoTheClosePlace) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    TestWindow window(Options(800, 300, L"", style));
+    SkinnedTestWindow window(Options(800, 300, L"", style));
     ASSERT_EQ(GetWindowLongW(window.hwnd(), GWL_STYLE) & WS_SYSMENU, 0);
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, window.hwnd(), pics);
+    auto& p = window.painter;
     const Pixels f = PaintAndCapture(window.hwnd(), true);
     // Maximise where close would be, minimise where maximise would be, nothing further left.
     EXPECT_NO_MISMATCH(Compare(f, 776, 5, 794, 25, [](int x, int y) { return CaptionTestColour(276 + x - 776, y - 5); }));
@@ -294,13 +273,13 @@ TEST(cNeoCaption, TitleAndButtonsDependOnWidth180And181) {
     // With the main window's lengths the title rectangle is empty at both widths; a wider right
     // slice (rw 101, threshold 201) shows the rule in pixels.
     constexpr long kWideRightEnd = 240;
-    Pictures pics;
+    TestPictures pics;
     auto titlePixels = [&](int width) {
         TestWindow window(Options(width, 200, L"WWWWWWWWWWWW"));
         SetWindowPos(window.hwnd(), nullptr, 0, 0, width, 200, SWP_NOMOVE | SWP_NOZORDER);
         auto p = std::make_shared<cNeoCaption>();
         ConfigureLikeMainWindow(*p);
-        AttachMain(*p, window.hwnd(), pics, kWideRightEnd);
+        AttachTestPictures(*p, window.hwnd(), pics, kWideRightEnd);
         EXPECT_EQ(WindowSize(window.hwnd()).cx, width);
         const Pixels f = PaintAndCapture(window.hwnd(), true);
         return Compare(f, 92, 11, width - 96, 32, [&](int x, int y) {
@@ -316,7 +295,7 @@ TEST(cNeoCaption, TitleAndButtonsDependOnWidth180And181) {
         TestWindow window(Options(width, 200, L"Lumesca"));
         SetWindowPos(window.hwnd(), nullptr, 0, 0, width, 200, SWP_NOMOVE | SWP_NOZORDER);
         auto p = std::make_shared<cNeoCaption>();
-        AttachMain(*p, window.hwnd(), pics);
+        AttachTestPictures(*p, window.hwnd(), pics);
         ASSERT_EQ(WindowSize(window.hwnd()).cx, width);
         const Pixels f = PaintAndCapture(window.hwnd(), true);
         EXPECT_EQ(f.At(90, 40), CaptionTestColour(91, 40)) << width;
@@ -362,11 +341,7 @@ Pixels ReferenceTitle(const Pixels& background, const std::wstring& text, bool b
 
 TEST(cNeoCaption, TitleIsBoldWhenActiveAndCutWithAnEllipsis) {
     const std::wstring title(120, L'M');
-    TestWindow window(Options(800, 300, title));
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    ConfigureLikeMainWindow(*p);
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(Options(800, 300, title), {}, ConfigureLikeMainWindow);
     const UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 
     for (const bool active : {true, false}) {
@@ -397,10 +372,8 @@ TEST(cNeoCaption, TitleIsBoldWhenActiveAndCutWithAnEllipsis) {
 }
 
 TEST(cNeoCaption, IconRectangleAnswersSysMenu) {
-    TestWindow window(Options(800, 300));
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(Options(800, 300));
+    auto& p = window.painter;
     PaintAndCapture(window.hwnd(), true);
     auto hit = [&](long x, long y) {
         long code = HTCAPTION;
@@ -424,13 +397,11 @@ TEST(cNeoCaption, IconRectangleAnswersSysMenu) {
 }
 
 TEST(cNeoCaption, CaptionButtonPressMoveOutAndRelease) {
-    TestWindow window(Options(800, 300), [](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    SkinnedTestWindow window(Options(800, 300), [](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
         if (msg == WM_SYSCOMMAND) return 0;  // keep the window as it is
         return std::nullopt;
     });
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, window.hwnd(), pics);
+    auto& p = window.painter;
     PaintAndCapture(window.hwnd(), true);
     const HWND hwnd = window.hwnd();
     auto closeGlyph = [&](int row0) {
@@ -496,11 +467,7 @@ TEST(cNeoCaption, CaptionButtonPressMoveOutAndRelease) {
 TEST(cNeoCaption, MenuBandIsRenderedBetweenTheSlices) {
     WindowOptions o = Options(800, 300);
     o.menu = MakeMainWindowMenu();
-    TestWindow window(o);
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    ConfigureLikeMainWindow(*p);
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(o, {}, ConfigureLikeMainWindow);
     const Pixels f = PaintAndCapture(window.hwnd(), true);
     // The bar's text lies in the band; the band's left of 90 and the rows above it are the picture.
     EXPECT_GT(MenuBandMarks(f, 800), 50);
@@ -516,14 +483,12 @@ TEST(cNeoCaption, MenuBandIsRenderedBetweenTheSlices) {
 TEST(cNeoCaption, AttachTwiceLeavesOneEngineAndOneBar) {
     WindowOptions o = Options(500, 300);
     o.menu = MakeMainWindowMenu();
-    TestWindow window(o);
+    SkinnedTestWindow window(o);
     const HWND hwnd = window.hwnd();
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, hwnd, pics);
+    auto& p = window.painter;
     const long attachCount = PropertyValue(hwnd, MSubclass::AttachCountProperty(hwnd));
     EXPECT_GT(attachCount, 0);
-    AttachMain(*p, hwnd, pics);
+    AttachTestPictures(*p, hwnd, window.pictures);
     EXPECT_EQ(PropertyValue(hwnd, MSubclass::AttachCountProperty(hwnd)), attachCount);
     EXPECT_EQ(PropertyValue(hwnd, MSubclass::ClientCountProperty(hwnd, WM_NCPAINT)), 1);
     EXPECT_EQ(PropertyValue(hwnd, MSubclass::ClientCountProperty(hwnd, WM_LBUTTONDOWN)), 1);
@@ -540,9 +505,9 @@ TEST(cNeoCaption, DetachGivesTheWindowItsFrameAndMenuBack) {
     const HWND hwnd = window.hwnd();
     RECT nativeClient;
     GetClientRect(hwnd, &nativeClient);
-    Pictures pics;
+    TestPictures pics;
     auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, hwnd, pics);
+    AttachTestPictures(*p, hwnd, pics);
     PaintAndCapture(hwnd, true);
     SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetMenu(hwnd), nullptr);  // the drawn bar replaces the native one
@@ -562,7 +527,7 @@ TEST(cNeoCaption, DetachGivesTheWindowItsFrameAndMenuBack) {
     EXPECT_EQ(GetMenu(hwnd), menu);
 
     // Attached again, the painter finds the menu and draws it.
-    AttachMain(*p, hwnd, pics);
+    AttachTestPictures(*p, hwnd, pics);
     EXPECT_GT(MenuBandMarks(PaintAndCapture(hwnd, true), 500), 50);
 }
 
@@ -571,10 +536,8 @@ TEST(cNeoCaption, DetachBeforeAnyPaintStillKeepsTheMenu) {
     const HMENU menu = MakeMainWindowMenu();
     o.menu = menu;
     o.show = false;  // a hidden window is never painted
-    TestWindow window(o);
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(o);
+    auto& p = window.painter;
     SendMessageW(window.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(window.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     p->Detach();
     EXPECT_EQ(GetMenu(window.hwnd()), menu);
@@ -586,9 +549,9 @@ TEST(cNeoCaption, ReleasedPainterUnregistersAndLeavesTheMenuForTheNext) {
     o.menu = menu;
     TestWindow window(o);
     const HWND hwnd = window.hwnd();
-    Pictures pics;
+    TestPictures pics;
     auto first = std::make_shared<cNeoCaption>();
-    AttachMain(*first, hwnd, pics);
+    AttachTestPictures(*first, hwnd, pics);
     PaintAndCapture(hwnd, true);
     SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     first.reset();
@@ -598,7 +561,7 @@ TEST(cNeoCaption, ReleasedPainterUnregistersAndLeavesTheMenuForTheNext) {
     SendMessageW(hwnd, WM_NCPAINT, 1, 0);  // no painter: nothing of ours runs
 
     auto second = std::make_shared<cNeoCaption>();
-    AttachMain(*second, hwnd, pics);
+    AttachTestPictures(*second, hwnd, pics);
     EXPECT_GT(MenuBandMarks(PaintAndCapture(hwnd, true), 500), 50);
 }
 
@@ -607,12 +570,12 @@ TEST(cNeoCaption, HundredSkinChangesKeepOneBarAndNoGdiGrowth) {
     o.menu = MakeMainWindowMenu();
     TestWindow window(o);
     const HWND hwnd = window.hwnd();
-    Pictures pics;
+    TestPictures pics;
     std::shared_ptr<cNeoCaption> painter;
     auto changeSkin = [&] {
         painter = std::make_shared<cNeoCaption>();  // the previous painter goes without Detach
         ConfigureLikeMainWindow(*painter);
-        AttachMain(*painter, hwnd, pics);
+        AttachTestPictures(*painter, hwnd, pics);
         SendMessageW(hwnd, WM_NCPAINT, 1, 0);
         SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     };
@@ -634,11 +597,7 @@ TEST(cNeoCaption, HundredSkinChangesKeepOneBarAndNoGdiGrowth) {
 }
 
 TEST(cNeoCaption, ThousandPaintsDoNotGrowGdi) {
-    TestWindow window(Options(700, 500, L"Lumesca"));
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    ConfigureLikeMainWindow(*p);
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(Options(700, 500, L"Lumesca"), {}, ConfigureLikeMainWindow);
     auto paint = [&](int times) {
         for (int i = 0; i < times; ++i) {
             SendMessageW(window.hwnd(), WM_NCACTIVATE, i % 2, 0);
@@ -662,11 +621,8 @@ TEST(cNeoCaption, PopupNotificationsReachTheMenuBar) {
     WindowOptions o = Options(500, 300);
     const HMENU menu = MakeMainWindowMenu();
     o.menu = menu;
-    TestWindow window(o);
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();
-    ConfigureLikeMainWindow(*p);
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(o, {}, ConfigureLikeMainWindow);
+    auto& p = window.painter;
     PaintAndCapture(window.hwnd(), true);
     const HMENU file = GetSubMenu(menu, 0);
     auto ownerDrawn = [&] {
@@ -685,10 +641,7 @@ TEST(cNeoCaption, PopupNotificationsReachTheMenuBar) {
 }
 
 TEST(cNeoCaption, DefaultTitleColoursAndShortWindows) {
-    TestWindow window(Options(600, 300, L"MMMMMM"));
-    Pictures pics;
-    auto p = std::make_shared<cNeoCaption>();  // colours and fonts left at their defaults
-    AttachMain(*p, window.hwnd(), pics);
+    SkinnedTestWindow window(Options(600, 300, L"MMMMMM"));  // colours and fonts left at their defaults
     auto titlePixelsOf = [](const Pixels& f, COLORREF colour) {
         int n = 0;
         for (int y = 11; y < 32; ++y)
