@@ -5,7 +5,6 @@
 //   bench_image_size FILE|FOLDER...
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "picture/HeaderReader.h"
 #include "picture/IMAGES.h"
 #include "runtime/StdPicture.h"
+#include "runtime/core/FileLists.h"
 #include "runtime/core/Text.h"
 
 namespace {
@@ -40,24 +40,6 @@ std::wstring Fixed(double value, int decimals) {
     wchar_t buffer[64];
     swprintf(buffer, 64, L"%.*f", decimals, value);
     return buffer;
-}
-
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::vector<std::wstring> FilesOfFolder(const std::wstring& folder) {
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return files;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(folder + L"\\" + found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(files.begin(), files.end());
-    return files;
 }
 
 std::wstring BareName(const std::wstring& path) {
@@ -96,9 +78,9 @@ double TimePerFile(const std::vector<std::wstring>& files, double leastSeconds, 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> files;
     for (int i = 1; i < argc; ++i) {
-        if (IsFolder(argv[i])) {
-            const auto inFolder = FilesOfFolder(argv[i]);
-            files.insert(files.end(), inFolder.begin(), inFolder.end());
+        if (rt::FolderExists(argv[i])) {
+            for (const auto& name : rt::MatchingFiles(argv[i], L"*.*"))
+                files.push_back(std::wstring(argv[i]) + L"\\" + name);
         } else {
             files.emplace_back(argv[i]);
         }
@@ -133,7 +115,8 @@ int wmain(int argc, wchar_t** argv) {
 
     const double count = static_cast<double>(files.size());
     Print(L"files: " + std::to_wstring(files.size()) + L", bytes read per file: " +
-          Fixed(static_cast<double>(totalRead) / count, 1) + L" of " + Fixed(static_cast<double>(totalBytes) / count, 1));
+          Fixed(static_cast<double>(totalRead) / count, 1) + L" of " +
+          Fixed(static_cast<double>(totalBytes) / count, 1));
     Print(L"header reader: " + Fixed(header * 1e6, 2) + L" us per file (checksum " + std::to_wstring(headerChecksum) +
           L")");
     Print(L"full decode: " + Fixed(decode * 1e3, 2) + L" ms per file" +

@@ -95,9 +95,14 @@ bool IsJpegFrameMarker(Byte code) {
     return code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
 }
 
-// The offset of the first marker code at or after from: the first byte that follows 0xFF and
-// is not 0xFF itself, so fill bytes and stray bytes are passed over.
-std::optional<std::uint64_t> FindJpegMarkerCode(ByteSource& source, std::uint64_t from) {
+struct JpegMarker {
+    std::uint64_t offset;  // of the marker code
+    Byte code;
+};
+
+// The first marker at or after from: the first byte that follows 0xFF and is not 0xFF
+// itself, so fill bytes and stray bytes are passed over.
+std::optional<JpegMarker> FindJpegMarker(ByteSource& source, std::uint64_t from) {
     std::array<Byte, kLargestSearchStep> window{};
     std::size_t step = kFirstSearchStep;
     bool afterPrefix = false;
@@ -105,7 +110,7 @@ std::optional<std::uint64_t> FindJpegMarkerCode(ByteSource& source, std::uint64_
         const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(step, source.Size() - at));
         if (!source.ReadAt(at, window.data(), count)) return std::nullopt;
         for (std::size_t i = 0; i < count; ++i) {
-            if (afterPrefix && window[i] != kJpegMarkerPrefix) return at + i;
+            if (afterPrefix && window[i] != kJpegMarkerPrefix) return JpegMarker{at + i, window[i]};
             afterPrefix = window[i] == kJpegMarkerPrefix;
         }
         at += count;
@@ -119,17 +124,16 @@ std::optional<std::uint64_t> FindJpegMarkerCode(ByteSource& source, std::uint64_
 ImageSize ReadJpegSize(ByteSource& source) {
     std::uint64_t at = kJpegFirstMarker;
     while (at < source.Size()) {
-        const std::optional<std::uint64_t> code = FindJpegMarkerCode(source, at);
-        if (!code) return {};
-        std::array<Byte, 1> marker{};
-        std::array<Byte, 2> length{};
-        if (!ReadField(source, *code, marker) || !ReadField(source, *code + kJpegLengthFromCode, length)) return {};
-        if (IsJpegFrameMarker(marker[0])) {
+        const std::optional<JpegMarker> marker = FindJpegMarker(source, at);
+        if (!marker) return {};
+        if (IsJpegFrameMarker(marker->code)) {
             std::array<Byte, 4> size{};  // height, then width
-            if (!ReadField(source, *code + kJpegFrameSizeFromCode, size)) return {};
+            if (!ReadField(source, marker->offset + kJpegFrameSizeFromCode, size)) return {};
             return {MakeWord(size[3], size[2]), MakeWord(size[1], size[0])};
         }
-        at = *code + static_cast<std::uint64_t>(MakeWord(length[1], length[0])) + 1;
+        std::array<Byte, 2> length{};
+        if (!ReadField(source, marker->offset + kJpegLengthFromCode, length)) return {};
+        at = marker->offset + static_cast<std::uint64_t>(MakeWord(length[1], length[0])) + 1;
     }
     return {};
 }

@@ -92,7 +92,8 @@ TEST(Form13, CopyFillsPicture1WithTheWholeScreenScaled) {
     int checked = 0;
     for (int row = 0; row < kRows; ++row) {
         for (int column = 0; column < kColumns; ++column) {
-            const POINT source{screenWidth * (2 * column + 1) / (2 * kColumns), screenHeight * (2 * row + 1) / (2 * kRows)};
+            const POINT source{screenWidth * (2 * column + 1) / (2 * kColumns),
+                               screenHeight * (2 * row + 1) / (2 * kRows)};
             if (PtInRect(&form, source)) continue;  // the copy window itself shows there
             const int x = source.x * copy.width / screenWidth;
             const int y = source.y * copy.height / screenHeight;
