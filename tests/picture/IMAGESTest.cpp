@@ -10,6 +10,7 @@
 #include "picture/FileByteSource.h"
 #include "picture/HeaderReader.h"
 #include "picture/IMAGES.h"
+#include "picture/MemoryByteSource.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/PictureFiles.h"
 
@@ -287,4 +288,28 @@ TEST(GetImageSize, SeeksOverSegmentsInAFile) {
     EXPECT_EQ(file.Size(), bytes.size());
     EXPECT_LT(file.BytesRead(), 64u);
     EXPECT_EQ(GetImageSize(folder.File(L"long.jpg")).Width, 4000);
+}
+
+TEST(ByteSource, MemoryAndFileSourcesRefuseRangesPastTheEnd) {
+    const std::string bytes = "0123456789";
+    TempFolder folder;
+    ASSERT_TRUE(WriteBytes(folder.File(L"ten"), bytes));
+    MemoryByteSource memory(bytes);
+    FileByteSource file(folder.File(L"ten"));
+    for (ByteSource* source : {static_cast<ByteSource*>(&memory), static_cast<ByteSource*>(&file)}) {
+        std::uint8_t out[4] = {};
+        EXPECT_EQ(source->Size(), 10u);
+        EXPECT_TRUE(source->ReadAt(6, out, 4));
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(out), 4), "6789");
+        EXPECT_FALSE(source->ReadAt(7, out, 4)) << "one byte past the end";
+        EXPECT_FALSE(source->ReadAt(11, out, 0)) << "an offset past the end";
+        EXPECT_FALSE(source->ReadAt(~std::uint64_t{0} - 1, out, 4)) << "a range that wraps around";
+    }
+    EXPECT_EQ(memory.BytesRead(), 4u);
+    EXPECT_EQ(file.BytesRead(), 4u);
+    FileByteSource missing(folder.File(L"missing"));
+    std::uint8_t out[1] = {};
+    EXPECT_FALSE(missing.IsOpen());
+    EXPECT_EQ(missing.Size(), 0u);
+    EXPECT_FALSE(missing.ReadAt(0, out, 1));
 }
