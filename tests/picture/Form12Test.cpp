@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "picture/Form12.h"
+#include "runtime/Forms.h"
+#include "runtime/Screen.h"
+#include "runtime/StdPicture.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/PictureFiles.h"
+#include "tests/support/Pixels.h"
+
+using namespace testing_support;
+
+namespace {
+
+RECT WindowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+}  // namespace
+
+TEST(Form12, OpensCentredWithItsCaptionIconAndClientSize) {
+    Form12& f = rt::Forms::Get<Form12>();
+    EXPECT_EQ(f.Caption(), L"图片原图");
+    ASSERT_TRUE(f.Icon());
+    EXPECT_EQ(f.Icon()->Type(), rt::PictureType::Icon);
+    EXPECT_EQ(f.Icon()->PixelWidth(), 32);
+    f.Show();
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(f.hWnd()) != FALSE; }));
+    RECT client{};
+    GetClientRect(f.hWnd(), &client);
+    EXPECT_EQ(client.right, rt::TwipsToPixelsX(9120));
+    EXPECT_EQ(client.bottom, rt::TwipsToPixelsY(9465));
+    const RECT window = WindowRect(f.hWnd());
+    EXPECT_LE(std::abs(window.left + window.right - GetSystemMetrics(SM_CXSCREEN)), 2) << "centred across";
+    EXPECT_LE(std::abs(window.top + window.bottom - GetSystemMetrics(SM_CYSCREEN)), 2) << "centred down";
+    EXPECT_EQ(SendMessageW(f.hWnd(), WM_GETICON, ICON_BIG, 0) != 0, true) << "the window carries the icon";
+    f.Unload();
+}
+
+// The picture player opens this view with a 1-inch picture (2540 x 2540 HIMETRIC): the
+// window's outer height becomes 2540 / 1.7 twips and its width 2540 / 1.8.
+TEST(Form12, TakesThePlayersSizeAndDrawsThePictureOneToOneFromTheTopLeft) {
+    const int side = rt::HimetricToPixelsX(2540);
+    rt::PictureRef picture = rt::StdPicture::FromBitmap(CreatePatternBitmap(side, side));
+    ASSERT_NEAR(picture->Width(), 2540, 30);
+    ASSERT_NEAR(picture->Height(), 2540, 30);
+
+    Form12& f = rt::Forms::Get<Form12>();
+    f.Show();
+    f.Picture(picture);
+    f.Height(static_cast<float>(static_cast<std::int32_t>(picture->Height()) / 1.7));
+    f.Width(static_cast<float>(static_cast<std::int32_t>(picture->Width()) / 1.8));
+    PumpFor(100);
+
+    const RECT window = WindowRect(f.hWnd());
+    EXPECT_NEAR(window.bottom - window.top, picture->Height() / 1.7 / rt::Screen::TwipsPerPixelY(), 1.0);
+    EXPECT_NEAR(window.right - window.left, picture->Width() / 1.8 / rt::Screen::TwipsPerPixelX(), 1.0);
+    EXPECT_NEAR(f.Height(), 2540 / 1.7, rt::Screen::TwipsPerPixelY() + 20);
+    EXPECT_NEAR(f.Width(), 2540 / 1.8, rt::Screen::TwipsPerPixelX() + 20);
+
+    const Pixels shown = CaptureClient(f.hWnd());
+    ASSERT_GT(shown.width, 8);
+    ASSERT_GT(shown.height, 8);
+    const int right = std::min(shown.width, side) - 1;
+    const int bottom = std::min(shown.height, side) - 1;
+    const POINT probes[] = {{0, 0}, {1, 0}, {0, 1}, {5, 7}, {right / 2, bottom / 3}, {right, bottom}, {right, 0}};
+    for (const POINT& p : probes) {
+        EXPECT_EQ(shown.At(p.x, p.y), PatternColor(p.x, p.y)) << p.x << ", " << p.y;
+    }
+    f.Unload();
+}
+
+TEST(Form12, OpensWithoutAPicture) {
+    Form12& f = rt::Forms::Get<Form12>();
+    f.Show();
+    f.Picture(nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(f.hWnd()) != FALSE; }));
+    EXPECT_FALSE(f.Picture());
+    f.Unload();
+}
