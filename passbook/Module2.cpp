@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "runtime/InputBox.h"
 #include "runtime/MsgBox.h"
@@ -25,19 +24,6 @@ short ReportableNumber(long number) {
     return number >= 1 && number <= 32767 ? static_cast<short>(number) : static_cast<short>(0);
 }
 
-// Runs one step of OpenDataFile; a failure is reported and, on a retry answer, the step runs
-// again from its start. False when the step failed for good.
-bool RunStep(const std::function<void()>& step) {
-    for (;;) {
-        try {
-            step();
-            return true;
-        } catch (const rt::RuntimeError& e) {
-            if (ReportFileError(ReportableNumber(e.Number())) != kRetry) return false;
-        }
-    }
-}
-
 // The questions asked before touching a file; false when the user cancelled.
 bool ConfirmedForMode(const std::wstring& fileName, short mode) {
     const bool exists = rt::FileExists(fileName);
@@ -55,6 +41,17 @@ bool ConfirmedForMode(const std::wstring& fileName, short mode) {
 bool IsBlank(wchar_t c) { return c == L' '; }
 
 }  // namespace
+
+bool RunFileStep(const std::function<void()>& step) {
+    for (;;) {
+        try {
+            step();
+            return true;
+        } catch (const rt::RuntimeError& e) {
+            if (ReportFileError(ReportableNumber(e.Number())) != kRetry) return false;
+        }
+    }
+}
 
 bool IsIllegalFileName(const std::wstring& name) {
     return std::any_of(name.begin(), name.end(), [](wchar_t c) {
@@ -106,15 +103,15 @@ short ReportFileError(short ErrorNumber) {
 }
 
 short OpenDataFile(const std::wstring& FileName, short Mode, short RecordLength, short Confirm) {
-    const bool named = RunStep([&] {
+    const bool named = RunFileStep([&] {
         if (IsIllegalFileName(FileName)) rt::Raise(kBadFileNameNumber);
     });
     if (!named) return 0;
     if (Confirm && !ConfirmedForMode(FileName, Mode)) return 0;
     int number = 0;
-    if (!RunStep([&] { number = rt::FreeFile(); })) return 0;
+    if (!RunFileStep([&] { number = rt::FreeFile(); })) return 0;
     if (Mode < kModeOutput || Mode > kModeBinary) return 0;
-    const bool opened = RunStep([&] {
+    const bool opened = RunFileStep([&] {
         rt::Open(FileName, static_cast<rt::OpenMode>(Mode), number, Mode == kModeRandom ? RecordLength : rt::kDefaultRecordLength);
     });
     return opened ? static_cast<short>(number) : static_cast<short>(0);

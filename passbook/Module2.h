@@ -2,6 +2,7 @@
 // Module2: the password book's file layer. Opens a file by mode after a name check and two
 // questions, asks for a book name, and reports a failed file operation with a message that
 // may offer a retry.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,10 @@ std::wstring AskBookName(const std::wstring& Prompt);
 // Shows the message of a failed file operation; returns kRetry, kIgnore, kGiveUp (OK, Cancel
 // or Abort), or kNotListed at once, without a message, for an error the table lacks.
 short ReportFileError(short ErrorNumber);
+
+// Runs one step of a file operation. A failure is reported with ReportFileError and, when
+// the answer is a retry, the step runs again from its start. False when it failed for good.
+bool RunFileStep(const std::function<void()>& step);
 
 // The name check: a semicolon, <, =, >, ?, [, *, a space or a ] anywhere makes a name
 // illegal.
