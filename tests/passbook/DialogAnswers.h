@@ -5,13 +5,16 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace passbook_tests {
 
 struct DialogAnswer {
+    DialogAnswer(std::wstring title_, int button_ = IDOK, std::wstring type_ = {})
+        : title(std::move(title_)), button(button_), type(std::move(type_)) {}
     std::wstring title;  // the title expected
-    int button = IDOK;   // the button to press
+    int button;          // the button to press
     std::wstring type;   // text for the input box's field first
 };
 
