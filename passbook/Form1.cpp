@@ -55,7 +55,6 @@ struct FieldsRejected {};
 
 Form1::Form1() {
     Caption(L"密码本").ClientSize(5805, 4380).BackColor(kFormBackColor).Font(kFontName, kFontSize, true);
-    BorderStyle(rt::FormBorderStyle::FixedSingle).MaxButton(false);
     const struct {
         rt::Label& label;
         const wchar_t* name;

@@ -154,10 +154,11 @@ std::wstring LastRecordMessage(long n) { return L"已到最后一条记录 " + N
 }  // namespace
 
 TEST(Form1Editor, NewBookGetsABlankRecordAndTypedFieldsAreWrittenWhenMovingOn) {
-    EditorCleanup cleanup;
     TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"new book");  // the inner blank is refused first
     const std::wstring good = folder.File(L"NEWBOOK");
+    DeleteFileW(good.c_str());  // a folder of an earlier run under the same process id
     DialogAnswers prompt({{L"打开密码本", IDOK, book}, {L"File Error", IDOK}, {L"打开密码本", IDOK, good},
                           {L"Create File?", IDOK}});
     Form1& f = rt::Forms::Get<Form1>();
@@ -216,8 +217,8 @@ TEST(Form1Editor, NewBookGetsABlankRecordAndTypedFieldsAreWrittenWhenMovingOn) {
 }
 
 TEST(Form1Editor, PasswordNumberAbove32767BringsTheFocusBack) {
-    EditorCleanup cleanup;
     TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"BOOK");
     ASSERT_TRUE(WriteBytes(book, NumberedBook(1)));
     Form1& f = OpenEditor(book);
@@ -240,8 +241,8 @@ TEST(Form1Editor, PasswordNumberAbove32767BringsTheFocusBack) {
 }
 
 TEST(Form1Editor, ValuesTheRecordCannotHoldAreRefusedAndNothingIsWritten) {
-    EditorCleanup cleanup;
     TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"BOOK");
     const std::string before = NumberedBook(2);
     ASSERT_TRUE(WriteBytes(book, before));
@@ -267,8 +268,8 @@ TEST(Form1Editor, ValuesTheRecordCannotHoldAreRefusedAndNothingIsWritten) {
 }
 
 TEST(Form1Editor, PreviousAndNextStopAtTheEndsWithTheirMessages) {
-    EditorCleanup cleanup;
     TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"TWELVE");
     ASSERT_TRUE(WriteBytes(book, NumberedBook(12)));
     Form1& f = OpenEditor(book);
@@ -293,8 +294,8 @@ TEST(Form1Editor, PreviousAndNextStopAtTheEndsWithTheirMessages) {
 }
 
 TEST(Form1Editor, DeletingShiftsCompactsAndTheLastRecordDeletesTheFile) {
-    EditorCleanup cleanup;
     TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"THREE");
     ASSERT_TRUE(WriteBytes(book, NumberedBook(3)));
     Form1& f = OpenEditor(book);
@@ -340,8 +341,8 @@ TEST(Form1Editor, DeletingShiftsCompactsAndTheLastRecordDeletesTheFile) {
 }
 
 TEST(Form1Editor, CancellingOpenAnotherKeepsTheRecordWithTheButtonsDisabled) {
-    EditorCleanup cleanup;
     TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"BOOK");
     ASSERT_TRUE(WriteBytes(book, NumberedBook(2)));
     Form1& f = OpenEditor(book);
@@ -364,8 +365,8 @@ TEST(Form1Editor, CancellingOpenAnotherKeepsTheRecordWithTheButtonsDisabled) {
 }
 
 TEST(Form1Editor, ExitWritesAChangeBeforeCompactingAndOtherwiseKeepsTheBytes) {
-    EditorCleanup cleanup;
     TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"BOOK");
     ASSERT_TRUE(WriteBytes(book, NumberedBook(3) + std::string(20, 's')));
     Form1& f = OpenEditor(book);
@@ -385,8 +386,8 @@ TEST(Form1Editor, ExitWritesAChangeBeforeCompactingAndOtherwiseKeepsTheBytes) {
 }
 
 TEST(Form1Editor, CloseBoxClosesTheBookAndTheNextLoadStartsAfresh) {
-    EditorCleanup cleanup;
     TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"BOOK");
     ASSERT_TRUE(WriteBytes(book, NumberedBook(2)));
     Form1& f = OpenEditor(book);
@@ -446,4 +447,13 @@ TEST(Form1Editor, FullDiskDuringCompactionKeepsTheBookAndTheEditorGoesOn) {
     f.Unload();
     rt::CloseAll();
     DeleteFileW(book.c_str());
+}
+
+TEST(Form1Editor, CancellingTheFirstPromptEndsTheProgram) {
+    ChildProcess child(L"\"" + BinDir() + L"\\passbook_probe.exe\" editor");
+    HWND prompt = child.WaitForWindow(L"打开密码本");
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_NE(child.WaitForWindow(L"密码本", 5000), nullptr) << "the editor is shown under the prompt";
+    PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(child.WaitForExit(), 0u) << "the program ended at once";
 }

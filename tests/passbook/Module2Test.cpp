@@ -64,8 +64,8 @@ TEST(Module2, AskBookNameUpperCasesAndTrimsAndCancelGivesEmpty) {
 }
 
 TEST(Module2, IllegalNamesAreReportedAndOpenNothing) {
-    FilesClosed closed;
     TempFolder folder;
+    FilesClosed closed;  // after the folder: files close before it goes
     {
         // What AskBookName makes of " my book ": the inner blank fails the check.
         DialogAnswers answers({{L"File Error", IDOK}});
@@ -83,8 +83,8 @@ TEST(Module2, IllegalNamesAreReportedAndOpenNothing) {
 }
 
 TEST(Module2, MissingFileIsCreatedOnlyAfterTheQuestion) {
-    FilesClosed closed;
     TempFolder folder;
+    FilesClosed closed;  // after the folder: files close before it goes
     const std::wstring book = folder.File(L"BOOK");
     {
         DialogAnswers answers({{L"Create File?", IDCANCEL}});
@@ -120,8 +120,8 @@ TEST(Module2, MissingFileIsCreatedOnlyAfterTheQuestion) {
 }
 
 TEST(Module2, UnlistedErrorsShowNothingAndReturnZero) {
-    FilesClosed closed;
     TempFolder folder;
+    FilesClosed closed;  // after the folder: files close before it goes
     // A folder of the book's name: created after the question, but it cannot be opened as a
     // file, and that error is not in the table.
     CreateDirectoryW(folder.File(L"BOOK").c_str(), nullptr);

@@ -3,6 +3,8 @@
 //   passbook_probe compact <book> <lastRecord> <event>   compacts to lastRecord records
 //   passbook_probe delete <book> <k> <event>             deletes record k by shifting, then
 //                                                        compacts
+//   passbook_probe editor                                shows the editor as the program
+//                                                        would and runs until no window is left
 // Exit code 0 when the work ended, else the run-time error's number.
 #include <windows.h>
 
@@ -10,6 +12,8 @@
 
 #include "passbook/BookCompaction.h"
 #include "passbook/BookRecords.h"
+#include "passbook/Form1.h"
+#include "runtime/Forms.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -34,6 +38,10 @@ short OpenBook(const std::wstring& book) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wstring(argv[1]) == L"editor") {
+        rt::Forms::Get<Form1>();
+        return rt::Forms::RunMessageLoop();
+    }
     if (argc != 5) return kExitUsage;
     const std::wstring mode = argv[1];
     const std::wstring book = argv[2];
