@@ -37,12 +37,6 @@ double Milliseconds(F&& work) {
     return (Now() - start) * 1000;
 }
 
-short OpenBook(const std::wstring& path) {
-    const int number = rt::FreeFile();
-    rt::Open(path, rt::OpenMode::Random, number, static_cast<int>(kRecordLength));
-    return static_cast<short>(number);
-}
-
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const size_t mid = values.size() / 2;
@@ -69,7 +63,7 @@ void WriteBook(const std::wstring& path) {
 
 int CompactOne(const std::wstring& book) {
     const long lastRecord = static_cast<long>(rt::FileLen(book) / static_cast<long long>(kRecordLength));
-    short fileNum = OpenBook(book);
+    short fileNum = OpenBookFile(book);
     const double ms = Milliseconds([&] { CompactBook(book, fileNum, lastRecord); });
     rt::CloseAll();
     std::printf("compacted %ld records in %.1f ms\n", lastRecord, ms);
@@ -89,14 +83,14 @@ int Compare() {
     for (int run = 1; run <= kRuns; ++run) {
         WriteBook(book);
         const double copyFull = Milliseconds([&] { rt::FileCopy(book, copy); });
-        short fileNum = OpenBook(book);
+        short fileNum = OpenBookFile(book);
         const double deletion = Milliseconds([&] {
             DeleteByShifting(fileNum, 1, kBookRecords);
             CompactBook(book, fileNum, kBookRecords - 1);
         });
         rt::CloseAll();
         const double copyShorter = Milliseconds([&] { rt::FileCopy(book, copy); });
-        fileNum = OpenBook(book);
+        fileNum = OpenBookFile(book);
         const double compaction = Milliseconds([&] { CompactBook(book, fileNum, kBookRecords - 1); });
         rt::CloseAll();
         deleteRatios.push_back(deletion / copyFull);

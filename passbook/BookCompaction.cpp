@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "passbook/AccountRecord.h"
+#include "passbook/BookRecords.h"
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
@@ -37,12 +38,6 @@ int OpenEmptyTemporary(const std::wstring& path) {
     rt::Close(number);
     rt::Open(path, rt::OpenMode::Random, number, static_cast<int>(kRecordLength));
     return number;
-}
-
-short OpenBookAgain(const std::wstring& bookName) {
-    const int number = rt::FreeFile();
-    rt::Open(bookName, rt::OpenMode::Random, number, static_cast<int>(kRecordLength));
-    return static_cast<short>(number);
 }
 
 }  // namespace
@@ -82,8 +77,8 @@ void CompactBook(const std::wstring& bookName, short& fileNum, long lastRecord) 
         // Nothing has touched the book: drop the copy and open the book again as it stands.
         if (temporaryFile != 0) rt::TryStatement([&] { rt::Close(temporaryFile); });
         DeleteFileW(temporary.c_str());  // a copy that cannot be removed does no harm: it is emptied next time
-        if (fileNum == 0) rt::TryStatement([&] { fileNum = OpenBookAgain(bookName); });
+        if (fileNum == 0) rt::TryStatement([&] { fileNum = OpenBookFile(bookName); });
         throw;
     }
-    fileNum = OpenBookAgain(bookName);
+    fileNum = OpenBookFile(bookName);
 }

@@ -2,6 +2,12 @@
 
 #include "runtime/core/Files.h"
 
+short OpenBookFile(const std::wstring& path) {
+    const int number = rt::FreeFile();
+    rt::Open(path, rt::OpenMode::Random, number, static_cast<int>(kRecordLength));
+    return static_cast<short>(number);
+}
+
 long RecordCount(short fileNum) { return static_cast<long>(rt::Lof(fileNum) / static_cast<long long>(kRecordLength)); }
 
 AccountRecord ReadRecord(short fileNum, long n) {

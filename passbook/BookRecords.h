@@ -5,6 +5,10 @@
 
 #include "passbook/AccountRecord.h"
 
+// Opens a book's file for records under a new file number, with no question and no message
+// (the file is created when missing); raises the file error of a failure.
+short OpenBookFile(const std::wstring& path);
+
 // The number of whole records of the open book (a trailing part of a record is none).
 long RecordCount(short fileNum);
 

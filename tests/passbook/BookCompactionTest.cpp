@@ -22,9 +22,11 @@
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 #include "runtime/core/Text.h"
+#include "tests/passbook/BookBytes.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/PictureFiles.h"
 
+using namespace passbook_tests;
 using namespace testing_support;
 
 namespace {
@@ -49,24 +51,6 @@ std::string TestBook(long records, const std::string& tail = {}) {
     std::string book;
     for (long i = 1; i <= records; ++i) book += TestRecord(i);
     return book + tail;
-}
-
-std::string ReadAll(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-short OpenBook(const std::wstring& path) {
-    const int n = rt::FreeFile();
-    rt::Open(path, rt::OpenMode::Random, n, static_cast<int>(kRecordLength));
-    return static_cast<short>(n);
 }
 
 long ErrorOf(const std::function<void()>& statement) {
@@ -135,7 +119,7 @@ TEST(BookCompaction, RewritesExactlyTheCountedRecordsAndIgnoresALongerLeftover) 
     ASSERT_TRUE(WriteBytes(folder.File(kTemporaryBookName), TestBook(9)));
     EXPECT_EQ(TemporaryBookPath(book), folder.File(kTemporaryBookName));
 
-    short n = OpenBook(book);
+    short n = OpenBookFile(book);
     EXPECT_EQ(RecordCount(n), 5);
     CompactBook(book, n, 4);
     EXPECT_NE(n, 0);
@@ -153,7 +137,7 @@ TEST(BookCompaction, DeletingByShiftingKeepsEveryOtherRecordPastThe16BitLimit) {
     const std::wstring book = folder.File(L"BIG");
     const long count = 33000;  // beyond what a 16-bit counter can reach
     ASSERT_TRUE(WriteBytes(book, TestBook(count)));
-    short n = OpenBook(book);
+    short n = OpenBookFile(book);
     DeleteByShifting(n, 2, count);
     CompactBook(book, n, count - 1);
     const std::string after = ReadAll(book);
@@ -206,7 +190,7 @@ TEST(BookCompaction, KilledAtAnyMomentTheBookIsTheOldOrTheNewOne) {
             // The next compaction succeeds, whatever the killed one left behind.
             std::lock_guard<std::mutex> turn(inProcess);
             try {
-                short n = OpenBook(book);
+                short n = OpenBookFile(book);
                 CompactBook(book, n, records - 10);
                 rt::Close(n);
             } catch (const rt::RuntimeError& e) {
@@ -268,7 +252,7 @@ TEST(BookCompaction, FullDiskLeavesTheBookWholeAndOpen) {
     const std::wstring book = folder + L"\\BOOK" + std::to_wstring(GetCurrentProcessId());
     const std::string before = TestBook(1000, std::string(30, 'q'));
     ASSERT_TRUE(WriteBytes(book, before));
-    short n = OpenBook(book);
+    short n = OpenBookFile(book);
     EXPECT_EQ(ErrorOf([&] { CompactBook(book, n, 1000); }), rt::err::kDiskFull);
     EXPECT_EQ(ReadAll(book), before);
     ASSERT_NE(n, 0);

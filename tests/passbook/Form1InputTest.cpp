@@ -16,6 +16,7 @@
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 #include "tests/passbook/DialogAnswers.h"
+#include "tests/passbook/BookBytes.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"
@@ -75,18 +76,6 @@ std::wstring Upper(std::wstring text) {
     return text;
 }
 
-std::string ReadAll(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
-}
-
 std::string Stored(const AccountRecord& r) {
     const RecordBytes bytes = EncodeRecord(r);
     return std::string(bytes.begin(), bytes.end());
@@ -142,6 +131,25 @@ void TypeInto(Form1& f, int box, const std::wstring& text) {
 
 HWND Focused() { return GetFocus(); }
 
+// Clicks the button and answers the boxes it brings up; returns what they showed.
+std::vector<SeenDialog> ClickAnswering(const ctl::RainButton& button, std::vector<DialogAnswer> answers) {
+    DialogAnswers dialogs(std::move(answers));
+    Click(button);
+    return dialogs.Seen();
+}
+
+bool ShowedOnly(const std::vector<SeenDialog>& seen, const std::wstring& text) {
+    return seen.size() == 1 && DialogAnswers::Shows(seen[0], text);
+}
+
+std::wstring TitleOfOnly(const std::vector<SeenDialog>& seen) { return seen.size() == 1 ? seen[0].title : L"?"; }
+
+// A book of numbered records, opened in the editor.
+Form1& EditorOnBook(const std::wstring& book, long records) {
+    EXPECT_TRUE(WriteBytes(book, NumberedBook(records)));
+    return OpenEditor(book);
+}
+
 // The build's folder where the disk is always full (see CMakeLists.txt).
 std::wstring FullDiskFolder() {
     std::wstring folder = L"Z:" PASSBOOK_FULL_DISK_FOLDER;
@@ -184,12 +192,7 @@ TEST(Form1Editor, NewBookGetsABlankRecordAndTypedFieldsAreWrittenWhenMovingOn) {
     expected.CardName = FieldText(L"牡丹卡", kNameWidth);
     expected.Balance = 1234.5;
     expected.Remarks = FieldText(L"备注", kRemarksWidth);
-    {
-        DialogAnswers last({{rt::AppName(), IDOK}});
-        Click(f.RainButton4);
-        ASSERT_EQ(last.Seen().size(), 1u);
-        EXPECT_TRUE(DialogAnswers::Shows(last.Seen()[0], LastRecordMessage(1)));
-    }
+    EXPECT_TRUE(ShowedOnly(ClickAnswering(f.RainButton4, {{rt::AppName()}}), LastRecordMessage(1)));
     EXPECT_EQ(ReadAll(good), Stored(expected));
     EXPECT_EQ(f.FieldBoxes(kBalanceBox).Text(), L"\uFFE51,234.50");
     EXPECT_FALSE(f.Dirty());
@@ -198,19 +201,12 @@ TEST(Form1Editor, NewBookGetsABlankRecordAndTypedFieldsAreWrittenWhenMovingOn) {
     AccountRecord behind = expected;
     behind.Remarks = FieldText(L"changed elsewhere", kRemarksWidth);
     ASSERT_TRUE(WriteBytes(good, Stored(behind)));
-    {
-        DialogAnswers last({{rt::AppName(), IDOK}});
-        Click(f.RainButton4);
-        EXPECT_EQ(last.Seen().size(), 1u);
-    }
+    EXPECT_EQ(ClickAnswering(f.RainButton4, {{rt::AppName()}}).size(), 1u);
     EXPECT_EQ(ReadAll(good), Stored(behind));
 
     // Letters are no number: 0 is stored and the box shows empty.
     TypeInto(f, kPasswordNoBox, L"abc");
-    {
-        DialogAnswers last({{rt::AppName(), IDOK}});
-        Click(f.RainButton4);
-    }
+    ClickAnswering(f.RainButton4, {{rt::AppName()}});
     AccountRecord letters = DecodeRecord(reinterpret_cast<const unsigned char*>(ReadAll(good).data()));
     EXPECT_EQ(letters.PasswordNo, 0);
     EXPECT_EQ(f.FieldBoxes(kPasswordNoBox).Text(), L"");
@@ -220,8 +216,7 @@ TEST(Form1Editor, PasswordNumberAbove32767BringsTheFocusBack) {
     TempFolder folder;
     EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"BOOK");
-    ASSERT_TRUE(WriteBytes(book, NumberedBook(1)));
-    Form1& f = OpenEditor(book);
+    Form1& f = EditorOnBook(book, 1);
     {
         DialogAnswers range({{rt::AppName(), IDOK}});
         TypeInto(f, kPasswordNoBox, L"40000");
@@ -253,9 +248,7 @@ TEST(Form1Editor, ValuesTheRecordCannotHoldAreRefusedAndNothingIsWritten) {
     } cases[] = {{kPasswordNoBox, L"-40000"}, {kBalanceBox, L"1E+20"}, {kLastDepositDateBox, L"1500-01-01"}};
     for (const auto& c : cases) {
         TypeInto(f, c.box, c.text);
-        DialogAnswers refused({{L"密码本", IDOK}});
-        Click(f.RainButton4);
-        ASSERT_EQ(refused.SeenTitles(), std::vector<std::wstring>{L"密码本"}) << c.box;
+        ASSERT_EQ(TitleOfOnly(ClickAnswering(f.RainButton4, {{L"密码本"}})), L"密码本") << c.box;
         EXPECT_EQ(Focused(), f.FieldBoxes(c.box).hWnd()) << c.box;
         EXPECT_EQ(f.CurrentRecord(), 1) << "the editor stays on the record";
         EXPECT_EQ(ReadAll(book), before);
@@ -271,24 +264,13 @@ TEST(Form1Editor, PreviousAndNextStopAtTheEndsWithTheirMessages) {
     TempFolder folder;
     EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"TWELVE");
-    ASSERT_TRUE(WriteBytes(book, NumberedBook(12)));
-    Form1& f = OpenEditor(book);
-    {
-        DialogAnswers first({{L"Mirovast提示", IDOK}});
-        Click(f.RainButton3);
-        ASSERT_EQ(first.Seen().size(), 1u);
-        EXPECT_TRUE(DialogAnswers::Shows(first.Seen()[0], L"已到第一条记录"));
-    }
+    Form1& f = EditorOnBook(book, 12);
+    EXPECT_TRUE(ShowedOnly(ClickAnswering(f.RainButton3, {{L"Mirovast提示"}}), L"已到第一条记录"));
     EXPECT_EQ(f.CurrentRecord(), 1);
     for (int i = 0; i < 11; ++i) f.RainButton4_Click();
     EXPECT_EQ(f.FieldBoxes(kHolderNameBox).Text(), L"户主12");
     EXPECT_EQ(f.Caption(), Upper(book) + L": 密码本中的记录  12 of  12");
-    {
-        DialogAnswers last({{rt::AppName(), IDOK}});
-        Click(f.RainButton4);
-        ASSERT_EQ(last.Seen().size(), 1u);
-        EXPECT_TRUE(DialogAnswers::Shows(last.Seen()[0], L"已到最后一条记录  12."));
-    }
+    EXPECT_TRUE(ShowedOnly(ClickAnswering(f.RainButton4, {{rt::AppName()}}), L"已到最后一条记录  12."));
     EXPECT_EQ(f.CurrentRecord(), 12);
     EXPECT_EQ(ReadAll(book), NumberedBook(12));
 }
@@ -297,8 +279,7 @@ TEST(Form1Editor, DeletingShiftsCompactsAndTheLastRecordDeletesTheFile) {
     TempFolder folder;
     EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"THREE");
-    ASSERT_TRUE(WriteBytes(book, NumberedBook(3)));
-    Form1& f = OpenEditor(book);
+    Form1& f = EditorOnBook(book, 3);
     Click(f.RainButton4);
     Click(f.RainButton2);
     EXPECT_EQ(ReadAll(book), Stored(Numbered(1)) + Stored(Numbered(3)));
@@ -309,8 +290,7 @@ TEST(Form1Editor, DeletingShiftsCompactsAndTheLastRecordDeletesTheFile) {
     rt::CloseAll();
 
     const std::wstring five = folder.File(L"FIVE");
-    ASSERT_TRUE(WriteBytes(five, NumberedBook(5)));
-    Form1& g = OpenEditor(five);
+    Form1& g = EditorOnBook(five, 5);
     for (int i = 0; i < 4; ++i) g.RainButton4_Click();
     Click(g.RainButton2);
     EXPECT_EQ(g.CurrentRecord(), 4);
@@ -320,21 +300,12 @@ TEST(Form1Editor, DeletingShiftsCompactsAndTheLastRecordDeletesTheFile) {
     rt::CloseAll();
 
     const std::wstring one = folder.File(L"ONE");
-    ASSERT_TRUE(WriteBytes(one, NumberedBook(1)));
-    Form1& h = OpenEditor(one);
-    {
-        DialogAnswers ask({{L"About to delete file!", IDCANCEL}});
-        Click(h.RainButton2);
-        ASSERT_EQ(ask.Seen().size(), 1u);
-        EXPECT_TRUE(DialogAnswers::Shows(ask.Seen()[0],
-                                         L"This is the last record in the file. Deleting it will delete the entire "
-                                         L"file. Record Editor will also be closed. Choose OK to delete the file."));
-    }
+    Form1& h = EditorOnBook(one, 1);
+    EXPECT_TRUE(ShowedOnly(ClickAnswering(h.RainButton2, {{L"About to delete file!", IDCANCEL}}),
+                           L"This is the last record in the file. Deleting it will delete the entire file. Record "
+                           L"Editor will also be closed. Choose OK to delete the file."));
     EXPECT_EQ(ReadAll(one), NumberedBook(1));
-    {
-        DialogAnswers ask({{L"About to delete file!", IDOK}});
-        Click(h.RainButton2);
-    }
+    ClickAnswering(h.RainButton2, {{L"About to delete file!"}});
     Pump(50);
     EXPECT_FALSE(rt::FileExists(one));
     EXPECT_FALSE(rt::Forms::IsLoaded<Form1>());
@@ -344,23 +315,14 @@ TEST(Form1Editor, CancellingOpenAnotherKeepsTheRecordWithTheButtonsDisabled) {
     TempFolder folder;
     EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"BOOK");
-    ASSERT_TRUE(WriteBytes(book, NumberedBook(2)));
-    Form1& f = OpenEditor(book);
+    Form1& f = EditorOnBook(book, 2);
     const std::wstring caption = f.Caption();
-    {
-        DialogAnswers cancel({{L"打开密码本", IDCANCEL}});
-        Click(f.RainButton5);
-        EXPECT_EQ(cancel.SeenTitles(), std::vector<std::wstring>{L"打开密码本"});
-    }
+    EXPECT_EQ(TitleOfOnly(ClickAnswering(f.RainButton5, {{L"打开密码本", IDCANCEL}})), L"打开密码本");
     EXPECT_FALSE(f.FileIOFrame.Enabled());
     EXPECT_FALSE(IsWindowEnabled(f.FileIOFrame.hWnd()));
     EXPECT_EQ(f.FieldBoxes(kHolderNameBox).Text(), L"户主1");
     EXPECT_EQ(f.Caption(), caption);
-    {
-        DialogAnswers none({});
-        Click(f.RainButton4);  // inside the disabled frame: nothing happens
-        EXPECT_TRUE(none.Seen().empty());
-    }
+    EXPECT_TRUE(ClickAnswering(f.RainButton4, {}).empty()) << "inside the disabled frame: nothing happens";
     EXPECT_EQ(ReadAll(book), NumberedBook(2));
 }
 
@@ -389,8 +351,7 @@ TEST(Form1Editor, CloseBoxClosesTheBookAndTheNextLoadStartsAfresh) {
     TempFolder folder;
     EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"BOOK");
-    ASSERT_TRUE(WriteBytes(book, NumberedBook(2)));
-    Form1& f = OpenEditor(book);
+    Form1& f = EditorOnBook(book, 2);
     TypeInto(f, kHolderNameBox, L"never saved");
     SendMessageW(f.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump(50);
@@ -419,11 +380,7 @@ TEST(Form1Editor, FailedRecordWriteGivesAMessageAndTheEditorGoesOn) {
     EXPECT_NE(f.FileNum(), 0);
     EXPECT_EQ(f.LastRecord(), 0) << "no record was added";
     EXPECT_TRUE(IsWindowVisible(f.hWnd()));
-    {
-        DialogAnswers again({{L"密码本", IDOK}});
-        Click(f.RainButton1);
-        EXPECT_EQ(again.SeenTitles(), std::vector<std::wstring>{L"密码本"});
-    }
+    EXPECT_EQ(TitleOfOnly(ClickAnswering(f.RainButton1, {{L"密码本"}})), L"密码本");
     EXPECT_EQ(f.LastRecord(), 0);
 }
 
@@ -433,11 +390,7 @@ TEST(Form1Editor, FullDiskDuringCompactionKeepsTheBookAndTheEditorGoesOn) {
     const std::string before = NumberedBook(3) + std::string(10, 'x');
     ASSERT_TRUE(WriteBytes(book, before));
     Form1& f = OpenEditor(book);
-    {
-        DialogAnswers failed({{L"密码本", IDOK}});
-        Click(f.RainButton6);
-        ASSERT_EQ(failed.SeenTitles(), std::vector<std::wstring>{L"密码本"});
-    }
+    ASSERT_EQ(TitleOfOnly(ClickAnswering(f.RainButton6, {{L"密码本"}})), L"密码本");
     EXPECT_EQ(ReadAll(book), before);
     EXPECT_TRUE(IsWindowVisible(f.hWnd())) << "the editor stays open";
     EXPECT_NE(f.FileNum(), 0);

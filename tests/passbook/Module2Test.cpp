@@ -23,7 +23,7 @@ struct FilesClosed {
     ~FilesClosed() { rt::CloseAll(); }
 };
 
-short OpenBookFile(const std::wstring& name, short confirm = 1) {
+short OpenWithQuestions(const std::wstring& name, short confirm = 1) {
     return Module2::OpenDataFile(name, Module2::kModeRandom, 109, confirm);
 }
 
@@ -69,13 +69,13 @@ TEST(Module2, IllegalNamesAreReportedAndOpenNothing) {
     {
         // What AskBookName makes of " my book ": the inner blank fails the check.
         DialogAnswers answers({{L"File Error", IDOK}});
-        EXPECT_EQ(OpenBookFile(folder.File(L"MY BOOK")), 0);
+        EXPECT_EQ(OpenWithQuestions(folder.File(L"MY BOOK")), 0);
         ASSERT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"File Error"});
         EXPECT_TRUE(DialogAnswers::Shows(answers.Seen()[0], L"That filename is illegal."));
     }
     {
         DialogAnswers answers({{L"File Error", IDOK}});
-        EXPECT_EQ(OpenBookFile(folder.File(L"BOOK]")), 0);
+        EXPECT_EQ(OpenWithQuestions(folder.File(L"BOOK]")), 0);
         EXPECT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"File Error"});
     }
     EXPECT_FALSE(rt::FileExists(folder.File(L"MY BOOK")));
@@ -88,7 +88,7 @@ TEST(Module2, MissingFileIsCreatedOnlyAfterTheQuestion) {
     const std::wstring book = folder.File(L"BOOK");
     {
         DialogAnswers answers({{L"Create File?", IDCANCEL}});
-        EXPECT_EQ(OpenBookFile(book), 0);
+        EXPECT_EQ(OpenWithQuestions(book), 0);
         ASSERT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"Create File?"});
         EXPECT_TRUE(DialogAnswers::Shows(answers.Seen()[0],
                                          L"The file " + book + L" does not exist. Do you want to create it?"));
@@ -98,7 +98,7 @@ TEST(Module2, MissingFileIsCreatedOnlyAfterTheQuestion) {
     {
         // A backslash path passes the check and is opened where it points.
         DialogAnswers answers({{L"Create File?", IDOK}});
-        n = OpenBookFile(book);
+        n = OpenWithQuestions(book);
         EXPECT_GT(n, 0);
         EXPECT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"Create File?"});
         EXPECT_TRUE(rt::FileExists(book));
@@ -106,7 +106,7 @@ TEST(Module2, MissingFileIsCreatedOnlyAfterTheQuestion) {
     rt::Close(n);
     {
         DialogAnswers answers({});
-        n = OpenBookFile(book);
+        n = OpenWithQuestions(book);
         EXPECT_GT(n, 0);
         EXPECT_TRUE(answers.Seen().empty()) << "an existing file opens without a question";
     }
@@ -126,7 +126,7 @@ TEST(Module2, UnlistedErrorsShowNothingAndReturnZero) {
     // file, and that error is not in the table.
     CreateDirectoryW(folder.File(L"BOOK").c_str(), nullptr);
     DialogAnswers answers({{L"Create File?", IDOK}});
-    EXPECT_EQ(OpenBookFile(folder.File(L"BOOK")), 0);
+    EXPECT_EQ(OpenWithQuestions(folder.File(L"BOOK")), 0);
     EXPECT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"Create File?"});
     RemoveDirectoryW(folder.File(L"BOOK").c_str());
 }

@@ -29,12 +29,6 @@ bool Signal(const std::wstring& eventName) {
     return true;
 }
 
-short OpenBook(const std::wstring& book) {
-    const int number = rt::FreeFile();
-    rt::Open(book, rt::OpenMode::Random, number, static_cast<int>(kRecordLength));
-    return static_cast<short>(number);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -47,7 +41,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring book = argv[2];
     const long number = _wtol(argv[3]);
     try {
-        short fileNum = OpenBook(book);
+        short fileNum = OpenBookFile(book);
         if (!Signal(argv[4])) return kExitUsage;
         if (mode == L"compact") {
             CompactBook(book, fileNum, number);
