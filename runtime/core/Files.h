@@ -68,11 +68,13 @@ bool IsOpen(int fileNumber);
 // The length of an open file in bytes, pending record writes included.
 long long Lof(int fileNumber);
 
-// Random files keep neighbouring records in memory: reads of nearby records come from there
-// and writes collect there until the window moves, the file is flushed or closed. Flush
-// hands pending writes to the system (their errors surface here, or at Close); Commit also
-// makes the system put the file's data on the disk before it returns. Another file number
-// open on the same file sees the writes once they are flushed.
+// Random files keep a window of neighbouring records in memory: reads of nearby records come
+// from there. A record write that continues the previous one (copying or shifting a run of
+// records) collects there until the window moves or the file is flushed or closed; any other
+// write goes to the file at once and reports its own failure. Flush hands pending writes to
+// the system (their errors surface here, or at Close); Commit also makes the system put the
+// file's data on the disk before it returns. Another file number open on the same file sees
+// the writes once they are flushed.
 void Flush(int fileNumber);
 void Commit(int fileNumber);
 
