@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/RuntimeError.h"
@@ -18,20 +19,42 @@ constexpr long kBadRecordLength = 59;
 constexpr long kTooManyFiles = 67;
 constexpr long kDeviceUnavailable = 68;
 
-// One open file: its handle, closed when the entry goes.
+// Records of a Random file go through one window of the file held in memory, so that a run
+// of neighbouring records costs one system call per window rather than one per record. The
+// window is a read cache and a write-behind buffer at once: `valid` bytes from `start` are
+// the file's current bytes (as read, or as written since), [dirtyBegin, dirtyEnd) of them
+// not yet written to the file. `reachesEnd` says the window holds the file's last byte, so
+// that bytes past `valid` are beyond the end (they read as zeros).
+constexpr size_t kRecordWindowBytes = 256 * 1024;
+
+struct RecordWindow {
+    std::vector<unsigned char> bytes;
+    long long start = 0;
+    size_t valid = 0;
+    size_t dirtyBegin = 0;
+    size_t dirtyEnd = 0;
+    bool reachesEnd = false;
+    bool loaded = false;
+    long long lastWriteEnd = -1;  // where the last record write ended, to see a run
+
+    bool Dirty() const { return dirtyEnd > dirtyBegin; }
+    long long End() const { return start + static_cast<long long>(valid); }
+};
+
+// One open file: its handle, closed when the entry goes (pending record writes are written
+// out first; Close and CloseAll do so with errors reported, the destructor as far as it can).
 struct OpenFile {
     HANDLE handle = INVALID_HANDLE_VALUE;
     OpenMode mode = OpenMode::Input;
     FileAccess access = FileAccess::Default;
     int recordLength = kDefaultRecordLength;
     std::wstring fullPath;
+    RecordWindow window;
 
     OpenFile() = default;
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
-    ~OpenFile() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
+    ~OpenFile();
 };
 
 std::map<int, std::unique_ptr<OpenFile>>& Table() {
@@ -114,24 +137,141 @@ long long SizeOf(const OpenFile& file) {
     return size.QuadPart;
 }
 
+OVERLAPPED At(long long offset) {
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFF);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return at;
+}
+
+// Reads up to count bytes at offset in one call; returns how many there were (fewer at the
+// end of the file). The handle's own position is left where the read ended.
+size_t ReadSome(const OpenFile& file, long long offset, void* buffer, size_t count) {
+    if (count == 0) return 0;
+    OVERLAPPED at = At(offset);
+    DWORD read = 0;
+    if (!ReadFile(file.handle, buffer, static_cast<DWORD>(count), &read, &at)) {
+        if (GetLastError() == ERROR_HANDLE_EOF) return 0;
+        RaiseLastFileError();
+    }
+    return read;
+}
+
+// Writes count bytes at offset, wholly or with an error (61 when the disk takes fewer).
+DWORD WriteSome(const OpenFile& file, long long offset, const void* buffer, size_t count) {
+    if (count == 0) return ERROR_SUCCESS;
+    OVERLAPPED at = At(offset);
+    DWORD written = 0;
+    if (!WriteFile(file.handle, buffer, static_cast<DWORD>(count), &written, &at)) return GetLastError();
+    return written == count ? ERROR_SUCCESS : ERROR_DISK_FULL;
+}
+
 // Reads count bytes at offset; bytes beyond the end of the file come back as zero.
 void ReadAt(const OpenFile& file, long long offset, void* buffer, size_t count) {
     memset(buffer, 0, count);
-    if (count == 0) return;
-    const long long size = SizeOf(file);
-    if (offset >= size) return;
-    const size_t available = static_cast<size_t>(std::min<long long>(static_cast<long long>(count), size - offset));
-    SeekTo(file, offset);
-    DWORD read = 0;
-    if (!ReadFile(file.handle, buffer, static_cast<DWORD>(available), &read, nullptr)) RaiseLastFileError();
+    ReadSome(file, offset, buffer, count);
 }
 
 void WriteAt(const OpenFile& file, long long offset, const void* buffer, size_t count) {
+    const DWORD error = WriteSome(file, offset, buffer, count);
+    if (error != ERROR_SUCCESS) RaiseFileError(error);
+}
+
+// Writes the window's pending bytes to the file. On failure they stay pending (so a later
+// flush can try again) and the error is returned.
+DWORD WritePending(OpenFile& file) {
+    RecordWindow& w = file.window;
+    if (!w.Dirty()) return ERROR_SUCCESS;
+    const DWORD error = WriteSome(file, w.start + static_cast<long long>(w.dirtyBegin), w.bytes.data() + w.dirtyBegin,
+                                  w.dirtyEnd - w.dirtyBegin);
+    if (error == ERROR_SUCCESS) w.dirtyBegin = w.dirtyEnd = 0;
+    return error;
+}
+
+void FlushWindow(OpenFile& file) {
+    const DWORD error = WritePending(file);
+    if (error == ERROR_SUCCESS) return;
+    // A failed write leaves the file as it was before the pending bytes: forget them and
+    // read afresh next time, so the window never claims what the file does not hold.
+    file.window = RecordWindow{};
+    RaiseFileError(error);
+}
+
+// Makes the window start at offset, holding the file's bytes from there.
+void MoveWindow(OpenFile& file, long long offset) {
+    FlushWindow(file);
+    RecordWindow& w = file.window;
+    w.dirtyBegin = w.dirtyEnd = 0;
+    w.bytes.resize(kRecordWindowBytes);
+    w.start = offset;
+    w.loaded = false;
+    w.valid = ReadSome(file, offset, w.bytes.data(), w.bytes.size());
+    w.reachesEnd = w.valid < w.bytes.size();
+    w.loaded = true;
+}
+
+bool WindowCanRead(const RecordWindow& w, long long offset, size_t count) {
+    if (!w.loaded || offset < w.start) return false;
+    const long long end = offset + static_cast<long long>(count);
+    if (end <= w.End()) return true;
+    return w.reachesEnd && end <= w.start + static_cast<long long>(w.bytes.size());
+}
+
+// A write may go into the window when it lands inside it and leaves no unknown gap: next to
+// or inside the known bytes, or anywhere in the window when the file ends inside it (the
+// gap is then beyond the end, zeros).
+bool WindowCanWrite(const RecordWindow& w, long long offset, size_t count) {
+    if (!w.loaded || offset < w.start) return false;
+    if (offset + static_cast<long long>(count) > w.start + static_cast<long long>(w.bytes.size())) return false;
+    return offset <= w.End() || w.reachesEnd;
+}
+
+void ReadRecordBytes(OpenFile& file, long long offset, void* buffer, size_t count) {
     if (count == 0) return;
-    SeekTo(file, offset);
-    DWORD written = 0;
-    if (!WriteFile(file.handle, buffer, static_cast<DWORD>(count), &written, nullptr)) RaiseLastFileError();
-    if (written != count) RaiseFileError(ERROR_DISK_FULL);
+    if (count > kRecordWindowBytes) {
+        FlushWindow(file);
+        ReadAt(file, offset, buffer, count);
+        return;
+    }
+    if (!WindowCanRead(file.window, offset, count)) MoveWindow(file, offset);
+    const RecordWindow& w = file.window;
+    const size_t from = static_cast<size_t>(offset - w.start);
+    const size_t known = from < w.valid ? std::min(count, w.valid - from) : 0;
+    memcpy(buffer, w.bytes.data() + from, known);
+    memset(static_cast<unsigned char*>(buffer) + known, 0, count - known);
+}
+
+// A write that does not continue the previous one goes to the file at once, so that a lone
+// record write reports its failure itself; the writes of a run that follows it (copying or
+// shifting records) collect in the window.
+void WriteRecordBytes(OpenFile& file, long long offset, const void* buffer, size_t count) {
+    if (count == 0) return;
+    const bool continuesRun = offset == file.window.lastWriteEnd;
+    if (!continuesRun || count > kRecordWindowBytes) {
+        FlushWindow(file);
+        file.window = RecordWindow{};
+        WriteAt(file, offset, buffer, count);
+        file.window.lastWriteEnd = offset + static_cast<long long>(count);
+        return;
+    }
+    if (!WindowCanWrite(file.window, offset, count)) MoveWindow(file, offset);
+    RecordWindow& w = file.window;
+    const size_t from = static_cast<size_t>(offset - w.start);
+    if (from > w.valid) memset(w.bytes.data() + w.valid, 0, from - w.valid);
+    memcpy(w.bytes.data() + from, buffer, count);
+    const size_t to = from + count;
+    w.dirtyBegin = w.Dirty() ? std::min(w.dirtyBegin, from) : from;
+    w.dirtyEnd = std::max(w.dirtyEnd, to);
+    // The zeros of a gap are written too, so the pending range covers it.
+    if (from > w.valid) w.dirtyBegin = std::min(w.dirtyBegin, w.valid);
+    w.valid = std::max(w.valid, to);
+    w.lastWriteEnd = offset + static_cast<long long>(count);
+}
+
+OpenFile::~OpenFile() {
+    if (handle == INVALID_HANDLE_VALUE) return;
+    WritePending(*this);  // nobody is left to tell of a failure here
+    CloseHandle(handle);
 }
 
 }  // namespace
@@ -238,27 +378,59 @@ void Open(const std::wstring& path, OpenMode mode, int fileNumber, int recordLen
 
 void Close(int fileNumber) {
     auto& files = Table();
-    if (!files.erase(fileNumber)) Raise(err::kBadFileName);
+    const auto it = files.find(fileNumber);
+    if (it == files.end()) Raise(err::kBadFileName);
+    const std::unique_ptr<OpenFile> file = std::move(it->second);
+    files.erase(it);
+    const DWORD error = WritePending(*file);
+    file->window = RecordWindow{};
+    if (error != ERROR_SUCCESS) RaiseFileError(error);
 }
 
-void CloseAll() { Table().clear(); }
+void CloseAll() {
+    auto files = std::move(Table());
+    Table().clear();
+    DWORD firstError = ERROR_SUCCESS;
+    for (auto& [number, file] : files) {
+        const DWORD error = WritePending(*file);
+        file->window = RecordWindow{};
+        if (firstError == ERROR_SUCCESS) firstError = error;
+    }
+    files.clear();
+    if (firstError != ERROR_SUCCESS) RaiseFileError(firstError);
+}
 
 bool IsOpen(int fileNumber) { return Table().count(fileNumber) != 0; }
 
-long long Lof(int fileNumber) { return SizeOf(Lookup(fileNumber)); }
+long long Lof(int fileNumber) {
+    const OpenFile& file = Lookup(fileNumber);
+    const RecordWindow& w = file.window;
+    const long long pendingEnd = w.Dirty() ? w.start + static_cast<long long>(w.dirtyEnd) : 0;
+    return std::max(SizeOf(file), pendingEnd);
+}
+
+void Flush(int fileNumber) { FlushWindow(Lookup(fileNumber)); }
+
+void Commit(int fileNumber) {
+    OpenFile& file = Lookup(fileNumber);
+    FlushWindow(file);
+    if (file.access != FileAccess::Read && file.mode != OpenMode::Input && !FlushFileBuffers(file.handle)) {
+        RaiseLastFileError();
+    }
+}
 
 void GetRecord(int fileNumber, long recordNumber, void* buffer, size_t size) {
-    const OpenFile& file = LookupIn(fileNumber, OpenMode::Random);
+    OpenFile& file = LookupIn(fileNumber, OpenMode::Random);
     if (recordNumber < 1) Raise(err::kBadRecordNumber);
     if (size > static_cast<size_t>(file.recordLength)) Raise(kBadRecordLength, {}, L"Bad record length");
-    ReadAt(file, static_cast<long long>(recordNumber - 1) * file.recordLength, buffer, size);
+    ReadRecordBytes(file, static_cast<long long>(recordNumber - 1) * file.recordLength, buffer, size);
 }
 
 void PutRecord(int fileNumber, long recordNumber, const void* buffer, size_t size) {
-    const OpenFile& file = LookupForWriting(fileNumber, OpenMode::Random);
+    OpenFile& file = LookupForWriting(fileNumber, OpenMode::Random);
     if (recordNumber < 1) Raise(err::kBadRecordNumber);
     if (size > static_cast<size_t>(file.recordLength)) Raise(kBadRecordLength, {}, L"Bad record length");
-    WriteAt(file, static_cast<long long>(recordNumber - 1) * file.recordLength, buffer, size);
+    WriteRecordBytes(file, static_cast<long long>(recordNumber - 1) * file.recordLength, buffer, size);
 }
 
 std::vector<unsigned char> GetBytes(int fileNumber, long long position, size_t count) {

@@ -59,12 +59,24 @@ int FreeFile();
 void Open(const std::wstring& path, OpenMode mode, int fileNumber, int recordLength = kDefaultRecordLength,
           FileAccess access = FileAccess::Default);
 // Closes one file (error 52 when the number is not open); CloseAll closes every open file.
+// Record writes still pending are written first: a failure (61 for a full disk) is raised
+// after the file is closed all the same.
 void Close(int fileNumber);
 void CloseAll();
 bool IsOpen(int fileNumber);
 
-// The length of an open file in bytes.
+// The length of an open file in bytes, pending record writes included.
 long long Lof(int fileNumber);
+
+// Random files keep a window of neighbouring records in memory: reads of nearby records come
+// from there. A record write that continues the previous one (copying or shifting a run of
+// records) collects there until the window moves or the file is flushed or closed; any other
+// write goes to the file at once and reports its own failure. Flush hands pending writes to
+// the system (their errors surface here, or at Close); Commit also makes the system put the
+// file's data on the disk before it returns. Another file number open on the same file sees
+// the writes once they are flushed.
+void Flush(int fileNumber);
+void Commit(int fileNumber);
 
 // Random access: record n (from 1) of the file's record length. Reading beyond the end of the
 // file gives zero bytes for the missing part; writing beyond it extends the file. Errors: 54

@@ -1,0 +1,268 @@
+// Compaction and deletion of a book: the result byte for byte, a longer leftover temporary
+// file, a child process killed at seeded random moments while it compacts or shifts, and a
+// full disk while the copy is written.
+#include "passbook/BookCompaction.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <memory>
+#include <random>
+#include <set>
+
+#include "passbook/AccountRecord.h"
+#include "passbook/BookRecords.h"
+#include "runtime/core/Files.h"
+#include "runtime/core/RuntimeError.h"
+#include "runtime/core/Text.h"
+#include "tests/passbook/BookBytes.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/PictureFiles.h"
+
+using namespace passbook_tests;
+using namespace testing_support;
+
+namespace {
+
+struct FilesClosed {
+    ~FilesClosed() { rt::CloseAll(); }
+};
+
+// Record i of a test book: every record differs from every other.
+std::string TestRecord(long i) {
+    AccountRecord r;
+    r.PasswordNo = static_cast<short>(i % 30000);
+    r.Balance = i * 10.25;
+    r.LastDepositDate = 40000 + i;
+    r.HolderName = FieldText(L"持卡人" + std::to_wstring(i), kNameWidth);
+    r.Remarks = FieldText(L"第 " + std::to_wstring(i) + L" 条", kRemarksWidth);
+    const RecordBytes bytes = EncodeRecord(r);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::string TestBook(long records, const std::string& tail = {}) {
+    std::string book;
+    for (long i = 1; i <= records; ++i) book += TestRecord(i);
+    return book + tail;
+}
+
+long ErrorOf(const std::function<void()>& statement) {
+    try {
+        statement();
+    } catch (const rt::RuntimeError& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+// Seconds of the high-resolution clock.
+double Now() {
+    LARGE_INTEGER frequency, count;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void SpinFor(double seconds) {
+    const double end = Now() + seconds;
+    while (Now() < end) {
+    }
+}
+
+// Starts the probe on the book and waits until it has the book open and is about to work.
+class Probe {
+public:
+    Probe(const std::wstring& mode, const std::wstring& book, long number) {
+        static std::atomic<int> serial{0};
+        const std::wstring eventName =
+            L"passbook_probe_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++serial);
+        m_ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+        m_child = std::make_unique<ChildProcess>(L"\"" + BinDir() + L"\\passbook_probe.exe\" " + mode + L" \"" + book +
+                                                 L"\" " + std::to_wstring(number) + L" " + eventName);
+    }
+    ~Probe() { CloseHandle(m_ready); }
+    bool WaitUntilWorking() const {
+        return m_child->Started() && WaitForSingleObject(m_ready, 60000) == WAIT_OBJECT_0;
+    }
+    void Kill() { m_child->Kill(); }
+    DWORD WaitForExit() const { return m_child->WaitForExit(60000); }
+
+private:
+    HANDLE m_ready = nullptr;
+    std::unique_ptr<ChildProcess> m_child;
+};
+
+// How long the work takes in a child, measured by letting one child finish.
+double MeasureChild(const std::wstring& mode, const std::wstring& book, long number) {
+    Probe probe(mode, book, number);
+    if (!probe.WaitUntilWorking()) return 0;
+    const double start = Now();
+    probe.WaitForExit();
+    return Now() - start;
+}
+
+}  // namespace
+
+TEST(BookCompaction, RewritesExactlyTheCountedRecordsAndIgnoresALongerLeftover) {
+    TempFolder folder;
+    FilesClosed closed;  // after the folder: files close before it goes
+    const std::wstring book = folder.File(L"BOOK");
+    ASSERT_TRUE(WriteBytes(book, TestBook(5, std::string(41, 'x'))));
+    // A longer copy left by a crash must not add records.
+    ASSERT_TRUE(WriteBytes(folder.File(kTemporaryBookName), TestBook(9)));
+    EXPECT_EQ(TemporaryBookPath(book), folder.File(kTemporaryBookName));
+
+    short n = OpenBookFile(book);
+    EXPECT_EQ(RecordCount(n), 5);
+    CompactBook(book, n, 4);
+    EXPECT_NE(n, 0);
+    EXPECT_TRUE(rt::IsOpen(n));
+    EXPECT_EQ(ReadAll(book), TestBook(4));
+    EXPECT_FALSE(rt::FileExists(folder.File(kTemporaryBookName)));
+    // The book is open again and usable.
+    WriteRecord(n, 5, DecodeRecord(reinterpret_cast<const unsigned char*>(TestRecord(7).data())));
+    EXPECT_EQ(ReadAll(book), TestBook(4) + TestRecord(7));
+}
+
+TEST(BookCompaction, DeletingByShiftingKeepsEveryOtherRecordPastThe16BitLimit) {
+    TempFolder folder;
+    FilesClosed closed;  // after the folder: files close before it goes
+    const std::wstring book = folder.File(L"BIG");
+    const long count = 33000;  // beyond what a 16-bit counter can reach
+    ASSERT_TRUE(WriteBytes(book, TestBook(count)));
+    short n = OpenBookFile(book);
+    DeleteByShifting(n, 2, count);
+    CompactBook(book, n, count - 1);
+    const std::string after = ReadAll(book);
+    ASSERT_EQ(after.size(), static_cast<size_t>(count - 1) * kRecordLength);
+    EXPECT_EQ(after.substr(0, kRecordLength), TestRecord(1));
+    EXPECT_EQ(after.substr(kRecordLength, kRecordLength), TestRecord(3));
+    EXPECT_EQ(after.substr(after.size() - kRecordLength), TestRecord(count));
+    EXPECT_EQ(after, TestBook(1) + TestBook(count).substr(2 * kRecordLength));
+}
+
+TEST(BookCompaction, KilledAtAnyMomentTheBookIsTheOldOrTheNewOne) {
+    const long records = 1000;
+    const std::string before = TestBook(records, std::string(57, 'z'));  // a stray part of a record
+    const std::string after = TestBook(records - 10);
+    TempFolder measured;
+    ASSERT_TRUE(WriteBytes(measured.File(L"BOOK"), before));
+    const double duration = MeasureChild(L"compact", measured.File(L"BOOK"), records - 10);
+    ASSERT_GT(duration, 0) << "the probe did not run";
+    ASSERT_EQ(ReadAll(measured.File(L"BOOK")), after);
+
+    // Four lanes of 50 kills each, every lane with a book and a folder of its own, so that the
+    // children's start-up times overlap. The file table of this process is shared: the
+    // compaction each lane runs itself after a kill takes turns with the others.
+    constexpr int kLanes = 4;
+    constexpr int kKillsPerLane = 50;
+    std::mutex inProcess;
+    std::atomic<int> old{0}, done{0};
+    std::vector<std::string> failures(kLanes);
+    auto lane = [&](int index) {
+        TempFolder folder;
+        const std::wstring book = folder.File(L"BOOK");
+        std::mt19937 random(20261207 + index);
+        std::uniform_real_distribution<double> moment(0, duration * 2);
+        for (int kill = 0; kill < kKillsPerLane && failures[index].empty(); ++kill) {
+            const std::string where = "lane " + std::to_string(index) + " kill " + std::to_string(kill);
+            WriteBytes(book, before);
+            Probe probe(L"compact", book, records - 10);
+            if (!probe.WaitUntilWorking()) {
+                failures[index] = where + ": the probe did not start";
+                break;
+            }
+            SpinFor(moment(random));
+            probe.Kill();
+            const std::string found = ReadAll(book);
+            if (found != before && found != after) {
+                failures[index] = where + ": the book is torn (" + std::to_string(found.size()) + " bytes)";
+                break;
+            }
+            (found == before ? old : done) += 1;
+            // The next compaction succeeds, whatever the killed one left behind.
+            std::lock_guard<std::mutex> turn(inProcess);
+            try {
+                short n = OpenBookFile(book);
+                CompactBook(book, n, records - 10);
+                rt::Close(n);
+            } catch (const rt::RuntimeError& e) {
+                failures[index] = where + ": the next compaction failed with " + std::to_string(e.Number());
+            }
+            if (failures[index].empty() && ReadAll(book) != after)
+                failures[index] = where + ": the next compaction gave other bytes";
+        }
+    };
+    std::vector<std::thread> lanes;
+    for (int i = 0; i < kLanes; ++i) lanes.emplace_back(lane, i);
+    for (auto& t : lanes) t.join();
+    for (const auto& failure : failures) EXPECT_EQ(failure, "");
+    EXPECT_EQ(old + done, kLanes * kKillsPerLane);
+    std::printf("%d kills within %.1f ms: %d left the old book, %d the new one\n", kLanes * kKillsPerLane,
+                duration * 2000, old.load(), done.load());
+}
+
+TEST(BookCompaction, KilledWhileShiftingNoRecordButTheDeletedOneIsLost) {
+    TempFolder folder;
+    const std::wstring book = folder.File(L"BOOK");
+    const long records = 1000;
+    const long deleted = 3;
+    const std::string before = TestBook(records);
+    ASSERT_TRUE(WriteBytes(book, before));
+    const double duration = MeasureChild(L"delete", book, deleted);
+    ASSERT_GT(duration, 0) << "the probe did not run";
+
+    std::mt19937 random(1207);
+    std::uniform_real_distribution<double> moment(0, duration * 1.2);
+    for (int kill = 0; kill < 30; ++kill) {
+        ASSERT_TRUE(WriteBytes(book, before));
+        Probe probe(L"delete", book, deleted);
+        ASSERT_TRUE(probe.WaitUntilWorking());
+        SpinFor(moment(random));
+        probe.Kill();
+        const std::string found = ReadAll(book);
+        std::set<std::string> kept;
+        for (size_t at = 0; at + kRecordLength <= found.size(); at += kRecordLength)
+            kept.insert(found.substr(at, kRecordLength));
+        for (long i = 1; i <= records; ++i) {
+            if (i == deleted) continue;
+            ASSERT_TRUE(kept.count(TestRecord(i))) << "kill " << kill << " lost record " << i;
+        }
+    }
+}
+
+TEST(BookCompaction, FullDiskLeavesTheBookWholeAndOpen) {
+    FilesClosed closed;
+    // A folder whose temporary file is the host's always-full device (made by the build).
+    std::wstring folder = L"Z:" PASSBOOK_FULL_DISK_FOLDER;
+    std::replace(folder.begin(), folder.end(), L'/', L'\\');
+    const std::wstring temporary = folder + L"\\" + kTemporaryBookName;
+    HANDLE device = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(device, INVALID_HANDLE_VALUE) << "the build did not make " << rt::Utf8FromWide(temporary);
+    CloseHandle(device);
+
+    const std::wstring book = folder + L"\\BOOK" + std::to_wstring(GetCurrentProcessId());
+    const std::string before = TestBook(1000, std::string(30, 'q'));
+    ASSERT_TRUE(WriteBytes(book, before));
+    short n = OpenBookFile(book);
+    EXPECT_EQ(ErrorOf([&] { CompactBook(book, n, 1000); }), rt::err::kDiskFull);
+    EXPECT_EQ(ReadAll(book), before);
+    ASSERT_NE(n, 0);
+    EXPECT_EQ(RecordCount(n), 1000);
+    EXPECT_EQ(EncodeRecord(ReadRecord(n, 2)), EncodeRecord(DecodeRecord(reinterpret_cast<const unsigned char*>(TestRecord(2).data()))));
+    rt::CloseAll();
+    DeleteFileW(book.c_str());
+    // The device is still there for the next run: a special file is never deleted.
+    device = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         0, nullptr);
+    EXPECT_NE(device, INVALID_HANDLE_VALUE);
+    CloseHandle(device);
+}
