@@ -58,6 +58,8 @@ public:
     void AppendOutputLine(const std::wstring& line);
     void Command1_Click();
     void Command2_Click();
+    // The save after the dialog: the overwrite question, then the BMP file or a message.
+    void SaveShownPicture(const std::wstring& target);
     void 退出_Click();
 
     // Thumbnails and slide show.

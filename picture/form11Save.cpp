@@ -45,8 +45,12 @@ void form11::Command2_Click() {
         rt::MsgBox(L"无法打开保存对话框：" + e.Description(), MB_OK | MB_ICONEXCLAMATION, kNoticeTitle);
         return;
     }
-    const std::wstring target = cdlg.FileName;
-    if (target.empty()) return;
+    SaveShownPicture(cdlg.FileName);
+}
+
+void form11::SaveShownPicture(const std::wstring& target) {
+    const rt::PictureRef picture = Image1.Picture();
+    if (target.empty() || !picture) return;
     int answer = IDYES;
     if (FileExists(target))
         answer = rt::MsgBox(L"文件已经存在，是否覆盖文件？", MB_YESNO | MB_ICONQUESTION, L"询问");
