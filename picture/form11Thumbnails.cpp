@@ -94,12 +94,13 @@ void form11::EmptyThumbnails() {
     picTemp.Picture(nullptr);
 }
 
+// A click beside the items selects none: nothing changes then, a running show goes on.
 void form11::ListView_Click() {
+    if (ListView.SelectedIndex() < 1) return;
     Timer1.Enabled(false);
     ShowThumbnailPicture();
 }
 
-// A click beside the items selects none: nothing changes then.
 void form11::ShowThumbnailPicture() {
     const int n = ListView.SelectedIndex();
     if (n < 1 || n > imgList2.Count()) return;
