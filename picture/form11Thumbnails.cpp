@@ -44,10 +44,11 @@ void form11::cmdAuto_Click() {
     const int entries = File1.ListCount();
     for (int i = 0; i < entries && mCount < kMaxThumbnails; ++i) {
         mLoop = CountedUp(mLoop);
-        if (AddThumbnail(i)) mCount = CountedUp(mCount);
+        if (!AddThumbnail(i)) continue;
+        mCount = CountedUp(mCount);
+        ListView.Visible(true);
+        ListView.Refresh();  // the thumbnails appear one by one while the run goes on
     }
-    ListView.Visible(true);
-    ListView.Refresh();
     if (mCount < 2) rt::MsgBox(L"Add at least 2 images", MB_OK);
     else cmdAnimate.Enabled(true);
     Caption(L"有 " + std::to_wstring(mCount) + L" 个图像");

@@ -47,11 +47,28 @@ struct PointerWatch {
 
 }  // namespace
 
-TEST(form11Input, ClicksInTheFileListWriteOneLineEachAndADoubleClickTwo) {
+TEST(form11Input, AFolderAndAPatternChosenByHandListTheFilesAndClicksWriteSizeLines) {
     TempFolder folder;
-    WritePictures(folder);
+    CreateDirectoryW(folder.File(L"pics").c_str(), nullptr);
+    TempFolder pictures;  // written into pics below
+    WritePictures(pictures);
+    for (const wchar_t* name : {L"a.bmp", L"wide.bmp", L"c.jpg"})
+        CopyFileW(pictures.File(name).c_str(), folder.File(std::wstring(L"pics\\") + name).c_str(), FALSE);
     ShownPlayer f(folder.Path());
-    f->Combo1.ListIndex(kBmp);
+
+    // The folder list shows the chain down to the folder, then its subfolder "pics".
+    const int picsRow = static_cast<int>(SendMessageW(f->Dir1.hWnd(), LB_GETCOUNT, 0, 0)) - 1;
+    RECT row;
+    SendMessageW(f->Dir1.hWnd(), LB_GETITEMRECT, static_cast<WPARAM>(picsRow), reinterpret_cast<LPARAM>(&row));
+    ASSERT_TRUE(FocusOn(f->hWnd(), f->Dir1.hWnd()));
+    DoubleClick(OnScreen(f->Dir1.hWnd(), (row.left + row.right) / 2, (row.top + row.bottom) / 2));
+    ASSERT_TRUE(PumpUntil([&] { return f->File1.ListCount() == 1; }, 2000)) << "pics holds one *.jpg file";
+    EXPECT_EQ(f->File1.Path(), folder.File(L"pics"));
+
+    ASSERT_TRUE(FocusOn(f->hWnd(), f->Combo1.hWnd()));
+    for (int i = 0; i < kBmp; ++i) controls_testing::Key(VK_DOWN);
+    ASSERT_TRUE(PumpUntil([&] { return f->File1.Pattern() == L"*.bmp"; }, 2000));
+    EXPECT_EQ(f->File1.ListCount(), 2);
     ASSERT_TRUE(FocusOn(f->hWnd(), f->File1.hWnd()));
     const int a = IndexOf(f->File1, L"a.bmp");
     Click(FileRow(*f, a));

@@ -138,6 +138,8 @@ TEST(form11Window, SavesTheShownPictureAsABmpWithIdenticalPixelsAndAsksBeforeOve
         script.SaveAs(target);
         f->Command2_Click();
         EXPECT_TRUE(script.Done());
+        ASSERT_EQ(script.Seen().size(), 1u);
+        EXPECT_TRUE(script.Seen()[0].Shows(L"位图文件 (*.Bmp)")) << "the save dialog offers BMP files";
     }
     const rt::PictureRef back = rt::LoadPicture(target);
     const Pixels saved = CaptureBitmap(back->Bitmap());
@@ -262,6 +264,8 @@ TEST(form11SlideShow, StepsThroughTheThumbnailsWithProgressAndIconAndResumesAfte
         DialogScript script;
         script.Answer(L"500");
         f->cmdSpeed_Click();
+        ASSERT_EQ(script.Seen().size(), 1u);
+        EXPECT_TRUE(script.Seen()[0].Shows(L"1秒=1000 ,下面文本框内必须填写1000以上的数字"));
     }
     EXPECT_EQ(f->Timer1.Interval(), 500);
     for (const wchar_t* bad : {L"abc", L"0", L"70000", L"2.5"}) {
