@@ -23,6 +23,11 @@ rt::Label& HelpLabel(rt::Label& label, const wchar_t* text, OLE_COLOR color) {
     return label.Caption(text).BackStyle(rt::BackStyle::Transparent).ForeColor(color);
 }
 
+// The buttons are drawn in their back colour, so they are of the graphical style.
+rt::CommandButton& ColouredButton(rt::CommandButton& button, const wchar_t* caption, OLE_COLOR back) {
+    return button.Caption(caption).Style(rt::ButtonStyle::Graphical).BackColor(back);
+}
+
 }  // namespace
 
 form11::form11() {
@@ -116,37 +121,19 @@ void form11::DefineDisplay() {
         .ScrollBars(rt::ScrollBars::Vertical)
         .BackColor(kLilacBack)
         .ForeColor(kPurpleText);
-    Place(Command1, L"Command1", 12090, 7680, 1065, 345)
-        .Caption(L"图片原图")
-        .Style(rt::ButtonStyle::Graphical)
-        .BackColor(kPinkBack);
-    Place(Command2, L"Command2", 13350, 7680, 1065, 345)
-        .Caption(L"图片保存")
-        .Style(rt::ButtonStyle::Graphical)
-        .BackColor(kPinkBack);
+    ColouredButton(Place(Command1, L"Command1", 12090, 7680, 1065, 345), L"图片原图", kPinkBack);
+    ColouredButton(Place(Command2, L"Command2", 13350, 7680, 1065, 345), L"图片保存", kPinkBack);
     Place(Command3, L"Command3", 12120, 8160, 1095, 345).Caption(L"Command3").Visible(false);
-    Place(退出, L"退出", 4650, 7590, 855, 345).Caption(L"退 出").Style(rt::ButtonStyle::Graphical).BackColor(kBackColor);
+    ColouredButton(Place(退出, L"退出", 4650, 7590, 855, 345), L"退 出", kBackColor);
 }
 
 void form11::DefineThumbnails() {
-    Place(cmdAuto, L"cmdAuto", 600, 7590, 1095, 345)
-        .Caption(L"打开缩略图")
-        .Style(rt::ButtonStyle::Graphical)
-        .BackColor(kBackColor);
-    Place(cmdAnimate, L"cmdAnimate", 1740, 7590, 855, 345)
-        .Caption(L"幻灯播放")
-        .Style(rt::ButtonStyle::Graphical)
-        .BackColor(kBackColor)
+    ColouredButton(Place(cmdAuto, L"cmdAuto", 600, 7590, 1095, 345), L"打开缩略图", kBackColor);
+    ColouredButton(Place(cmdAnimate, L"cmdAnimate", 1740, 7590, 855, 345), L"幻灯播放", kBackColor)
         .ToolTipText(L"See Slider Show");
-    Place(cmdSpeed, L"cmdSpeed", 2670, 7590, 855, 345)
-        .Caption(L"播放速度")
-        .Style(rt::ButtonStyle::Graphical)
-        .BackColor(kBackColor)
+    ColouredButton(Place(cmdSpeed, L"cmdSpeed", 2670, 7590, 855, 345), L"播放速度", kBackColor)
         .ToolTipText(L"Choose Animate Speed");
-    Place(cmdStop, L"cmdStop", 3600, 7590, 975, 345)
-        .Caption(L"暂 停")
-        .Style(rt::ButtonStyle::Graphical)
-        .BackColor(kBackColor);
+    ColouredButton(Place(cmdStop, L"cmdStop", 3600, 7590, 975, 345), L"暂 停", kBackColor);
     Place(ListView, L"ListView", 450, 540, 5055, 3045);
     Place(picTemp, L"picTemp", 5280, 4440, 735, 375).Visible(false);
     Place(ProgressBar1, L"ProgressBar1", 6300, 7140, 8265, 435);

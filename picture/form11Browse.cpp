@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "picture/IMAGES.h"
 #include "picture/SizeLine.h"
+#include "picture/InFolder.h"
 #include "picture/form11.h"
 #include "runtime/MsgBox.h"
 #include "runtime/core/RuntimeError.h"
@@ -11,11 +12,6 @@ namespace {
 
 constexpr const wchar_t* kPatterns[] = {L"*.jpg", L"*.gif", L"*.jpeg", L"*.bmp", L"*.ico",
                                         L"*.cur", L"*.wmf", L"*.emf", L"*.*"};
-
-std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
-    const bool hasSeparator = !folder.empty() && folder.back() == L'\\';
-    return folder + (hasSeparator ? L"" : L"\\") + name;
-}
 
 }  // namespace
 

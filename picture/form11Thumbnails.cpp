@@ -1,5 +1,6 @@
 // Turning the file list into thumbnails, and showing a clicked thumbnail's picture.
 #include "picture/SlideCounters.h"
+#include "picture/InFolder.h"
 #include "picture/form11.h"
 #include "runtime/MsgBox.h"
 #include "runtime/core/RuntimeError.h"
@@ -9,11 +10,6 @@ namespace {
 constexpr int kThumbnailSize = 32;
 
 std::wstring ThumbnailKey(int n) { return L"Image " + std::to_wstring(n); }
-
-std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
-    const bool hasSeparator = !folder.empty() && folder.back() == L'\\';
-    return folder + (hasSeparator ? L"" : L"\\") + name;
-}
 
 // Shows the hourglass over the window for the lifetime of the object.
 class BusyPointer {

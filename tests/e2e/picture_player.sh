@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# End to end with real X input: in lumesca.exe (a copy with a fresh settings database) the menu
-# 图片资料阅览 > 打开 opens the picture player "Quorrin"; a screenshot shows it. Its close box
-# gives the main window back, and the program ends when that is closed.
+# End to end with real X input: in lumesca.exe the menu 图片资料阅览 > 打开 opens the picture
+# player "Quorrin"; a screenshot shows it. Its close box gives the main window back, and the
+# program ends when that is closed.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$LUMESCA_BIN_DIR/lumesca.exe" "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"
 
 # The window's absolute place on the screen (xdotool reports Wine's desktop children relative
 # to their parent).
@@ -16,8 +13,7 @@ locate() {
   Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
 }
 
-(cd "$work" && exec wine lumesca.exe </dev/null >>"$e2e_out/picture_player.log" 2>&1) &
-e2e_pid=$!
+e2e_start lumesca.exe
 main=$(e2e_wait_window Lumesca)
 sleep 1
 locate "$main"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "picture/FittingRule.h"
+#include "picture/InFolder.h"
 #include "picture/OriginalViewSize.h"
 #include "picture/SizeLine.h"
 #include "picture/SlideCounters.h"
@@ -16,6 +17,11 @@ TEST(form11SizeLine, IsWidthXHeightTabNameAndEachLineStartsWithCrLf) {
     const std::wstring once = WithLineAppended(L"", L"1 x 1\ta");
     EXPECT_EQ(once, L"\r\n1 x 1\ta");
     EXPECT_EQ(WithLineAppended(once, L"1 x 1\ta"), L"\r\n1 x 1\ta\r\n1 x 1\ta");
+}
+
+TEST(form11InFolder, JoinsWithOneBackslashAlsoAtADrivesRoot) {
+    EXPECT_EQ(InFolder(L"c:\\pics", L"a.jpg"), L"c:\\pics\\a.jpg");
+    EXPECT_EQ(InFolder(L"c:\\", L"a.jpg"), L"c:\\a.jpg");
 }
 
 TEST(form11FittingRule, ZoomsWhatIsWiderOrTallerThanTheDisplayAndClipsTheRest) {

@@ -16,7 +16,6 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PictureFiles.h"
-#include "tests/support/Pixels.h"
 
 namespace picture_tests {
 
@@ -60,24 +59,6 @@ public:
     form11& operator*() const { return rt::Forms::Get<form11>(); }
     form11* operator->() const { return &rt::Forms::Get<form11>(); }
 };
-
-// A control's client area as it draws itself into a bitmap (WM_PRINTCLIENT), whatever covers
-// it on the screen.
-inline testing_support::Pixels PrintedClient(HWND hwnd) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    testing_support::Pixels pixels = testing_support::CaptureBitmap(bitmap);
-    DeleteObject(bitmap);
-    return pixels;
-}
 
 inline int IndexOf(const rt::FileListBox& list, const std::wstring& name) {
     for (int i = 0; i < list.ListCount(); ++i)

@@ -6,6 +6,7 @@
 
 #include "picture/Form12.h"
 #include "runtime/Screen.h"
+#include "tests/controls/TestPictures.h"
 #include "tests/picture/form11TestSupport.h"
 #include "tests/support/GdiCount.h"
 
@@ -93,13 +94,13 @@ TEST(form11Window, PatternsListTheirFilesAndClicksWriteSizeLinesAndShowThePictur
 
     ClickFile(*f, L"a.bmp");
     EXPECT_EQ(f->Image1.PictureSizeMode(), 0) << "a small picture is clipped";
-    const Pixels small = PrintedClient(f->Image1.hWnd());
+    const Pixels small = controls_testing::PrintClient(f->Image1.hWnd());
     for (auto [x, y] : {std::pair{0, 0}, {57, 33}, {99, 79}}) EXPECT_EQ(small.At(x, y), PatternColor(x, y));
     EXPECT_EQ(small.At(150, 100), kDisplayBack);
 
     ClickFile(*f, L"wide.bmp");
     EXPECT_EQ(f->Image1.PictureSizeMode(), 3) << "a large picture is zoomed";
-    const Pixels wide = PrintedClient(f->Image1.hWnd());
+    const Pixels wide = controls_testing::PrintClient(f->Image1.hWnd());
     EXPECT_NEAR(RowsNotBack(wide, wide.width / 2), kWideHeight / 2, 2) << "proportions kept";
     EXPECT_EQ(wide.At(wide.width / 2, 5), kDisplayBack);
 
