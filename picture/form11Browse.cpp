@@ -1,9 +1,10 @@
 // The picture player's browsing lists, the display of a clicked file with its size line, and
 // leaving the window.
 #include "app/MainWindow.h"
+#include "picture/BusyPointer.h"
 #include "picture/IMAGES.h"
-#include "picture/SizeLine.h"
 #include "picture/InFolder.h"
+#include "picture/SizeLine.h"
 #include "picture/form11.h"
 #include "runtime/MsgBox.h"
 #include "runtime/core/RuntimeError.h"
@@ -51,17 +52,18 @@ void form11::Dir1_Change() {
 void form11::File1_Click() {
     rt::TryStatement([this] { Timer1.Enabled(false); });
     rt::TryStatement([this] { ShowFilePicture(); });
-    MousePointer(rt::MousePointer::Hourglass);
     int written = 0;
-    for (int i = 0; i < File1.ListCount(); ++i) {
-        if (!File1.Selected(i)) continue;
-        rt::TryStatement([&] {
-            const std::wstring& name = File1.List(i);
-            AppendOutputLine(SizeLine(GetImageSize(InFolder(Dir1.Path(), name)), name));
-            ++written;
-        });
+    {
+        BusyPointer busy(*this);
+        for (int i = 0; i < File1.ListCount(); ++i) {
+            if (!File1.Selected(i)) continue;
+            rt::TryStatement([&] {
+                const std::wstring& name = File1.List(i);
+                AppendOutputLine(SizeLine(GetImageSize(InFolder(Dir1.Path(), name)), name));
+                ++written;
+            });
+        }
     }
-    MousePointer(rt::MousePointer::Default);
     if (written == 0) rt::MsgBox(L"未选择文件", MB_OK, L"提示!");
 }
 

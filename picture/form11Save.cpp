@@ -38,7 +38,8 @@ void form11::Command2_Click() {
     cdlg.Filter = kBmpFilter;
     cdlg.FileName.clear();
     cdlg.Owner = hWnd();
-    cdlg.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    // The dialog leaves the process's current folder alone: it must not hold the chosen folder.
+    cdlg.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     try {
         cdlg.ShowSave();
     } catch (const rt::RuntimeError& e) {

@@ -4,6 +4,7 @@
 #include "picture/SlideCounters.h"
 #include "picture/form11.h"
 #include "runtime/InputBox.h"
+#include "runtime/core/RuntimeError.h"
 
 void form11::cmdAnimate_Click() { Timer1.Enabled(true); }
 
@@ -16,7 +17,14 @@ void form11::cmdSpeed_Click() {
     if (const auto interval = IntervalFromAnswer(answer)) Timer1.Interval(*interval);
 }
 
-void form11::Timer1_Timer() { ShowNextSlide(); }
+// A step that fails (the system out of icons or memory) ends the show, not the program.
+void form11::Timer1_Timer() {
+    try {
+        ShowNextSlide();
+    } catch (const rt::RuntimeError&) {
+        Timer1.Enabled(false);
+    }
+}
 
 // Each step shows the next thumbnail's picture (the display keeps its size mode), moves the
 // progress bar and makes the window icon from the thumbnail; Icon releases the one it replaces.

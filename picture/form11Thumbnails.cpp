@@ -1,6 +1,7 @@
 // Turning the file list into thumbnails, and showing a clicked thumbnail's picture.
-#include "picture/SlideCounters.h"
+#include "picture/BusyPointer.h"
 #include "picture/InFolder.h"
+#include "picture/SlideCounters.h"
 #include "picture/form11.h"
 #include "runtime/MsgBox.h"
 #include "runtime/core/RuntimeError.h"
@@ -10,18 +11,6 @@ namespace {
 constexpr int kThumbnailSize = 32;
 
 std::wstring ThumbnailKey(int n) { return L"Image " + std::to_wstring(n); }
-
-// Shows the hourglass over the window for the lifetime of the object.
-class BusyPointer {
-public:
-    explicit BusyPointer(rt::Form& form) : m_form(form) { m_form.MousePointer(rt::MousePointer::Hourglass); }
-    ~BusyPointer() { m_form.MousePointer(rt::MousePointer::Default); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    rt::Form& m_form;
-};
 
 }  // namespace
 
