@@ -23,19 +23,20 @@ namespace picture_tests {
 constexpr int kSmallWidth = 100, kSmallHeight = 80;    // shown 1:1
 constexpr int kWideWidth = 1098, kWideHeight = 500;    // twice the display's width: zoomed by half
 
-// a.bmp (small pattern), b.gif, c.jpg (wide), d.ico, e.cur, f.wmf, g.emf, notes.jpg (text),
-// wide.bmp (wide pattern).
-inline void WritePictures(const testing_support::TempFolder& folder) {
+// In folder: a.bmp (small pattern), b.gif, c.jpg (wide), d.ico, e.cur, f.wmf, g.emf, notes.jpg
+// (text), wide.bmp (wide pattern).
+inline void WritePictures(const std::wstring& folder) {
     using namespace testing_support;
-    WritePatternBmp(folder.File(L"a.bmp"), kSmallWidth, kSmallHeight);
-    WritePatternGif(folder.File(L"b.gif"), 40, 30);
-    WritePatternEncoded(folder.File(L"c.jpg"), kWideWidth, kWideHeight, L"image/jpeg");
-    WriteIconFile(folder.File(L"d.ico"), 32, 32, false);
-    WriteIconFile(folder.File(L"e.cur"), 32, 32, true);
-    WritePlaceableWmf(folder.File(L"f.wmf"), 1440, 720);
-    WriteEmf(folder.File(L"g.emf"), 2540, 1270);
-    WriteBytes(folder.File(L"notes.jpg"), "these are notes, not a picture\r\n");
-    WritePatternBmp(folder.File(L"wide.bmp"), kWideWidth, kWideHeight);
+    auto in = [&](const wchar_t* name) { return folder + L"\\" + name; };
+    WritePatternBmp(in(L"a.bmp"), kSmallWidth, kSmallHeight);
+    WritePatternGif(in(L"b.gif"), 40, 30);
+    WritePatternEncoded(in(L"c.jpg"), kWideWidth, kWideHeight, L"image/jpeg");
+    WriteIconFile(in(L"d.ico"), 32, 32, false);
+    WriteIconFile(in(L"e.cur"), 32, 32, true);
+    WritePlaceableWmf(in(L"f.wmf"), 1440, 720);
+    WriteEmf(in(L"g.emf"), 2540, 1270);
+    WriteBytes(in(L"notes.jpg"), "these are notes, not a picture\r\n");
+    WritePatternBmp(in(L"wide.bmp"), kWideWidth, kWideHeight);
 }
 
 // The index of a pattern in Combo1.
