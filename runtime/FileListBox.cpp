@@ -95,7 +95,8 @@ std::optional<LRESULT> FileListBox::OnCommand(UINT notifyCode) {
 }
 
 std::optional<LRESULT> FileListBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_LBUTTONDOWN) m_clickReported = false;
+    // The second press of a double click arrives as WM_LBUTTONDBLCLK: a click all the same.
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) m_clickReported = false;
     if (msg != WM_LBUTTONUP) return std::nullopt;
     // A click on the file already selected changes no selection but is a click all the same.
     const LRESULT result = DefSubclassProc(hWnd(), msg, wParam, lParam);

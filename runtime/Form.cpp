@@ -163,8 +163,10 @@ Form& Form::Move(double left, std::optional<double> top, std::optional<double> w
     m_left = left;
     m_top = newTop;
     if (m_hwnd) {
+        m_sizingByProgram = true;
         SetWindowPos(m_hwnd, nullptr, TwipsToPixelsX(left), TwipsToPixelsY(newTop), TwipsToPixelsX(newWidth),
                      TwipsToPixelsY(newHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+        m_sizingByProgram = false;
     } else if (width || height) {
         // Before loading the outer size decides the inner one.
         RECT frame{0, 0, 0, 0};
@@ -536,6 +538,15 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_COMMAND:
             if (lParam == 0 && HIWORD(wParam) == 0 && OnMenuCommand(LOWORD(wParam))) return 0;
+            break;
+        case WM_GETMINMAXINFO:
+            if (m_sizingByProgram) {
+                // A size the program sets stands, even below the smallest the user may drag
+                // the frame to (a small picture's window narrower than its caption).
+                DefWindowProcW(hwnd, msg, wParam, lParam);
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{1, 1};
+                return 0;
+            }
             break;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;

@@ -1,0 +1,98 @@
+// The picture player's browsing lists, the display of a clicked file with its size line, and
+// leaving the window.
+#include "app/MainWindow.h"
+#include "picture/BusyPointer.h"
+#include "picture/IMAGES.h"
+#include "picture/InFolder.h"
+#include "picture/SizeLine.h"
+#include "picture/form11.h"
+#include "runtime/MsgBox.h"
+#include "runtime/core/RuntimeError.h"
+
+namespace {
+
+constexpr const wchar_t* kPatterns[] = {L"*.jpg", L"*.gif", L"*.jpeg", L"*.bmp", L"*.ico",
+                                        L"*.cur", L"*.wmf", L"*.emf", L"*.*"};
+
+}  // namespace
+
+void form11::Form_Load() {
+    mCount = 0;
+    Timer1.Enabled(false);
+    cmdAnimate.Enabled(false);
+    ListView.Visible(true);
+    Combo1.Clear();
+    for (const wchar_t* pattern : kPatterns) Combo1.AddItem(pattern);
+    Combo1.ListIndex(0);
+}
+
+void form11::Combo1_Click() {
+    File1.Pattern(Combo1.Text());
+    ResetThumbnails();
+}
+
+void form11::Drive1_Change() {
+    try {
+        Dir1.Path(Drive1.Drive());
+    } catch (const rt::RuntimeError&) {
+        // A drive that is not ready: the list goes back to the folder list's drive.
+        rt::TryStatement([this] { Drive1.Drive(Dir1.Path()); });
+    }
+}
+
+void form11::Dir1_Change() {
+    File1.Path(Dir1.Path());
+    File1.Pattern(Combo1.Text());
+    ResetThumbnails();
+}
+
+// Runs statement by statement: a failing step is skipped and the next one runs. The size
+// lines are read by name from the folder list's path; the process's current folder is left
+// alone, so that the folder the user looks at is never held open by the program.
+void form11::File1_Click() {
+    rt::TryStatement([this] { Timer1.Enabled(false); });
+    rt::TryStatement([this] { ShowFilePicture(); });
+    int written = 0;
+    {
+        BusyPointer busy(*this);
+        for (int i = 0; i < File1.ListCount(); ++i) {
+            if (!File1.Selected(i)) continue;
+            rt::TryStatement([&] {
+                const std::wstring& name = File1.List(i);
+                AppendOutputLine(SizeLine(GetImageSize(InFolder(Dir1.Path(), name)), name));
+                ++written;
+            });
+        }
+    }
+    if (written == 0) rt::MsgBox(L"未选择文件", MB_OK, L"提示!");
+}
+
+// A file that is no picture raises from LoadPicture: the display keeps what it showed.
+void form11::ShowFilePicture() {
+    Image1.Picture(rt::LoadPicture(InFolder(File1.Path(), File1.FileName())));
+    ApplyFittingRule();
+    const rt::PictureRef& shown = Image1.Picture();
+    if (!shown || !shown->Handle()) rt::MsgBox(L"Could not find the requested file.", MB_OK);
+}
+
+void form11::AppendOutputLine(const std::wstring& line) {
+    txtOut.Text(WithLineAppended(txtOut.Text(), line));
+    const int end = static_cast<int>(txtOut.Text().size());
+    txtOut.SelStart(end);
+}
+
+void form11::ShowMainWindow() {
+    if (app::ISkinnedMainWindow* main = app::MainWindow()) main->SkinnedForm().Show();
+}
+
+// Hidden, the window keeps its lists, thumbnails and size lines.
+void form11::退出_Click() {
+    ShowMainWindow();
+    Hide();
+}
+
+// The close box: the window is unloaded after this, so the next showing starts afresh.
+void form11::Form_Unload(int& /*Cancel*/) {
+    Hide();
+    ShowMainWindow();
+}

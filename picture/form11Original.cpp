@@ -1,0 +1,28 @@
+// Opening the shown picture at its own size in Form12.
+#include "app/MainWindow.h"
+#include "picture/Form12.h"
+#include "picture/OriginalViewSize.h"
+#include "picture/form11.h"
+#include "runtime/Forms.h"
+#include "runtime/core/RuntimeError.h"
+
+namespace {
+constexpr long kObjectNotSet = 91;
+}  // namespace
+
+// Statement by statement: with no picture shown the sizing steps fail and are skipped, and
+// the window still opens. The view is owned by the main window (none when it is not loaded).
+void form11::Command1_Click() {
+    app::ISkinnedMainWindow* main = app::MainWindow();
+    rt::Form* owner = main ? &main->SkinnedForm() : nullptr;
+    Form12& view = rt::Forms::Get<Form12>();
+    const rt::PictureRef picture = Image1.Picture();
+    rt::TryStatement([&] { view.Show(rt::ShowMode::Modeless, owner); });
+    rt::TryStatement([&] { view.Picture(picture); });
+    auto size = [&] {
+        if (!picture) rt::Raise(kObjectNotSet);
+        return OriginalViewSize(picture->Width(), picture->Height());
+    };
+    rt::TryStatement([&] { view.Height(size().height); });
+    rt::TryStatement([&] { view.Width(size().width); });
+}

@@ -1,0 +1,43 @@
+// The timed slide show through the thumbnails' pictures.
+#include <algorithm>
+
+#include "picture/SlideCounters.h"
+#include "picture/form11.h"
+#include "runtime/InputBox.h"
+#include "runtime/core/RuntimeError.h"
+
+void form11::cmdAnimate_Click() { Timer1.Enabled(true); }
+
+void form11::cmdStop_Click() { Timer1.Enabled(false); }
+
+// An answer that names no interval from 1 to 65535 ms keeps the one there is.
+void form11::cmdSpeed_Click() {
+    Timer1.Enabled(false);
+    const std::wstring answer = rt::InputBox(L"1秒=1000 ,下面文本框内必须填写1000以上的数字");
+    if (const auto interval = IntervalFromAnswer(answer)) Timer1.Interval(*interval);
+}
+
+// A step that fails (the system out of icons or memory) ends the show, not the program.
+void form11::Timer1_Timer() {
+    try {
+        ShowNextSlide();
+    } catch (const rt::RuntimeError&) {
+        Timer1.Enabled(false);
+    }
+}
+
+// Each step shows the next thumbnail's picture (the display keeps its size mode), moves the
+// progress bar and makes the window icon from the thumbnail; Icon releases the one it replaces.
+void form11::ShowNextSlide() {
+    const short count = static_cast<short>(std::min(imgList2.Count(), static_cast<int>(mCount)));
+    if (count < 1) {
+        Timer1.Enabled(false);
+        return;
+    }
+    mIndex = NextSlide(mIndex, count);
+    ProgressBar1.Max(count);
+    ProgressBar1.Min(0);
+    ProgressBar1.Value(mIndex);
+    Image1.Picture(imgList2.Picture(mIndex));
+    Icon(imgList2.ExtractIcon(mIndex));
+}

@@ -1,0 +1,314 @@
+// The picture player as a window: its definition, browsing, the display and its size lines,
+// saving, the thumbnails and slide show, leaving it, and the original-size view.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "picture/Form12.h"
+#include "runtime/Screen.h"
+#include "tests/controls/TestPictures.h"
+#include "tests/picture/form11TestSupport.h"
+#include "tests/support/GdiCount.h"
+
+using namespace testing_support;
+using namespace picture_tests;
+
+namespace {
+
+constexpr COLORREF kDisplayBack = 0x00FF8080;
+
+std::string Bytes(const std::wstring& path) {
+    std::string bytes;
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) return bytes;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof(buffer), f)) > 0;) bytes.append(buffer, n);
+    fclose(f);
+    return bytes;
+}
+
+void Choose(form11& f, Pattern pattern) {
+    f.Combo1.ListIndex(pattern);
+    PumpFor(20);
+}
+
+void ClickFile(form11& f, const std::wstring& name) {
+    const int index = IndexOf(f.File1, name);
+    ASSERT_GE(index, 0) << "not listed";
+    if (f.File1.ListIndex() == index) f.File1_Click();  // a click on the selected entry
+    else f.File1.ListIndex(index);
+    PumpFor(50);
+}
+
+int RowsNotBack(const Pixels& p, int x) {
+    int rows = 0;
+    for (int y = 0; y < p.height; ++y) rows += p.At(x, y) != kDisplayBack;
+    return rows;
+}
+
+}  // namespace
+
+TEST(form11Window, IsDefinedWithItsPatternsButtonsAndWelcomePicture) {
+    TempFolder folder;
+    ShownPlayer f(folder.Path());
+    EXPECT_EQ(WindowText(f->hWnd()), L"Quorrin");
+    EXPECT_NEAR(f->ScaleWidth(), 15240, 15);
+    EXPECT_NE(SendMessageW(f->hWnd(), WM_GETICON, ICON_BIG, 0), 0);
+    const wchar_t* patterns[] = {L"*.jpg", L"*.gif", L"*.jpeg", L"*.bmp", L"*.ico", L"*.cur", L"*.wmf", L"*.emf", L"*.*"};
+    ASSERT_EQ(f->Combo1.ListCount(), 9);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(f->Combo1.List(i), patterns[i]);
+    EXPECT_EQ(f->File1.Pattern(), L"*.jpg");
+    EXPECT_EQ(f->Image1.PixelRect().left, rt::TwipsToPixelsX(6300));
+    EXPECT_EQ(f->Label2.Caption(), L"Mirovast");
+    EXPECT_FALSE(f->Command3.Visible());
+    EXPECT_FALSE(f->cmdAnimate.Enabled());
+    EXPECT_FALSE(f->Timer1.Enabled());
+    EXPECT_EQ(f->Timer1.Interval(), 2000);
+    ASSERT_TRUE(f->Image1.Picture());
+    EXPECT_EQ(f->Image1.Picture()->PixelWidth(), 480);
+}
+
+TEST(form11Window, PatternsListTheirFilesAndClicksWriteSizeLinesAndShowThePictureOrSayNoneIsChosen) {
+    TempFolder folder;
+    WritePictures(folder.Path());
+    ShownPlayer f(folder.Path());
+    EXPECT_EQ(f->File1.ListCount(), 2);  // c.jpg and notes.jpg
+    Choose(*f, kWmf);
+    ASSERT_EQ(f->File1.ListCount(), 1);
+    EXPECT_EQ(f->File1.List(0), L"f.wmf");
+    Choose(*f, kAll);
+    EXPECT_EQ(f->File1.ListCount(), 9);
+
+    ClickFile(*f, L"a.bmp");
+    EXPECT_EQ(f->Image1.PictureSizeMode(), 0) << "a small picture is clipped";
+    const Pixels small = controls_testing::PrintClient(f->Image1.hWnd());
+    for (auto [x, y] : {std::pair{0, 0}, {57, 33}, {99, 79}}) EXPECT_EQ(small.At(x, y), PatternColor(x, y));
+    EXPECT_EQ(small.At(150, 100), kDisplayBack);
+
+    ClickFile(*f, L"wide.bmp");
+    EXPECT_EQ(f->Image1.PictureSizeMode(), 3) << "a large picture is zoomed";
+    const Pixels wide = controls_testing::PrintClient(f->Image1.hWnd());
+    EXPECT_NEAR(RowsNotBack(wide, wide.width / 2), kWideHeight / 2, 2) << "proportions kept";
+    EXPECT_EQ(wide.At(wide.width / 2, 5), kDisplayBack);
+
+    const rt::PictureRef shown = f->Image1.Picture();
+    ClickFile(*f, L"notes.jpg");
+    EXPECT_EQ(f->Image1.Picture(), shown) << "no picture: the display keeps what it showed";
+    ClickFile(*f, L"notes.jpg");
+    ClickFile(*f, L"c.jpg");
+    const std::wstring lines = L"\r\n100 x 80\ta.bmp\r\n1098 x 500\twide.bmp\r\n0 x 0\tnotes.jpg\r\n0 x 0\tnotes.jpg"
+                               L"\r\n1098 x 500\tc.jpg";
+    EXPECT_EQ(f->txtOut.Text(), lines);
+
+    DialogScript script;
+    script.Press(IDOK);
+    f->File1.ListIndex(-1);  // raises the click with nothing selected
+    ASSERT_EQ(script.Seen().size(), 1u);
+    EXPECT_EQ(script.Seen()[0].title, L"提示!");
+    EXPECT_TRUE(script.Seen()[0].Shows(L"未选择文件"));
+    EXPECT_EQ(f->txtOut.Text(), lines);
+}
+
+TEST(form11Window, SavesAsABmpWithIdenticalPixelsAsksBeforeOverwritingAndSaysWhenItCannot) {
+    TempFolder folder;
+    WritePictures(folder.Path());
+    ShownPlayer f(folder.Path());
+    Choose(*f, kBmp);
+    ClickFile(*f, L"a.bmp");
+    const std::wstring target = folder.File(L"saved.bmp");
+    {
+        DialogScript script;
+        script.SaveAs(target);
+        f->Command2_Click();
+        EXPECT_TRUE(script.Done());
+        ASSERT_EQ(script.Seen().size(), 1u);
+        EXPECT_TRUE(script.Seen()[0].Shows(L"位图文件 (*.Bmp)")) << "the save dialog offers BMP files";
+    }
+    const rt::PictureRef back = rt::LoadPicture(target);
+    const Pixels saved = CaptureBitmap(back->Bitmap());
+    ASSERT_EQ(saved.width, kSmallWidth);
+    ASSERT_EQ(saved.height, kSmallHeight);
+    int differing = 0;
+    for (int y = 0; y < kSmallHeight; ++y)
+        for (int x = 0; x < kSmallWidth; ++x) differing += saved.At(x, y) != PatternColor(x, y);
+    EXPECT_EQ(differing, 0);
+
+    // Overwriting: No leaves the file as it was.
+    ASSERT_TRUE(WriteBytes(target, "keep me"));
+    {
+        DialogScript script;
+        script.SaveAs(target).Press(IDNO);
+        f->Command2_Click();
+        ASSERT_EQ(script.Seen().size(), 2u);
+        EXPECT_EQ(script.Seen()[1].title, L"询问");
+        EXPECT_TRUE(script.Seen()[1].Shows(L"文件已经存在，是否覆盖文件？"));
+    }
+    EXPECT_EQ(Bytes(target), "keep me");
+
+    // A cancelled dialog saves nothing.
+    {
+        DialogScript script;
+        script.Press(IDCANCEL);
+        f->Command2_Click();
+        EXPECT_EQ(script.Seen().size(), 1u);
+    }
+    EXPECT_EQ(f->cdlg.FileName, L"");
+    EXPECT_EQ(Bytes(target), "keep me");
+
+    // A place that cannot be written, and nothing to save: a message each, no file.
+    {
+        DialogScript script;
+        script.Press(IDOK).Press(IDOK);
+        f->SaveShownPicture(folder.File(L"absent\\x.bmp"));
+        f->Image1.Picture(nullptr);
+        f->Command2_Click();
+        ASSERT_EQ(script.Seen().size(), 2u) << "two messages and no save dialog";
+        EXPECT_EQ(script.Seen()[0].title, L"提示!");
+        EXPECT_EQ(script.Seen()[1].title, L"提示!");
+    }
+    EXPECT_EQ(GetFileAttributesW(folder.File(L"absent\\x.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(form11Thumbnails, AreNumberedWithoutGapsSkipNonPicturesAndGoWithAPatternOrFolderChange) {
+    TempFolder folder;
+    WritePictures(folder.Path());
+    ShownPlayer f(folder.Path());
+    Choose(*f, kJpeg);  // no *.jpeg files
+    {
+        DialogScript script;
+        script.Press(IDOK);
+        f->cmdAuto_Click();
+        ASSERT_EQ(script.Seen().size(), 1u);
+        EXPECT_TRUE(script.Seen()[0].Shows(L"Add at least 2 images"));
+    }
+    EXPECT_EQ(WindowText(f->hWnd()), L"有 0 个图像");
+    EXPECT_FALSE(f->cmdAuto.Enabled());
+    EXPECT_FALSE(f->cmdAnimate.Enabled());
+
+    Choose(*f, kBmp);  // two pictures
+    EXPECT_TRUE(f->cmdAuto.Enabled()) << "a pattern change resets";
+    f->cmdAuto_Click();
+    ASSERT_EQ(f->ListView.ItemCount(), 2);
+    EXPECT_EQ(f->ListView.ItemText(1), L"Image 1");
+    EXPECT_EQ(f->ListView.ItemIcon(2), L"Image 2");
+    EXPECT_EQ(f->imgList2.Key(2), L"Image 2");
+    EXPECT_EQ(WindowText(f->hWnd()), L"有 2 个图像");
+    EXPECT_TRUE(f->cmdAnimate.Enabled());
+    EXPECT_FALSE(f->cmdAuto.Enabled());
+
+    f->txtOut.Text(L"\r\nkept");
+    Choose(*f, kAll);  // the text file among the pictures
+    f->cmdAuto_Click();
+    const int made = f->ListView.ItemCount();
+    EXPECT_EQ(made, 8) << "every entry but notes.jpg";
+    for (int n = 1; n <= made; ++n) EXPECT_EQ(f->ListView.ItemText(n), L"Image " + std::to_wstring(n));
+    EXPECT_EQ(WindowText(f->hWnd()), L"有 8 个图像");
+
+    f->Dir1.Path(folder.Path() + L"\\..");
+    EXPECT_EQ(f->ListView.ItemCount(), 0) << "a folder change empties the thumbnails";
+    EXPECT_EQ(f->imgList2.Count(), 0);
+    EXPECT_EQ(f->txtOut.Text(), L"\r\nkept") << "but keeps the size lines";
+}
+
+TEST(form11SlideShow, StepsThroughTheThumbnailsWithProgressAndIconAndResumesAfterAPause) {
+    TempFolder folder;
+    for (const wchar_t* name : {L"1.jpg", L"2.jpg", L"3.jpg"}) WritePatternEncoded(folder.File(name), 60, 40, L"image/jpeg");
+    ShownPlayer f(folder.Path());
+    f->cmdAuto_Click();
+    ASSERT_EQ(f->mCount, 3);
+    {
+        DialogScript script;
+        script.Answer(L"500");
+        f->cmdSpeed_Click();
+        ASSERT_EQ(script.Seen().size(), 1u);
+        EXPECT_TRUE(script.Seen()[0].Shows(L"1秒=1000 ,下面文本框内必须填写1000以上的数字"));
+    }
+    EXPECT_EQ(f->Timer1.Interval(), 500);
+    for (bool cancel : {false, true}) {
+        DialogScript script;
+        if (cancel) script.Press(IDCANCEL);
+        else script.Answer(L"70000");
+        f->cmdSpeed_Click();
+    }
+    EXPECT_EQ(f->Timer1.Interval(), 500) << "answers that are no interval keep it";
+
+    std::vector<int> slides, progress;
+    std::vector<LRESULT> icons;
+    f->cmdAnimate_Click();
+    const DWORD start = GetTickCount();
+    DWORD thirdAt = 0;
+    while (slides.size() < 4 && GetTickCount() - start < 8000) {
+        const int last = slides.empty() ? 0 : slides.back();
+        if (!PumpUntil([&] { return f->mIndex != last; }, 3000)) break;
+        slides.push_back(f->mIndex);
+        progress.push_back(static_cast<int>(f->ProgressBar1.Value()));
+        icons.push_back(SendMessageW(f->hWnd(), WM_GETICON, ICON_BIG, 0));
+        EXPECT_EQ(f->Image1.Picture(), f->imgList2.Picture(f->mIndex));
+        if (slides.size() == 3) thirdAt = GetTickCount();
+    }
+    f->cmdStop_Click();
+    EXPECT_EQ(slides, (std::vector<int>{1, 2, 3, 1}));
+    EXPECT_EQ(progress, (std::vector<int>{1, 2, 3, 1}));
+    EXPECT_EQ(f->ProgressBar1.Max(), 3);
+    EXPECT_NE(icons[0], icons[1]);
+    EXPECT_GE(thirdAt - start, 900u) << "three steps of 500 ms";
+
+    PumpFor(1200);
+    EXPECT_EQ(f->mIndex, 1) << "the pause holds";
+    f->cmdAnimate_Click();
+    EXPECT_TRUE(PumpUntil([&] { return f->mIndex == 2; }, 3000)) << "resumes with the next";
+    f->cmdStop_Click();
+
+    // A long show gives back every icon it replaces.
+    for (int i = 0; i < 30; ++i) f->ShowNextSlide();
+    const unsigned long before = GdiObjectCount();
+    for (int i = 0; i < 300; ++i) f->ShowNextSlide();
+    EXPECT_LE(GdiObjectCount(), before + 2);
+}
+
+TEST(form11Leaving, TheExitButtonKeepsTheStateAndTheCloseBoxStartsAfresh) {
+    TempFolder folder;
+    WritePictures(folder.Path());
+    ShownPlayer f(folder.Path());
+    Choose(*f, kBmp);
+    ClickFile(*f, L"a.bmp");
+    f->退出_Click();
+    EXPECT_FALSE(IsWindowVisible(f->hWnd()));
+    ASSERT_TRUE(rt::Forms::IsLoaded<form11>());
+    f->Show();
+    EXPECT_EQ(f->txtOut.Text(), L"\r\n100 x 80\ta.bmp");
+    EXPECT_EQ(f->Combo1.ListIndex(), kBmp);
+
+    SendMessageW(f->hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpFor(50);
+    EXPECT_FALSE(rt::Forms::IsLoaded<form11>());
+    form11& fresh = rt::Forms::Get<form11>();
+    EXPECT_EQ(fresh.txtOut.Text(), L"");
+    EXPECT_EQ(fresh.Combo1.ListIndex(), 0);
+    fresh.Unload();
+}
+
+TEST(form11OriginalView, Command1OpensForm12SizedFromThePictureAndOpensWithoutOne) {
+    TempFolder folder;
+    WritePatternBmp(folder.File(L"inch.bmp"), 96, 96);
+    ShownPlayer f(folder.Path());
+    const rt::PictureRef inch = rt::LoadPicture(folder.File(L"inch.bmp"));
+    if (inch->Width() != 2540) GTEST_SKIP() << "the screen is not 96 pixels per inch";
+    f->Image1.Picture(inch);
+    f->Command1_Click();
+    Form12& view = rt::Forms::Get<Form12>();
+    ASSERT_TRUE(IsWindowVisible(view.hWnd()));
+    EXPECT_EQ(view.Picture(), inch);
+    RECT r;
+    GetWindowRect(view.hWnd(), &r);
+    EXPECT_NEAR(r.bottom - r.top, 2540 / 1.7 / rt::Screen::TwipsPerPixelY(), 1.0);
+    EXPECT_NEAR(r.right - r.left, 2540 / 1.8 / rt::Screen::TwipsPerPixelX(), 1.0);
+    view.Unload();
+    PumpFor(20);
+
+    f->Image1.Picture(nullptr);
+    f->Command1_Click();
+    Form12& empty = rt::Forms::Get<Form12>();
+    EXPECT_TRUE(IsWindowVisible(empty.hWnd()));
+    empty.Unload();
+}
