@@ -7,7 +7,4 @@
 class Form12 : public rt::Form {
 public:
     Form12();
-
-private:
-    void Form_Load() override;
 };
