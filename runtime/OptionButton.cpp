@@ -67,6 +67,30 @@ void OptionButton::Created() {
     UpdateGroupTabStops();
 }
 
+std::optional<LRESULT> OptionButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_LBUTTONDOWN) return std::nullopt;
+    const LRESULT result = DefSubclassProc(hWnd(), msg, wParam, lParam);
+    FinishQuickClick();
+    return result;
+}
+
+// The button class clicks at the release, and only if the press it saw is still its own then.
+// In a quick click the release was queued together with the press, before the class captured
+// the pointer for that press, and it never clicks: the release gets lost, or a move that came
+// with it ends the press first. The button keeps the capture and the focus but stays clear.
+// So when the button is already up again once the press is handled, the click ends here.
+void OptionButton::FinishQuickClick() {
+    if (GetCapture() != hWnd()) return;  // the class did not take this press
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if (GetAsyncKeyState(button) & 0x8000) return;  // still held: the release will come
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    RECT bounds = {};
+    GetWindowRect(hWnd(), &bounds);
+    ReleaseCapture();  // ends the class's press, so a late release cannot click a second time
+    if (PtInRect(&bounds, pointer)) Value(true);
+}
+
 std::optional<LRESULT> OptionButton::OnCommand(UINT notifyCode) {
     if (notifyCode != BN_CLICKED) return std::nullopt;
     Value(true);
