@@ -4,6 +4,10 @@
 
 namespace rt {
 
+namespace {
+constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);
+}  // namespace
+
 OptionButton::OptionButton() { InitColors(kButtonFace, kButtonText); }
 
 OptionButton& OptionButton::Caption(std::wstring caption) {
@@ -74,15 +78,16 @@ std::optional<LRESULT> OptionButton::OnMessage(UINT msg, WPARAM wParam, LPARAM l
     return result;
 }
 
-// The button class clicks at the release, and only if the press it saw is still its own then.
-// In a quick click the release was queued together with the press, before the class captured
-// the pointer for that press, and it never clicks: the release gets lost, or a move that came
-// with it ends the press first. The button keeps the capture and the focus but stays clear.
-// So when the button is already up again once the press is handled, the click ends here.
+// The button class clicks at the release, and only if it still holds the press then. When the
+// press and release of a quick click arrive together, the release can be over before the class
+// has taken the press, and then it never reaches the button (seen under Wine when both reach
+// the program at once): the button keeps the focus and the capture but is not selected, and
+// the next click anywhere lands on it. So when the button is already up again once the press
+// is handled, the click ends here.
 void OptionButton::FinishQuickClick() {
     if (GetCapture() != hWnd()) return;  // the class did not take this press
     const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    if (GetAsyncKeyState(button) & 0x8000) return;  // still held: the release will come
+    if (GetAsyncKeyState(button) & kKeyDown) return;  // still held: the release will come
     POINT pointer = {};
     GetCursorPos(&pointer);
     RECT bounds = {};
