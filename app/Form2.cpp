@@ -72,21 +72,15 @@ Form2::~Form2() = default;
 // is nothing to dress; the choice is still stored.
 void Form2::RainButton1_Click() {
     int chosen = 0;
-    app::SettingsSession session;
-    rt::TryStatement([&] { session.OpenConnection(); });
-    rt::TryStatement([&] { session.OpenRecordset(); });
+    app::SettingsSession session(app::OnError::Continue);
+    session.Open();
     for (int i = 0; i < app::kChooserSkinCount; ++i) {
         if (!Option1(i).Value()) continue;
-        rt::TryStatement([&] { session.WriteSkinIndex(static_cast<short>(i)); });
+        session.WriteSkinIndex(static_cast<short>(i));
         chosen = i;
     }
-    rt::TryStatement([&] { session.Update(); });
-    if (session.HasRecordset()) {
-        rt::TryStatement([&] { session.CloseRecordset(); });
-        session.ReleaseRecordset();
-    }
-    rt::TryStatement([&] { session.CloseConnection(); });
-    session.ReleaseConnection();
+    session.Update();
+    session.Close();
 
     app::ISkinnedMainWindow* main = app::MainWindow();
     if (!main) return;
@@ -101,24 +95,16 @@ void Form2::RainButton1_Click() {
 // point smaller, and the main window is refreshed at the end.
 void Form2::ApplySkin(app::ISkinnedMainWindow& main, std::shared_ptr<cNeoCaption>& cap) {
     rt::Form& frm = main.SkinnedForm();
-    short skin = 0;
-    app::SettingsSession session;
-    rt::TryStatement([&] { session.OpenConnection(); });
-    rt::TryStatement([&] { session.OpenRecordset(); });
-    rt::TryStatement([&] { session.MoveFirst(); });
-    rt::TryStatement([&] { skin = session.ReadSkinIndex(); });
+    app::SettingsSession session(app::OnError::Continue);
+    session.Open();
+    const short skin = session.ReadFirstSkinIndex(0);
 
     app::ConfigureSkinLook(*cap, app::kChooserCaptionFontSize);
 
     rt::TryStatement([&] { AttachSkin(*cap, main, skin); });
     frm.BackColor(app::kSkinnedBackColor);
 
-    if (session.HasRecordset()) {
-        rt::TryStatement([&] { session.CloseRecordset(); });
-        session.ReleaseRecordset();
-    }
-    rt::TryStatement([&] { session.CloseConnection(); });
-    session.ReleaseConnection();
+    session.Close();
     frm.Refresh();
 }
 

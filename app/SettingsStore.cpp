@@ -34,31 +34,47 @@ std::wstring SettingsFolder() {
 
 void OverrideSettingsFolder(std::wstring folder) { FolderOverride() = std::move(folder); }
 
-void SettingsSession::OpenConnection() {
-    m_cn = std::make_unique<store::Connection>();
-    m_cn->Open(SettingsConnectionString(SettingsFolder()), L"", L"", store::kConnectUnspecified);
+void SettingsSession::Step(const std::function<void()>& statement) const {
+    if (m_mode == OnError::Continue) rt::TryStatement(statement);
+    else statement();
 }
 
-void SettingsSession::OpenRecordset() {
-    m_rs = std::make_unique<store::Recordset>();
-    m_rs->CursorLocation(store::kUseClient);
-    m_rs->Open(store::kSettingsTable, Connection(), store::kOpenKeyset, store::kLockPessimistic,
-               store::kCmdUnspecified);
+void SettingsSession::Open() {
+    Step([this] {
+        m_cn = std::make_unique<store::Connection>();
+        m_cn->Open(SettingsConnectionString(SettingsFolder()), L"", L"", store::kConnectUnspecified);
+    });
+    Step([this] {
+        m_rs = std::make_unique<store::Recordset>();
+        m_rs->CursorLocation(store::kUseClient);
+        m_rs->Open(store::kSettingsTable, Connection(), store::kOpenKeyset, store::kLockPessimistic,
+                   store::kCmdUnspecified);
+    });
 }
 
-void SettingsSession::MoveFirst() { Recordset().MoveFirst(); }
-
-short SettingsSession::ReadSkinIndex() { return store::CInt(Recordset().Fields(0).Value()); }
+short SettingsSession::ReadFirstSkinIndex(short unread) {
+    short skin = unread;
+    Step([this] { Recordset().MoveFirst(); });
+    Step([&] { skin = store::CInt(Recordset().Fields(0).Value()); });
+    return skin;
+}
 
 void SettingsSession::WriteSkinIndex(short skin) {
-    Recordset().Fields(0).Value(store::Variant(static_cast<std::int16_t>(skin)));
+    Step([&] { Recordset().Fields(0).Value(store::Variant(static_cast<std::int16_t>(skin))); });
 }
 
-void SettingsSession::Update() { Recordset().Update(); }
+void SettingsSession::Update() {
+    Step([this] { Recordset().Update(); });
+}
 
-void SettingsSession::CloseRecordset() { Recordset().Close(); }
-
-void SettingsSession::CloseConnection() { Connection().Close(); }
+void SettingsSession::Close() {
+    if (m_rs) {
+        Step([this] { m_rs->Close(); });
+        m_rs.reset();
+    }
+    Step([this] { Connection().Close(); });
+    m_cn.reset();
+}
 
 store::Connection& SettingsSession::Connection() {
     if (!m_cn) rt::Raise(kObjectNotSet);

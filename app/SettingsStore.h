@@ -1,8 +1,10 @@
 #pragma once
 // Access to the settings database "tyy1.mdb" beside the executable: the connection string,
 // and one session of connection and recordset on table "coop" that lives for one read or one
-// write. The session's steps are separate calls, because the skin panel and the skin chooser
-// run each of them in continue-on-error mode while the main window's start-up does not.
+// write. A session either raises its steps' errors to the caller (the main window's start-up
+// has no error handler) or runs each step as a statement of its own that is skipped when it
+// fails (the skin panel's confirmation and the skin chooser continue past every error).
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,30 +22,38 @@ std::wstring SettingsConnectionString(const std::wstring& folder);
 std::wstring SettingsFolder();
 void OverrideSettingsFolder(std::wstring folder);
 
+// How a session's steps meet a run-time error.
+enum class OnError {
+    Raise,     // the error goes to the caller and the rest of the caller's routine is abandoned
+    Continue,  // the failing step is skipped and the next one runs
+};
+
 class SettingsSession {
 public:
-    // A new connection, opened on SettingsFolder()'s database.
-    void OpenConnection();
-    // A new recordset with a client-side cursor, opened on "coop" (keyset, pessimistic); it
-    // stands on the first record.
-    void OpenRecordset();
-    void MoveFirst();
-    // Field 0 of the current record as a 16-bit integer (the store's conversion errors).
-    short ReadSkinIndex();
+    explicit SettingsSession(OnError mode = OnError::Raise) : m_mode(mode) {}
+
+    // A new connection on SettingsFolder()'s database, then a new recordset with a
+    // client-side cursor on "coop" (keyset, pessimistic), which stands on the first record.
+    void Open();
+    // MoveFirst, then field 0 as a 16-bit integer (the store's conversion errors); when the
+    // read is skipped, `unread`.
+    short ReadFirstSkinIndex(short unread = 0);
+    // Field 0 of the current record; Update stores it.
     void WriteSkinIndex(short skin);
     void Update();
-    // Closing and releasing, each a statement of its own; closing what does not exist raises
-    // "Object variable or With block variable not set".
-    void CloseRecordset();
-    void ReleaseRecordset() { m_rs.reset(); }
-    void CloseConnection();
-    void ReleaseConnection() { m_cn.reset(); }
+    // The recordset, when there is one, closed and released; then the connection closed and
+    // released. A step on an object that does not exist raises "Object variable or With
+    // block variable not set".
+    void Close();
+
     bool HasRecordset() const { return m_rs != nullptr; }
 
 private:
+    void Step(const std::function<void()>& statement) const;
     store::Connection& Connection();
     store::Recordset& Recordset();
 
+    OnError m_mode;
     std::unique_ptr<store::Connection> m_cn;
     std::unique_ptr<store::Recordset> m_rs;
 };

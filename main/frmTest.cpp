@@ -56,7 +56,7 @@ std::wstring Padded(int before, const wchar_t* text, int after, const wchar_t* t
 
 }  // namespace
 
-frmTest::frmTest() {
+frmTest::frmTest() : ShellOpen(ShellExecuteW) {
     Caption(L"Lumesca").ClientSize(15240, 10710).StartUpPosition(rt::StartUpPosition::CenterScreen);
     BackColor(kDefinedBackColor).ForeColor(kForeColor);
     Font(L"宋体", 10.5, true, false, kChineseCharset);
@@ -174,10 +174,8 @@ void frmTest::Form_Load() {
 // a missing or unusable settings database ends the program before the window shows.
 void frmTest::ApplySkin(frmTest& frm, std::shared_ptr<cNeoCaption>& cap) {
     app::SettingsSession session;
-    session.OpenConnection();
-    session.OpenRecordset();
-    session.MoveFirst();
-    m_SkinIndex = session.ReadSkinIndex();
+    session.Open();
+    m_SkinIndex = session.ReadFirstSkinIndex();
 
     app::ConfigureSkinLook(*cap, app::kMainCaptionFontSize);
 
@@ -186,12 +184,7 @@ void frmTest::ApplySkin(frmTest& frm, std::shared_ptr<cNeoCaption>& cap) {
     app::AttachSkinPictures(*cap, frm.hWnd(), caption, border);
     frm.BackColor(app::kSkinnedBackColor);
 
-    if (session.HasRecordset()) {
-        session.CloseRecordset();
-        session.ReleaseRecordset();
-    }
-    session.CloseConnection();
-    session.ReleaseConnection();
+    session.Close();
 }
 
 void frmTest::d111_Click() {
@@ -215,7 +208,7 @@ void frmTest::Label7_Click() { OpenLink(kLink7Address); }
 
 void frmTest::OpenLink(const wchar_t* address) {
     // No browser or no network is not reported: the result is deliberately not examined.
-    ShellExecuteW(hWnd(), L"open", address, L"", L"", SW_SHOWNORMAL);
+    ShellOpen(hWnd(), L"open", address, L"", L"", SW_SHOW);
 }
 
 void frmTest::Timer1_Timer() {
@@ -234,23 +227,19 @@ void frmTest::Timer1_Timer() {
 // errors ignored, so without a usable database the look still changes and nothing is stored.
 void frmTest::RainButton4_Click() {
     short SkinConfirmIndex = 0;
-    app::SettingsSession session;
-    rt::TryStatement([&] { session.OpenConnection(); });
-    rt::TryStatement([&] { session.OpenRecordset(); });
+    app::SettingsSession session(app::OnError::Continue);
+    session.Open();
     for (int i = 0; i < app::kSkinCount; ++i) {
         if (!Option1(i).Value()) continue;
         const short skin = static_cast<short>(i);
-        rt::TryStatement([&] { session.WriteSkinIndex(skin); });
+        session.WriteSkinIndex(skin);
         SkinConfirmIndex = skin;
         if (const auto color = app::PanelSkinBackColor(i)) BackColor(*color);
         if (i == kSkinWithImage2) Picture(Image2.Picture());
         if (i == kSkinWithImage1) Picture(Image1.Picture());
     }
-    rt::TryStatement([&] { session.Update(); });
-    rt::TryStatement([&] { session.CloseRecordset(); });
-    session.ReleaseRecordset();
-    rt::TryStatement([&] { session.CloseConnection(); });
-    session.ReleaseConnection();
+    session.Update();
+    session.Close();
 
     // The previous painter detaches itself as it goes, giving the window its menu back for
     // the new one.

@@ -3,6 +3,8 @@
 // skin number comes from the settings database), its menu opens the tool windows and the skin
 // panel, four link labels open web pages, a timer pulses the labels' colours, and it carries,
 // hidden, the thirty skins' caption and border pictures and the skin panel's two pictures.
+#include <windows.h>
+
 #include <memory>
 
 #include "app/MainWindow.h"
@@ -59,6 +61,10 @@ public:
     short SkinIndex() const { return m_SkinIndex; }
     const std::shared_ptr<cNeoCaption>& Painter() const { return m_cN; }
     const mainwin::PulseState& Pulse() const { return m_pulse; }
+
+    // How the link labels reach the shell (ShellExecuteW); a test puts its own in its place.
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    ShellExecuteFunction ShellOpen;
 
     rt::Form& SkinnedForm() override { return *this; }
     rt::PictureRef SkinCaptionPicture(int skin) override { return PicCaption(skin).Picture(); }

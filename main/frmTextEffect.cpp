@@ -85,6 +85,7 @@ void frmTextEffect::DrawFrame(HDC dc, HBRUSH eraser, const std::wstring& text, l
     m_TextRect = measured;
     DrawTextW(dc, text.c_str(), -1, &m_TextRect, 0);
     ++m_framesDrawn;
+    if (FrameShown) FrameShown(m_currentLine, m_framesDrawn);
 }
 
 // Processes events until the frame's 50 ms are up. Between events the thread sleeps in

@@ -5,6 +5,7 @@
 // again two seconds after it ends. A second timer steps the window's icon.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "runtime/ControlArray.h"
@@ -30,6 +31,9 @@ public:
     long FramesDrawn() const { return m_framesDrawn; }
     const RECT& TextRect() const { return m_TextRect; }
     short IconIndex() const { return m_IconIndex; }
+    // Raised after each frame is drawn, with the line and the frames drawn so far: a closed
+    // window's form goes away once its pass returns, so a watcher keeps what it needs itself.
+    std::function<void(int line, long frames)> FrameShown;
 
 private:
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;

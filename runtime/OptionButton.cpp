@@ -4,6 +4,10 @@
 
 namespace rt {
 
+namespace {
+constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);
+}  // namespace
+
 OptionButton::OptionButton() { InitColors(kButtonFace, kButtonText); }
 
 OptionButton& OptionButton::Caption(std::wstring caption) {
@@ -65,6 +69,31 @@ HWND OptionButton::CreateHwnd(HWND parent, const RECT& r, int id) {
 void OptionButton::Created() {
     if (m_value) SendMessageW(hWnd(), BM_SETCHECK, BST_CHECKED, 0);
     UpdateGroupTabStops();
+}
+
+std::optional<LRESULT> OptionButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_LBUTTONDOWN) return std::nullopt;
+    const LRESULT result = DefSubclassProc(hWnd(), msg, wParam, lParam);
+    FinishQuickClick();
+    return result;
+}
+
+// The button class clicks at the release, and only if it still holds the press then. When the
+// press and release of a quick click arrive together, the release can be over before the class
+// has taken the press, and then it never reaches the button (seen under Wine when both reach
+// the program at once): the button keeps the focus and the capture but is not selected, and
+// the next click anywhere lands on it. So when the button is already up again once the press
+// is handled, the click ends here.
+void OptionButton::FinishQuickClick() {
+    if (GetCapture() != hWnd()) return;  // the class did not take this press
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if (GetAsyncKeyState(button) & kKeyDown) return;  // still held: the release will come
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    RECT bounds = {};
+    GetWindowRect(hWnd(), &bounds);
+    ReleaseCapture();  // ends the class's press, so a late release cannot click a second time
+    if (PtInRect(&bounds, pointer)) Value(true);
 }
 
 std::optional<LRESULT> OptionButton::OnCommand(UINT notifyCode) {

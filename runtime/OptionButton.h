@@ -1,7 +1,8 @@
 #pragma once
 // An option button. The option buttons of one container form one group: selecting one
 // (by a click, by the arrow keys or by setting Value) clears the others. Click is raised
-// when the button becomes selected. Tab reaches the group at its selected button.
+// when the button becomes selected. Tab reaches the group at its selected button. A click
+// selects the button even when its release was already queued as the press arrived.
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,11 +26,13 @@ protected:
     HWND CreateHwnd(HWND parent, const RECT& pixels, int id) override;
     void Created() override;
     std::optional<LRESULT> OnCommand(UINT notifyCode) override;
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool JoinsPreviousGroup() const override { return true; }
 
 private:
     std::vector<OptionButton*> Group() const;
     void UpdateGroupTabStops() const;
+    void FinishQuickClick();
 
     std::wstring m_caption;
     bool m_value = false;

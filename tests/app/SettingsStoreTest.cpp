@@ -30,21 +30,17 @@ TEST(SettingsSession, ReadsAndWritesFieldZeroOfTheFirstRecordOnly) {
 
     {
         SettingsSession read;
-        read.OpenConnection();
-        read.OpenRecordset();
-        read.MoveFirst();
-        EXPECT_EQ(read.ReadSkinIndex(), 12);
-        read.CloseRecordset();
-        read.CloseConnection();
+        read.Open();
+        EXPECT_EQ(read.ReadFirstSkinIndex(), 12);
+        read.Close();
+        EXPECT_FALSE(read.HasRecordset());
     }
     {
         SettingsSession write;
-        write.OpenConnection();
-        write.OpenRecordset();
+        write.Open();
         write.WriteSkinIndex(27);
         write.Update();
-        write.CloseRecordset();
-        write.CloseConnection();
+        write.Close();
     }
     store::Database after = store::ReadDatabaseFile(main_tests::SettingsPath(folder.Path()));
     db.tables[0].records[0][0] = store::Variant(std::int16_t{27});
@@ -57,17 +53,36 @@ TEST(SettingsSession, MissingDatabaseAndMissingObjectsRaiseRunTimeErrors) {
     app::OverrideSettingsFolder(folder.Path());
     SettingsSession session;
     try {
-        session.OpenConnection();
+        session.Open();
         FAIL() << "no database, yet the connection opened";
     } catch (const rt::RuntimeError& e) {
         EXPECT_EQ(e.Number(), store::err::kFileNotFound);
     }
+    EXPECT_FALSE(session.HasRecordset()) << "the first failing step abandons the rest";
     try {
-        session.ReadSkinIndex();
+        SettingsSession().ReadFirstSkinIndex();
         FAIL() << "no recordset, yet a value was read";
     } catch (const rt::RuntimeError& e) {
         EXPECT_EQ(e.Number(), 91);
     }
     EXPECT_FALSE(main_tests::FileExists(main_tests::SettingsPath(folder.Path()))) << "nothing creates the file";
+    app::OverrideSettingsFolder(L"");
+}
+
+TEST(SettingsSession, ContinuingOnErrorEveryStepRunsAndTheUnreadValueStands) {
+    TempFolder folder;
+    app::OverrideSettingsFolder(folder.Path());
+    SettingsSession session(app::OnError::Continue);
+    EXPECT_NO_THROW({
+        session.Open();
+        EXPECT_TRUE(session.HasRecordset()) << "the recordset step ran after the connection failed";
+        EXPECT_EQ(session.ReadFirstSkinIndex(5), 5);
+        session.WriteSkinIndex(3);
+        session.Update();
+        session.Close();
+    });
+    EXPECT_FALSE(session.HasRecordset());
+    EXPECT_THROW(SettingsSession(app::OnError::Raise).Close(), rt::RuntimeError) << "no connection to close";
+    EXPECT_FALSE(main_tests::FileExists(main_tests::SettingsPath(folder.Path())));
     app::OverrideSettingsFolder(L"");
 }

@@ -1,14 +1,15 @@
 // The controls on a form under real input, through the form's own keyboard handling.
 #include <gtest/gtest.h>
 
-#include "tests/controls/ControlsInput.h"
 #include "tests/controls/ControlsTestForm.h"
+#include "tests/support/Input.h"
 
 using namespace controls_testing;
+using namespace testing_support;
 
 controls_testing::FormsCleanup::~FormsCleanup() {
     for (rt::Form* form : rt::Forms::detail::Loaded()) form->Unload();
-    PumpForm(20);
+    Pump(Processing::Program, 20);
 }
 
 TEST(ControlsOnFormInput, GradientButtonsClickAndTakePartInTheTabOrder) {

@@ -5,13 +5,12 @@
 #include <optional>
 
 #include "controls/RainButtonWindow.h"
-#include "tests/controls/ControlsInput.h"
 #include "tests/controls/TestPictures.h"
+#include "tests/support/Input.h"
 #include "tests/support/TestWindow.h"
 
 using namespace controls_testing;
-using testing_support::TestWindow;
-using testing_support::WindowOptions;
+using namespace testing_support;
 
 TEST(RainButtonInput, MouseSpaceAndEnterClickAndTabMovesTheFocus) {
     WindowOptions options;
@@ -37,9 +36,9 @@ TEST(RainButtonInput, MouseSpaceAndEnterClickAndTabMovesTheFocus) {
     EXPECT_EQ(GetFocus(), first.hwnd()) << "a click takes the focus";
 
     // Pressed while the button is down, released off the button: no click.
-    Mouse(MOUSEEVENTF_LEFTDOWN, CentreOf(first.hwnd()));
+    PressAt(CentreOf(first.hwnd()));
     EXPECT_TRUE(first.Pressed());
-    Mouse(MOUSEEVENTF_LEFTUP, OnScreen(window.hwnd(), 300, 200));
+    ReleaseAt(OnScreen(window.hwnd(), 300, 200));
     EXPECT_FALSE(first.Pressed());
     EXPECT_EQ(firstClicks, 1);
 

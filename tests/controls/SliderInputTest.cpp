@@ -10,12 +10,12 @@
 #include "controls/ListViewWindow.h"
 #include "controls/SliderWindow.h"
 #include "runtime/core/RuntimeError.h"
-#include "tests/controls/ControlsInput.h"
 #include "tests/controls/TestPictures.h"
+#include "tests/support/Input.h"
 #include "tests/support/TestWindow.h"
 
 using namespace controls_testing;
-using testing_support::TestWindow;
+using namespace testing_support;
 
 TEST(SliderInput, ChangeFollowsKeysAndClicksButNotTheDragUntilItEnds) {
     TestWindow window;
@@ -37,11 +37,12 @@ TEST(SliderInput, ChangeFollowsKeysAndClicksButNotTheDragUntilItEnds) {
     SendMessageW(slider.Inner(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     const POINT from = OnScreen(slider.Inner(), (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2);
     changes.clear();
-    Mouse(0, from);
-    Mouse(MOUSEEVENTF_LEFTDOWN, from);
-    for (int dx = 20; dx <= 140; dx += 20) Mouse(0, POINT{from.x + dx, from.y});
+    MovePointer(from);
+    PressAt(from);
+    for (int dx = 20; dx <= 140; dx += 20) MovePointer(POINT{from.x + dx, from.y});
     EXPECT_TRUE(changes.empty()) << "changed during the drag";
-    Mouse(MOUSEEVENTF_LEFTUP, POINT{from.x + 140, from.y}, 80);
+    ReleaseAt(POINT{from.x + 140, from.y});
+    Pump(Processing::Program, 50);
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_GT(changes[0], 80);
     EXPECT_LT(changes[0], 175);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/Form2.h"
@@ -17,6 +18,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/GdiCount.h"
+#include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Pixels.h"
 
@@ -78,6 +80,19 @@ BOOL CALLBACK NoteDialog(HWND hwnd, LPARAM found) {
     GetClassNameW(hwnd, cls, 32);
     if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770") *reinterpret_cast<bool*>(found) = true;
     return TRUE;
+}
+
+struct ShellCall {
+    HWND hwnd;
+    std::wstring operation, file, parameters, directory;
+    INT show;
+};
+std::vector<ShellCall> g_shellCalls;
+
+HINSTANCE WINAPI RecordShellCall(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
+                                 LPCWSTR directory, INT show) {
+    g_shellCalls.push_back({hwnd, operation, file, parameters, directory, show});
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));  // what success looks like
 }
 
 bool AnyDialogShown() {
@@ -284,4 +299,29 @@ TEST(frmTest, LinkLabelsCarryTheHandCursorAndTheWindowItsIcon) {
     EXPECT_EQ(f.Image1.Picture()->PixelWidth(), 320);
     EXPECT_EQ(f.Image1.Picture()->PixelHeight(), 230);
     EXPECT_EQ(f.Image2.Picture()->PixelHeight(), 234);
+}
+
+TEST(frmTest, EachLinkLabelOpensItsOwnAddressThroughTheShellShownNormally) {
+    SettingsFixture settings(0);
+    frmTest& f = ShownMain();
+    f.ShellOpen = RecordShellCall;
+    g_shellCalls.clear();
+    ASSERT_TRUE(MakeForeground(f.hWnd()));
+    for (rt::Label* link : {&f.Label4, &f.Label5, &f.Label6, &f.Label7}) {
+        const RECT r = link->PixelRect();
+        Click(OnScreen(f.hWnd(), r.left + 8, (r.top + r.bottom) / 2));
+    }
+    ASSERT_EQ(g_shellCalls.size(), 4u);
+    std::vector<std::wstring> files;
+    for (const ShellCall& call : g_shellCalls) {
+        EXPECT_EQ(call.hwnd, f.hWnd());
+        EXPECT_EQ(call.operation, L"open");
+        EXPECT_EQ(call.parameters, L"");
+        EXPECT_EQ(call.directory, L"");
+        EXPECT_EQ(call.show, SW_SHOW) << "shown as the window definition asks (5), not 1";
+        EXPECT_EQ(call.file.rfind(L"http://", 0), 0u);
+        files.push_back(call.file);
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(std::unique(files.begin(), files.end()), files.end()) << "an address of its own per label";
 }

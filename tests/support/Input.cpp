@@ -1,25 +1,84 @@
 #include "tests/support/Input.h"
 
-#include <vector>
-
+#include "runtime/Forms.h"
 #include "tests/support/MessagePump.h"
 
 namespace testing_support {
 
 namespace {
 
-void SendMouse(DWORD flags, int x, int y) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    // Absolute coordinates are normalised to 0..65535 across the primary screen.
-    in.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    in.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof(in));
-    PumpFor(20);
+constexpr DWORD kAfterKey = 60;
+constexpr DWORD kAfterPlainKey = 30;
+constexpr DWORD kAfterPlainButton = 20;
+constexpr DWORD kAfterButton = 30;
+constexpr DWORD kAfterClick = 100;
+constexpr DWORD kPointerWait = 2000;
+constexpr DWORD kFocusWait = 3000;
+
+// The program's loop hands keys to the form's navigation first; a window of a test that asks
+// for dialog navigation gets the dialog manager the same way.
+bool TranslateLikeProgram(MSG& msg) {
+    if (rt::Forms::TranslateFormMessage(msg)) return true;
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    const HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!top || !(GetWindowLongPtrW(top, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) return false;
+    return IsDialogMessageW(top, &msg) != FALSE;
 }
 
-INPUT Key(WORD vk, bool up) {
+bool PumpUntilIn(Processing how, const std::function<bool()>& condition, DWORD timeoutMs) {
+    if (how == Processing::Plain) return PumpUntil(condition, timeoutMs);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (TranslateLikeProgram(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return condition();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+std::vector<INPUT> KeyTap(WORD vk, std::initializer_list<WORD> modifiers) {
+    std::vector<INPUT> inputs;
+    for (WORD m : modifiers) inputs.push_back(KeyInput(m, false));
+    inputs.push_back(KeyInput(vk, false));
+    inputs.push_back(KeyInput(vk, true));
+    for (auto it = modifiers.end(); it != modifiers.begin();) inputs.push_back(KeyInput(*--it, true));
+    return inputs;
+}
+
+void SendMouseNow(DWORD flags, int x, int y) {
+    SendInputs({MouseInput(flags, POINT{x, y})});
+    PumpFor(kAfterPlainButton);
+}
+
+bool PointerAt(POINT p) {
+    POINT now = {};
+    return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+}
+
+}  // namespace
+
+void Pump(Processing how, DWORD ms) {
+    PumpUntilIn(how, [] { return false; }, ms);
+}
+
+POINT OnScreen(HWND hwnd, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(hwnd, &p);
+    return p;
+}
+
+POINT CentreOf(HWND hwnd) {
+    RECT rc = {};
+    GetClientRect(hwnd, &rc);
+    return OnScreen(hwnd, rc.right / 2, rc.bottom / 2);
+}
+
+INPUT KeyInput(WORD vk, bool up) {
     INPUT in = {};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;
@@ -28,11 +87,51 @@ INPUT Key(WORD vk, bool up) {
     return in;
 }
 
-}  // namespace
+INPUT MouseInput(DWORD flags, POINT screen) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    // Absolute coordinates are normalised to 0..65535 across the primary screen; the extra
+    // unit keeps the rounding on the intended pixel.
+    in.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    in.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    return in;
+}
 
-void MoveMouseTo(int x, int y) { SendMouse(0, x, y); }
-void MouseDownAt(int x, int y) { SendMouse(MOUSEEVENTF_LEFTDOWN, x, y); }
-void MouseUpAt(int x, int y) { SendMouse(MOUSEEVENTF_LEFTUP, x, y); }
+void SendInputs(const std::vector<INPUT>& inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), const_cast<INPUT*>(inputs.data()), sizeof(INPUT));
+}
+
+bool MovePointer(POINT to, Processing how) {
+    SendInputs({MouseInput(0, to)});
+    return PumpUntilIn(how, [to] { return PointerAt(to); }, kPointerWait);
+}
+
+void PressAt(POINT at, Processing how) {
+    MovePointer(at, how);
+    SendInputs({MouseInput(MOUSEEVENTF_LEFTDOWN, at)});
+    Pump(how, kAfterButton);
+}
+
+void ReleaseAt(POINT at, Processing how) {
+    SendInputs({MouseInput(MOUSEEVENTF_LEFTUP, at)});
+    Pump(how, kAfterButton);
+}
+
+void Click(POINT at, Processing how) {
+    MovePointer(at, how);
+    SendInputs({MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at)});
+    Pump(how, kAfterClick);
+}
+
+void Key(WORD vk, std::initializer_list<WORD> modifiers, Processing how) {
+    SendInputs(KeyTap(vk, modifiers));
+    Pump(how, kAfterKey);
+}
+
+void MoveMouseTo(int x, int y) { SendMouseNow(0, x, y); }
+void MouseDownAt(int x, int y) { SendMouseNow(MOUSEEVENTF_LEFTDOWN, x, y); }
+void MouseUpAt(int x, int y) { SendMouseNow(MOUSEEVENTF_LEFTUP, x, y); }
 
 void ClickAt(int x, int y) {
     MouseDownAt(x, y);
@@ -40,18 +139,26 @@ void ClickAt(int x, int y) {
 }
 
 void TapKey(WORD vk, std::initializer_list<WORD> modifiers) {
-    std::vector<INPUT> inputs;
-    for (WORD m : modifiers) inputs.push_back(Key(m, false));
-    inputs.push_back(Key(vk, false));
-    inputs.push_back(Key(vk, true));
-    for (auto it = modifiers.end(); it != modifiers.begin();) inputs.push_back(Key(*--it, true));
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    PumpFor(30);
+    SendInputs(KeyTap(vk, modifiers));
+    PumpFor(kAfterPlainKey);
 }
 
 bool MakeForeground(HWND hwnd) {
     SetForegroundWindow(hwnd);
-    return PumpUntil([&] { return GetForegroundWindow() == hwnd; }, 3000);
+    return PumpUntil([&] { return GetForegroundWindow() == hwnd; }, kFocusWait);
+}
+
+bool FocusOn(HWND top, HWND target) {
+    auto focused = [&] {
+        const HWND focus = GetFocus();
+        return GetForegroundWindow() == top && focus && (focus == target || IsChild(target, focus));
+    };
+    return PumpUntilIn(Processing::Program, [&] {
+        if (focused()) return true;
+        if (GetForegroundWindow() != top) SetForegroundWindow(top);
+        if (GetForegroundWindow() == top) SetFocus(target);
+        return false;
+    }, kFocusWait);
 }
 
 }  // namespace testing_support
