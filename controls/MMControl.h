@@ -52,6 +52,10 @@ public:
     long NumericProperty(long dispatchId) const;
 
     std::function<void(short& notifyCode)> Done;
+    // The press of the control's Eject button; setting cancel keeps the eject from happening.
+    // This engine shows no button bar, so nothing in it raises the event: a form that wires it
+    // gets a notification that only its own code can fire.
+    std::function<void(short& cancel)> EjectClick;
 
 private:
     static LRESULT CALLBACK NotifyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
