@@ -128,6 +128,20 @@ TEST_F(Form14Test, ChosenWaveOpensWithoutPlayingAndTheButtonsPlayPauseStopAndClo
     PumpFor(200);
     EXPECT_EQ(Position(), stoppedAt);
 
+    // A file the device refuses: the open file is closed first, the failing steps are skipped
+    // one by one, and the bar keeps its range.
+    TempFolder folder;
+    const std::wstring broken = folder.File(L"broken.wav");
+    FILE* junk = _wfopen(broken.c_str(), L"wb");
+    ASSERT_NE(junk, nullptr);
+    std::fputs("not a sound", junk);
+    std::fclose(junk);
+    Choose(broken);
+    EXPECT_FALSE(f.MMControl1.IsOpen());
+    EXPECT_EQ(f.Text1.Text(), broken);
+    EXPECT_NEAR(f.ProgressBar1.Max(), 2000, 5);
+    EXPECT_EQ(f.ProgressBar1.Min(), 1);
+
     f.Command2_Click();
     EXPECT_FALSE(f.MMControl1.IsOpen());
     EXPECT_EQ(f.ProgressBar1.Value(), 1);
@@ -201,6 +215,7 @@ TEST_F(Form14Test, DeviceTypeFollowsTheNamesEndingMp3PlaysAndMidiReportsItsLengt
         return p < highest - 500;
     }, 8000)) << "the MP3 did not loop; highest position " << highest;
     EXPECT_GT(highest, 1900);
+    EXPECT_TRUE(PumpUntil([&] { return Position() > 300; }, 5000)) << "the new pass does not play on";
 }
 
 // The end of a song never opens the dialog; only the (never shown) Eject button would.
@@ -223,7 +238,7 @@ TEST_F(Form14Test, LoopRestartsAtTheEndWithinAbout60msAndTheEndOpensNoDialog) {
     ASSERT_NE(endAt, 0u);
     ASSERT_NE(restartAt, 0u) << "the loop did not restart the file";
     std::printf("loop restart gap: %lu ms\n", static_cast<unsigned long>(restartAt - endAt));
-    EXPECT_LE(restartAt - endAt, 300u) << "about 60 ms when the machine is idle";
+    EXPECT_LE(restartAt - endAt, 600u) << "about 60 ms when the machine is idle";
 
     // Loop off: the file stays at its end; loop on again restarts it.
     f.Command7_Click();
@@ -239,7 +254,7 @@ TEST_F(Form14Test, LoopRestartsAtTheEndWithinAbout60msAndTheEndOpensNoDialog) {
     EXPECT_TRUE(PumpUntil([&] { return Position() < length; }, 2000));
     std::printf("loop turned on after the end: restarted after %lu ms\n",
                 static_cast<unsigned long>(timeGetTime() - loopOnAt));
-    EXPECT_LE(timeGetTime() - loopOnAt, 300u) << "10 ms and the restarts' own time when the machine is idle";
+    EXPECT_LE(timeGetTime() - loopOnAt, 600u) << "10 ms and the restarts' own time when the machine is idle";
     f.Command2_Click();
     EXPECT_EQ(f.Command7.Caption(), L"停止循环") << "closing keeps the loop mode";
     EXPECT_TRUE(f.Timer2.Enabled());
