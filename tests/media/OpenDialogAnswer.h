@@ -58,7 +58,8 @@ inline void CALLBACK AnswerWhenShown(HWND, UINT, UINT_PTR id, DWORD) {
 
 // Runs open (which may show the dialog) and answers the dialog with file ("" cancels).
 inline OpenDialogAnswer AnswerOpenDialog(const std::function<void()>& open, std::wstring file) {
-    OpenDialogAnswer answer{std::move(file)};
+    OpenDialogAnswer answer;
+    answer.file = std::move(file);
     PendingAnswer() = &answer;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerWhenShown);
     open();
