@@ -82,6 +82,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("sound and the 50 ms poll cpu/wall: %.4f\n", Measure(f, true, false, ms));
     std::printf("sound and the 10 ms loop check cpu/wall: %.4f\n", Measure(f, false, true, ms));
     f.Command7_Click();  // the loop mode as the user turns it on
+    f.Command8_Click();
+    std::printf("window hidden in loop mode (no bar to paint) cpu/wall: %.4f\n", Measure(f, true, true, ms));
+    f.Show();
     const double window = Measure(f, true, true, ms);
     std::printf("window in loop mode, both timers:\n");
     std::printf("cpu/wall: %.4f\n", window);
