@@ -1,8 +1,6 @@
 // The media player's buttons pressed with the real mouse.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include "media/Form14.h"
 #include "runtime/Forms.h"
 #include "tests/media/OpenDialogAnswer.h"
@@ -13,10 +11,11 @@
 using namespace testing_support;
 
 namespace {
-void Click(const rt::Control& button) {
+bool ClickAndWait(const rt::Control& button, const std::function<bool()>& done) {
     RECT r;
     GetWindowRect(button.hWnd(), &r);
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return PumpUntil(done, 8000);
 }
 }  // namespace
 
@@ -25,24 +24,14 @@ TEST(Form14Input, ClickedButtonsOpenPlayLoopCloseAndHide) {
     f.Show();
     ASSERT_TRUE(MakeForeground(f.hWnd()));
     const std::wstring wav = BinDir() + L"\\media_tone2s.wav";
-    const auto answer = media_tests::AnswerOpenDialog(
-        [&] {
-            Click(f.Command1);
-            PumpUntil([&] { return f.MMControl1.IsOpen(); }, 8000);
-        },
-        wav);
-    EXPECT_TRUE(answer.shown);
+    EXPECT_TRUE(media_tests::AnswerOpenDialog([&] { ClickAndWait(f.Command1, [&] { return f.MMControl1.IsOpen(); }); },
+                                              wav).shown);
     EXPECT_EQ(f.Text1.Text(), wav);
-    Click(f.Command4);
-    EXPECT_TRUE(PumpUntil([&] { return f.ProgressBar1.Value() > 1; }, 8000)) << "播放 did not play";
-    Click(f.Command7);
-    EXPECT_TRUE(PumpUntil([&] { return f.Command7.Caption() == L"停止循环"; }, 3000));
-    Click(f.Command2);
-    EXPECT_TRUE(PumpUntil([&] { return f.Text1.Text() == L"文件名"; }, 3000));
-    EXPECT_FALSE(f.MMControl1.IsOpen());
-    Click(f.Command2);  // closing twice is harmless
-    Click(f.Command8);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(f.hWnd()); }, 3000));
+    EXPECT_TRUE(ClickAndWait(f.Command4, [&] { return f.ProgressBar1.Value() > 1; })) << "播放 did not play";
+    EXPECT_TRUE(ClickAndWait(f.Command7, [&] { return f.Command7.Caption() == L"停止循环"; }));
+    EXPECT_TRUE(ClickAndWait(f.Command2, [&] { return f.Text1.Text() == L"文件名"; }));
+    EXPECT_TRUE(ClickAndWait(f.Command2, [&] { return !f.MMControl1.IsOpen(); })) << "closing twice is harmless";
+    EXPECT_TRUE(ClickAndWait(f.Command8, [&] { return !IsWindowVisible(f.hWnd()); }));
     EXPECT_EQ(f.Command7.Caption(), L"停止循环");
     f.Unload();
 }
