@@ -59,6 +59,7 @@ MMControl::~MMControl() {
 
 void MMControl::SetCommand(const std::wstring& command) {
     m_command = command;
+    m_ranToEnd = false;
     const std::wstring name = Lower(command);
     if (name == L"open") {
         Open();
@@ -71,7 +72,7 @@ void MMControl::SetCommand(const std::wstring& command) {
     } else if (name == L"stop") {
         if (m_open) Send(L"stop " + m_alias);
     } else if (name == L"prev") {
-        if (m_open) Send(L"seek " + m_alias + L" to start");
+        if (m_open) Rewind();
     } else {
         rt::Raise(err::kInvalidPropertyValue);
     }
@@ -98,6 +99,14 @@ void MMControl::Open() {
     }
 }
 
+void MMControl::Rewind() {
+    // Wine's wave driver stops a playing device only when the buffer in flight is done (100 ms
+    // and more); a paused one it stops at once. A loop that goes back to the start again and
+    // again must not wait for that.
+    if (Mode() == L"playing") Send(L"pause " + m_alias);
+    Send(L"seek " + m_alias + L" to start");
+}
+
 void MMControl::Close() {
     if (!m_open) return;
     m_open = false;
@@ -116,6 +125,7 @@ long MMControl::Length() const {
 
 long MMControl::Position() const {
     if (!m_open) return 0;
+    if (m_ranToEnd) return Length();
     return std::wcstol(Query(L"status " + m_alias + L" position").c_str(), nullptr, 10);
 }
 
@@ -175,6 +185,12 @@ void MMControl::OnNotify(WPARAM code, LPARAM deviceId) {
     const UINT from = static_cast<UINT>(deviceId);
     if (!m_open || (from != m_deviceId && from != 0)) return;
     if (code != MCI_NOTIFY_SUCCESSFUL && code != MCI_NOTIFY_FAILURE) return;
+    if (code == MCI_NOTIFY_SUCCESSFUL) {
+        // A notice queued before a later Play is no end of that one.
+        std::wstring mode;
+        rt::TryStatement([&] { mode = Mode(); });
+        m_ranToEnd = mode != L"playing";
+    }
     if (Done) {
         auto handler = Done;
         short notifyCode = static_cast<short>(code);

@@ -3,8 +3,9 @@
 // opens FileName on the device named by DeviceType ("WaveAudio", "Sequencer", or "" to let the
 // platform choose by the file's extension) and carries out "Open", "Close", "Play", "Pause",
 // "Stop" and "Prev" (back to the start) the moment Command is set. Length and Position are in
-// milliseconds. A command the device refuses raises a run-time error carrying the MCI error
-// number and text.
+// milliseconds; a play that ran to its end leaves Position at Length until the next command
+// (some drivers, Wine's MPEG one among them, go back to 0 by themselves). A command the device
+// refuses raises a run-time error carrying the MCI error number and text.
 //
 // With no device open, "Close", "Play", "Pause", "Stop" and "Prev" have nothing to act on and
 // do nothing; Length and Position read 0.
@@ -52,12 +53,17 @@ public:
     long NumericProperty(long dispatchId) const;
 
     std::function<void(short& notifyCode)> Done;
+    // The press of the control's Eject button; setting cancel keeps the eject from happening.
+    // This engine shows no button bar, so nothing in it raises the event: a form that wires it
+    // gets a notification that only its own code can fire.
+    std::function<void(short& cancel)> EjectClick;
 
 private:
     static LRESULT CALLBACK NotifyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnNotify(WPARAM code, LPARAM deviceId);
     void Open();
     void Close();
+    void Rewind();
     void Play();
     void Send(const std::wstring& command, HWND callback = nullptr) const;
     std::wstring Query(const std::wstring& command) const;
@@ -67,6 +73,7 @@ private:
     std::wstring m_fileName;
     std::wstring m_command;
     bool m_open = false;
+    bool m_ranToEnd = false;  // the last play completed; Position reads Length
     UINT m_deviceId = 0;
     HWND m_notifyWindow = nullptr;
     std::map<long, long> m_ignoredSettings;
