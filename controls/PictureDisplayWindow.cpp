@@ -2,6 +2,7 @@
 
 #include "controls/ControlErrors.h"
 #include "controls/PictureScaling.h"
+#include "runtime/BufferedPaint.h"
 #include "runtime/Gdi.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -75,24 +76,18 @@ void PictureDisplayWindow::OnPaint() {
 void PictureDisplayWindow::Paint(HDC target) {
     RECT client;
     GetClientRect(hwnd(), &client);
-    if (RectWidth(client) <= 0 || RectHeight(client) <= 0) return;
-    rt::MemoryDC memory(target);
-    rt::Bitmap surface(CreateCompatibleBitmap(target, RectWidth(client), RectHeight(client)));
-    rt::SelectGuard selected(memory.get(), surface.get());
-    {
-        rt::Brush back(CreateSolidBrush(ToColorRef(m_backColor)));
-        FillRect(memory.get(), &client, back.get());
-    }
-    if (m_picture) {
+    rt::PaintBuffered(target, client, client, [&](HDC dc) {
+        rt::Brush back(CreateSolidBrush(TranslateOleColor(m_backColor)));
+        FillRect(dc, &client, back.get());
+        if (!m_picture) return;
         const RECT where = PictureRect();
         if (m_mode == ctl::PictureSizeMode::Zoom) {
-            DrawPixels(memory.get(), Zoomed(RectWidth(where), RectHeight(where)), RectWidth(where), RectHeight(where),
-                       where.left, where.top);
+            DrawPixels(dc, Zoomed(RectWidth(where), RectHeight(where)), RectWidth(where), RectHeight(where), where.left,
+                       where.top);
         } else {
-            m_picture->Render(memory.get(), where.left, where.top, RectWidth(where), RectHeight(where));
+            m_picture->Render(dc, where.left, where.top, RectWidth(where), RectHeight(where));
         }
-    }
-    BitBlt(target, 0, 0, RectWidth(client), RectHeight(client), memory.get(), 0, 0, SRCCOPY);
+    });
 }
 
 }  // namespace ctl

@@ -6,6 +6,7 @@
 
 #include "controls/ButtonCaption.h"
 #include "controls/ControlErrors.h"
+#include "runtime/BufferedPaint.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace ctl {
@@ -199,21 +200,15 @@ void RainButtonWindow::OnPaint() {
 void RainButtonWindow::Paint(HDC target) {
     RECT rc;
     GetClientRect(hwnd(), &rc);
-    if (RectWidth(rc) <= 0 || RectHeight(rc) <= 0) return;
-    // Drawn off screen and copied in one piece, so the face never flickers.
-    rt::MemoryDC memory(target);
-    rt::Bitmap surface(CreateCompatibleBitmap(target, RectWidth(rc), RectHeight(rc)));
-    {
-        rt::SelectGuard selected(memory.get(), surface.get());
-        PaintFace(memory.get(), rc);
-        PaintCaption(memory.get(), rc);
-        BitBlt(target, 0, 0, RectWidth(rc), RectHeight(rc), memory.get(), 0, 0, SRCCOPY);
-    }
+    rt::PaintBuffered(target, rc, rc, [&](HDC dc) {
+        PaintFace(dc, rc);
+        PaintCaption(dc, rc);
+    });
 }
 
 void RainButtonWindow::PaintFace(HDC dc, const RECT& rc) {
-    COLORREF start = ToColorRef(m_backColor);
-    COLORREF end = m_backFill == ctl::BackFill::Solid ? start : ToColorRef(m_backGradient);
+    COLORREF start = TranslateOleColor(m_backColor);
+    COLORREF end = m_backFill == ctl::BackFill::Solid ? start : TranslateOleColor(m_backGradient);
     if (m_pressed) std::swap(start, end);
     if (m_backFill == ctl::BackFill::Solid) {
         rt::Brush brush(CreateSolidBrush(start));
@@ -228,7 +223,7 @@ void RainButtonWindow::PaintFace(HDC dc, const RECT& rc) {
     if (m_buttonType == ctl::ButtonType::Raised) {
         DrawEdge(dc, &edge, m_pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     } else {
-        rt::Brush frame(CreateSolidBrush(ToColorRef(m_foreColor)));
+        rt::Brush frame(CreateSolidBrush(TranslateOleColor(m_foreColor)));
         FrameRect(dc, &edge, frame.get());
     }
 }
@@ -240,7 +235,7 @@ void RainButtonWindow::PaintCaption(HDC dc, const RECT& rc) {
     {
         rt::SelectGuard font(dc, GdiFont(dc));
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, IsWindowEnabled(hwnd()) ? ToColorRef(m_foreColor) : GetSysColor(COLOR_GRAYTEXT));
+        SetTextColor(dc, IsWindowEnabled(hwnd()) ? TranslateOleColor(m_foreColor) : GetSysColor(COLOR_GRAYTEXT));
         DrawTextW(dc, words.c_str(), static_cast<int>(words.size()), &text,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }

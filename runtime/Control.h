@@ -13,20 +13,21 @@
 // stored properties in Created(), declare events as std::function members and raise them
 // with Raise(Event, args...). Messages the parent receives about your window (WM_COMMAND,
 // WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, WM_HSCROLL/WM_VSCROLL) come back to you through the
-// On* hooks; every message of your own window passes OnMessage first (the window is
-// subclassed for you).
+// On* hooks; every message of your own window passes OnMessage first (the control is bound
+// to its window for you, see WindowBinding.h).
 #include <windows.h>
-#include <commctrl.h>  // DefSubclassProc for OnMessage overrides
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "runtime/DrawingSurface.h"  // OLE_COLOR, TranslateOleColor
+#include "runtime/DrawingSurface.h"
+#include "runtime/OleColor.h"
 #include "runtime/Gdi.h"
 #include "runtime/StdFont.h"
 #include "runtime/StdPicture.h"
+#include "runtime/WindowBinding.h"
 
 namespace rt {
 
@@ -70,7 +71,7 @@ constexpr OLE_COLOR kWindowText = kSystemColorFlag | COLOR_WINDOWTEXT;
 // The cursor of a mouse pointer (Custom: the icon picture's); nullptr for Default.
 HCURSOR CursorFor(MousePointer pointer, const PictureRef& icon);
 
-class Control {
+class Control : private WindowBinding {
 public:
     virtual ~Control();
     Control(const Control&) = delete;
@@ -142,7 +143,7 @@ public:
     static Control* FromHwnd(HWND hwnd);
 
 protected:
-    Control() = default;
+    Control();
 
     // Windowed controls create their child window here: a WS_CHILD window at the given
     // rectangle with the given control id. The base then applies visibility, enabled state,
@@ -179,6 +180,10 @@ protected:
     // Every message of the control's own window, before its class's procedure.
     virtual std::optional<LRESULT> OnMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
         return std::nullopt;
+    }
+    // Hands a message of the control's window on to its class's procedure.
+    LRESULT DefaultMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+        return NextProcedure(m_hwnd, msg, wParam, lParam);
     }
     // The id the control's window got from its container (also its window-timer id).
     int ControlId() const { return m_id; }
@@ -224,8 +229,9 @@ private:
     void WindowDestroyed();
     void InvalidateInParent() const;
     void RegisterToolTip();
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    LRESULT HandleOwnMessage(HWND, UINT, WPARAM, LPARAM);
+    // WindowBinding
+    LRESULT WindowMessage(HWND, UINT, WPARAM, LPARAM) override;
+    void WindowGone() override;
     bool ApplyCursor();
 
     std::wstring m_name;
