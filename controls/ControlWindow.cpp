@@ -1,5 +1,7 @@
 #include "controls/ControlWindow.h"
 
+#include "runtime/BufferedPaint.h"
+#include "runtime/Gdi.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace ctl {
@@ -41,6 +43,18 @@ bool ControlWindow::Enabled() const { return m_hwnd && IsWindowEnabled(m_hwnd); 
 
 LRESULT ControlWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return NextProcedure(m_hwnd, message, wParam, lParam);
+}
+
+void ControlWindow::PaintClient(HDC target) {
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    const auto draw = [&](HDC dc) { Draw(dc, client); };
+    if (target) {
+        rt::PaintBuffered(target, client, client, draw);
+    } else {
+        rt::PaintDC paint(m_hwnd);
+        rt::PaintBuffered(paint.get(), client, client, draw);
+    }
 }
 
 LRESULT ControlWindow::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -30,6 +30,11 @@ protected:
     void CreateChild(const wchar_t* className, UINT classStyle, HWND parent, const RECT& rect, int id, DWORD style,
                      DWORD exStyle = 0);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // For a window the control draws wholly: draws the client area with Draw through an
+    // off-screen bitmap into target (WM_PRINTCLIENT's DC), or, for nullptr, into the window
+    // itself (WM_PAINT).
+    void PaintClient(HDC target);
+    virtual void Draw(HDC /*dc*/, const RECT& /*client*/) {}
 
 private:
     void WindowBound(HWND hwnd) override { m_hwnd = hwnd; }

@@ -2,7 +2,6 @@
 
 #include "controls/ControlErrors.h"
 #include "controls/PictureScaling.h"
-#include "runtime/BufferedPaint.h"
 #include "runtime/Gdi.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -50,8 +49,8 @@ void PictureDisplayWindow::Redraw() {
 
 LRESULT PictureDisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PAINT: PaintClient(nullptr); return 0;
+    case WM_PRINTCLIENT: PaintClient(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Redraw(); return 0;
     default: return ControlWindow::HandleMessage(message, wParam, lParam);
@@ -68,26 +67,17 @@ const std::vector<uint32_t>& PictureDisplayWindow::Zoomed(int width, int height)
     return m_scaled;
 }
 
-void PictureDisplayWindow::OnPaint() {
-    rt::PaintDC paint(hwnd());
-    Paint(paint.get());
-}
-
-void PictureDisplayWindow::Paint(HDC target) {
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    rt::PaintBuffered(target, client, client, [&](HDC dc) {
-        rt::Brush back(CreateSolidBrush(TranslateOleColor(m_backColor)));
-        FillRect(dc, &client, back.get());
-        if (!m_picture) return;
-        const RECT where = PictureRect();
-        if (m_mode == ctl::PictureSizeMode::Zoom) {
-            DrawPixels(dc, Zoomed(RectWidth(where), RectHeight(where)), RectWidth(where), RectHeight(where), where.left,
-                       where.top);
-        } else {
-            m_picture->Render(dc, where.left, where.top, RectWidth(where), RectHeight(where));
-        }
-    });
+void PictureDisplayWindow::Draw(HDC dc, const RECT& client) {
+    rt::Brush back(CreateSolidBrush(TranslateOleColor(m_backColor)));
+    FillRect(dc, &client, back.get());
+    if (!m_picture) return;
+    const RECT where = PictureRect();
+    if (m_mode == ctl::PictureSizeMode::Zoom) {
+        DrawPixels(dc, Zoomed(RectWidth(where), RectHeight(where)), RectWidth(where), RectHeight(where), where.left,
+                   where.top);
+    } else {
+        m_picture->Render(dc, where.left, where.top, RectWidth(where), RectHeight(where));
+    }
 }
 
 }  // namespace ctl

@@ -37,9 +37,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void OnPaint();
-    // Draws the whole control into dc (the screen's paint DC, or a WM_PRINTCLIENT target).
-    void Paint(HDC dc);
+    void Draw(HDC dc, const RECT& client) override;
     const std::vector<uint32_t>& Zoomed(int width, int height);
     void Redraw();
 

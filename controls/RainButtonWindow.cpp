@@ -6,7 +6,6 @@
 
 #include "controls/ButtonCaption.h"
 #include "controls/ControlErrors.h"
-#include "runtime/BufferedPaint.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace ctl {
@@ -86,8 +85,8 @@ void RainButtonWindow::Redraw() {
 LRESULT RainButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PAINT: PaintClient(nullptr); return 0;
+    case WM_PRINTCLIENT: PaintClient(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: OnMouseDown(); return 0;
@@ -192,18 +191,9 @@ HFONT RainButtonWindow::GdiFont(HDC dc) {
     return m_gdiFont.get();
 }
 
-void RainButtonWindow::OnPaint() {
-    rt::PaintDC paint(hwnd());
-    Paint(paint.get());
-}
-
-void RainButtonWindow::Paint(HDC target) {
-    RECT rc;
-    GetClientRect(hwnd(), &rc);
-    rt::PaintBuffered(target, rc, rc, [&](HDC dc) {
-        PaintFace(dc, rc);
-        PaintCaption(dc, rc);
-    });
+void RainButtonWindow::Draw(HDC dc, const RECT& client) {
+    PaintFace(dc, client);
+    PaintCaption(dc, client);
 }
 
 void RainButtonWindow::PaintFace(HDC dc, const RECT& rc) {
