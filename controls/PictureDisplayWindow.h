@@ -48,7 +48,7 @@ private:
     int m_scaledHeight = 0;
     std::vector<uint32_t> m_scaled;
     ctl::PictureSizeMode m_mode = ctl::PictureSizeMode::Clip;
-    OleColor m_backColor = 0x8000000F;  // the system's button face
+    OleColor m_backColor = rt::kButtonFace;
 };
 
 }  // namespace ctl

@@ -12,8 +12,6 @@ namespace ctl {
 
 namespace {
 constexpr wchar_t kClassName[] = L"LumescaRainButton";
-constexpr OleColor kButtonFace = 0x8000000F;
-constexpr OleColor kButtonText = 0x80000012;
 constexpr int kFocusInset = 3;
 constexpr int kPressedShift = 1;
 // Bit 30 of a key message's flags: the key was already down (auto-repeat).
@@ -31,9 +29,9 @@ TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
 }  // namespace
 
 RainButtonWindow::RainButtonWindow(HWND parent, const RECT& rect, int id)
-    : m_backColor(kButtonFace),
-      m_foreColor(kButtonText),
-      m_backGradient(kButtonFace),
+    : m_backColor(rt::kButtonFace),
+      m_foreColor(rt::kButtonText),
+      m_backGradient(rt::kButtonFace),
       m_font(std::make_shared<rt::StdFont>()) {
     CreateChild(kClassName, CS_DBLCLKS, parent, rect, id, WS_VISIBLE | WS_TABSTOP);
 }

@@ -61,12 +61,6 @@ constexpr int kShiftMask = 1;
 constexpr int kCtrlMask = 2;
 constexpr int kAltMask = 4;
 
-// System colours as OLE colours (high bit set, low byte = COLOR_* index).
-constexpr OLE_COLOR kSystemColorFlag = 0x80000000;
-constexpr OLE_COLOR kButtonFace = kSystemColorFlag | COLOR_BTNFACE;
-constexpr OLE_COLOR kButtonText = kSystemColorFlag | COLOR_BTNTEXT;
-constexpr OLE_COLOR kWindowBackground = kSystemColorFlag | COLOR_WINDOW;
-constexpr OLE_COLOR kWindowText = kSystemColorFlag | COLOR_WINDOWTEXT;
 
 // The cursor of a mouse pointer (Custom: the icon picture's); nullptr for Default.
 HCURSOR CursorFor(MousePointer pointer, const PictureRef& icon);

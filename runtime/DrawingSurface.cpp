@@ -12,9 +12,6 @@ namespace rt {
 
 namespace {
 
-constexpr OLE_COLOR kButtonFace = 0x8000000F;
-constexpr OLE_COLOR kButtonText = 0x80000012;
-
 int Round(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 }  // namespace
