@@ -1,8 +1,10 @@
 #pragma once
-// Error numbers the controls raise, with their texts.
+// Error numbers the controls raise, with their texts; the runtime's own numbers are shared.
+#include "runtime/core/RuntimeError.h"
+
 namespace ctl::err {
 
-constexpr long kInvalidPropertyValue = 380;      // "Invalid property value" (the runtime's text)
+using rt::err::kInvalidPropertyValue;
 constexpr long kIndexOutOfBounds = 35600;
 constexpr long kElementNotFound = 35601;
 constexpr long kKeyNotUnique = 35602;

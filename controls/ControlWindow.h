@@ -1,12 +1,14 @@
 #pragma once
 // Base of the controls that own a window class: creates the control's child window under a
-// parent at a pixel rectangle, keeps `this` in the window's user data from WM_NCCREATE on and
-// routes every message to HandleMessage inside a callback guard.
+// parent at a pixel rectangle, bound to this object from WM_NCCREATE on (rt::WindowBinding),
+// and routes every message to HandleMessage inside a callback guard.
 #include <windows.h>
+
+#include "runtime/WindowBinding.h"
 
 namespace ctl {
 
-class ControlWindow {
+class ControlWindow : private rt::WindowBinding {
 public:
     virtual ~ControlWindow();
     ControlWindow(const ControlWindow&) = delete;
@@ -22,15 +24,23 @@ public:
     bool Enabled() const;
 
 protected:
-    ControlWindow() = default;
+    ControlWindow() : WindowBinding(Role::Window) {}
     // Registers className once (with the given class style) and creates the child window.
     // id is the child window id its parent sees (a form gives each control one).
     void CreateChild(const wchar_t* className, UINT classStyle, HWND parent, const RECT& rect, int id, DWORD style,
                      DWORD exStyle = 0);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // For a window the control draws wholly: draws the client area with Draw through an
+    // off-screen bitmap into target (WM_PRINTCLIENT's DC), or, for nullptr, into the window
+    // itself (WM_PAINT).
+    void PaintClient(HDC target);
+    virtual void Draw(HDC /*dc*/, const RECT& /*client*/) {}
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void WindowBound(HWND hwnd) override { m_hwnd = hwnd; }
+    LRESULT WindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WindowGone() override { m_hwnd = nullptr; }
+
     HWND m_hwnd = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "controls/ControlErrors.h"
 #include "controls/PictureScaling.h"
+#include "runtime/Dib.h"
 #include "runtime/Gdi.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -13,15 +14,8 @@ constexpr int kGrowBy = 8;
 constexpr uint32_t kMaskAlphaThreshold = 128;
 
 rt::Bitmap ColourBitmap(const std::vector<uint32_t>& pixels, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    rt::Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    rt::Bitmap bitmap = rt::CreateTopDownDib(width, height, &bits);
     if (bits) {
         auto* out = static_cast<uint32_t*>(bits);
         for (size_t i = 0; i < pixels.size(); ++i) {
@@ -77,7 +71,7 @@ void ImageList::CreateList(const rt::StdPicture& first) {
         return;
     }
     m_list = ImageList_Create(m_width, m_height, ILC_COLOR32 | ILC_MASK, 0, kGrowBy);
-    if (!m_list) rt::Raise(7);
+    if (!m_list) rt::Raise(rt::err::kOutOfMemory);
 }
 
 int ImageList::Add(const std::wstring& key, const rt::PictureRef& picture) {
@@ -87,7 +81,7 @@ int ImageList::Add(const std::wstring& key, const rt::PictureRef& picture) {
     const std::vector<uint32_t> pixels = FittedPixels(*picture, m_width, m_height);
     rt::Bitmap colour = ColourBitmap(pixels, m_width, m_height);
     rt::Bitmap mask = MaskBitmap(pixels, m_width, m_height);
-    if (!colour || !mask || ImageList_Add(m_list, colour.get(), mask.get()) < 0) rt::Raise(7);
+    if (!colour || !mask || ImageList_Add(m_list, colour.get(), mask.get()) < 0) rt::Raise(rt::err::kOutOfMemory);
     m_entries.push_back({key, picture});
     return Count();
 }
@@ -122,7 +116,7 @@ rt::PictureRef ImageList::Picture(int index) const {
 rt::PictureRef ImageList::ExtractIcon(int index) const {
     CheckIndex(index);
     const HICON icon = ImageList_GetIcon(m_list, index - 1, ILD_TRANSPARENT);
-    if (!icon) rt::Raise(7);
+    if (!icon) rt::Raise(rt::err::kOutOfMemory);
     return rt::StdPicture::FromIcon(icon);
 }
 

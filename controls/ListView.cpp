@@ -5,12 +5,12 @@
 
 namespace ctl {
 
-namespace {
-constexpr long kObjectNotSet = 91;
-}  // namespace
-
 ListView::ListView() { InitColors(rt::kWindowBackground, rt::kWindowText); }
-ListView::~ListView() = default;
+ListView::~ListView() {
+    // Emptied before the window object goes: its window's end calls Destroyed, which must
+    // find nothing left to delete.
+    m_window.reset();
+}
 
 ListView& ListView::View(short view) {
     if (view != 0) rt::Raise(err::kInvalidPropertyValue);
@@ -24,7 +24,7 @@ ListView& ListView::Icons(ImageList* icons) {
 }
 
 ListViewWindow& ListView::Loaded() const {
-    if (!m_window) rt::Raise(kObjectNotSet);
+    if (!m_window) rt::Raise(rt::err::kObjectNotSet);
     return *m_window;
 }
 

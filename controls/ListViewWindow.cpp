@@ -59,7 +59,7 @@ int ListViewWindow::AddItem(const std::wstring& key, const std::wstring& text, c
     item.iItem = ItemCount();
     item.pszText = const_cast<wchar_t*>(text.c_str());
     item.iImage = image - 1;
-    if (SendMessageW(Inner(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) rt::Raise(7);
+    if (SendMessageW(Inner(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) rt::Raise(rt::err::kOutOfMemory);
     m_items.push_back({key, iconKey});
     return ItemCount();
 }

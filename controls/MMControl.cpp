@@ -12,29 +12,11 @@ namespace ctl {
 
 namespace {
 constexpr wchar_t kNotifyClassName[] = L"LumescaMciNotify";
-constexpr long kUnsupportedProperty = 438;
 constexpr size_t kReplyChars = 128;
 
 std::wstring Lower(std::wstring text) {
     for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
     return text;
-}
-
-HWND CreateNotifyWindow(void* owner, WNDPROC proc) {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(GetModuleHandleW(nullptr), kNotifyClassName, &wc)) {
-        wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kNotifyClassName;
-        RegisterClassExW(&wc);
-    }
-    const HWND hwnd = CreateWindowExW(0, kNotifyClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      GetModuleHandleW(nullptr), nullptr);
-    if (hwnd) SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    return hwnd;
 }
 
 std::wstring NextAlias() {
@@ -43,8 +25,9 @@ std::wstring NextAlias() {
 }
 }  // namespace
 
-MMControl::MMControl() : m_alias(NextAlias()) {
-    m_notifyWindow = CreateNotifyWindow(this, &MMControl::NotifyProc);
+MMControl::MMControl() : WindowBinding(Role::Window), m_alias(NextAlias()) {
+    rt::RegisterWindowClass(kNotifyClassName);
+    m_notifyWindow = CreateBoundWindow(0, kNotifyClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
     m_ignoredSettings[kIgnoredSetting45] = 0;
     m_ignoredSettings[kIgnoredSetting49] = 0;
 }
@@ -52,7 +35,7 @@ MMControl::MMControl() : m_alias(NextAlias()) {
 MMControl::~MMControl() {
     if (m_open) mciSendStringW((L"close " + m_alias).c_str(), nullptr, 0, nullptr);
     if (m_notifyWindow) {
-        SetWindowLongPtrW(m_notifyWindow, GWLP_USERDATA, 0);
+        Unbind();
         DestroyWindow(m_notifyWindow);
     }
 }
@@ -137,14 +120,14 @@ std::wstring MMControl::Mode() const {
 void MMControl::SetNumericProperty(long dispatchId, long value) {
     const auto it = m_ignoredSettings.find(dispatchId);
     if (it == m_ignoredSettings.end())
-        rt::Raise(kUnsupportedProperty, {}, L"Object doesn't support this property or method");
+        rt::Raise(rt::err::kUnsupportedProperty, {}, L"Object doesn't support this property or method");
     it->second = value;
 }
 
 long MMControl::NumericProperty(long dispatchId) const {
     const auto it = m_ignoredSettings.find(dispatchId);
     if (it == m_ignoredSettings.end())
-        rt::Raise(kUnsupportedProperty, {}, L"Object doesn't support this property or method");
+        rt::Raise(rt::err::kUnsupportedProperty, {}, L"Object doesn't support this property or method");
     return it->second;
 }
 
@@ -167,15 +150,12 @@ std::wstring MMControl::Query(const std::wstring& command) const {
     return reply;
 }
 
-LRESULT CALLBACK MMControl::NotifyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return rt::GuardCallback([&]() -> LRESULT {
-        auto* self = reinterpret_cast<MMControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (self && message == MM_MCINOTIFY) {
-            self->OnNotify(wParam, lParam);
-            return 0;
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    });
+LRESULT MMControl::WindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == MM_MCINOTIFY) {
+        OnNotify(wParam, lParam);
+        return 0;
+    }
+    return NextProcedure(hwnd, message, wParam, lParam);
 }
 
 void MMControl::OnNotify(WPARAM code, LPARAM deviceId) {

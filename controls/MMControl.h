@@ -19,9 +19,11 @@
 #include <map>
 #include <string>
 
+#include "runtime/WindowBinding.h"
+
 namespace ctl {
 
-class MMControl {
+class MMControl : private rt::WindowBinding {
 public:
     MMControl();
     ~MMControl();  // closes the device
@@ -59,7 +61,8 @@ public:
     std::function<void(short& cancel)> EjectClick;
 
 private:
-    static LRESULT CALLBACK NotifyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The notices of plays come to a message-only window of this control's own.
+    LRESULT WindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnNotify(WPARAM code, LPARAM deviceId);
     void Open();
     void Close();

@@ -1,14 +1,13 @@
 #pragma once
-// OLE colours as the controls receive them: 0x00BBGGRR, or a system colour when the high bit
-// is set. Drawing needs the plain RGB value.
+// OLE colours as the controls receive them (see runtime/OleColor.h); a value that names no
+// colour draws black.
 #include <windows.h>
+
+#include "runtime/OleColor.h"
 
 namespace ctl {
 
-using OleColor = unsigned long;
-
-// The RGB value to draw with; system colours go through OleTranslateColor. A value that names
-// no colour draws black.
-COLORREF ToColorRef(OleColor color);
+using OleColor = OLE_COLOR;
+using rt::TranslateOleColor;
 
 }  // namespace ctl

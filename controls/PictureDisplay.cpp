@@ -7,7 +7,11 @@ namespace ctl {
 
 PictureDisplay::PictureDisplay() { InitColors(rt::kButtonFace, rt::kButtonText); }
 
-PictureDisplay::~PictureDisplay() = default;
+PictureDisplay::~PictureDisplay() {
+    // Emptied before the window object goes: its window's end calls Destroyed, which must
+    // find nothing left to delete.
+    m_window.reset();
+}
 
 PictureDisplay& PictureDisplay::Picture(rt::PictureRef picture) {
     m_picture = std::move(picture);

@@ -49,8 +49,8 @@ void PictureDisplayWindow::Redraw() {
 
 LRESULT PictureDisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PAINT: PaintClient(nullptr); return 0;
+    case WM_PRINTCLIENT: PaintClient(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Redraw(); return 0;
     default: return ControlWindow::HandleMessage(message, wParam, lParam);
@@ -67,32 +67,17 @@ const std::vector<uint32_t>& PictureDisplayWindow::Zoomed(int width, int height)
     return m_scaled;
 }
 
-void PictureDisplayWindow::OnPaint() {
-    rt::PaintDC paint(hwnd());
-    Paint(paint.get());
-}
-
-void PictureDisplayWindow::Paint(HDC target) {
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    if (RectWidth(client) <= 0 || RectHeight(client) <= 0) return;
-    rt::MemoryDC memory(target);
-    rt::Bitmap surface(CreateCompatibleBitmap(target, RectWidth(client), RectHeight(client)));
-    rt::SelectGuard selected(memory.get(), surface.get());
-    {
-        rt::Brush back(CreateSolidBrush(ToColorRef(m_backColor)));
-        FillRect(memory.get(), &client, back.get());
+void PictureDisplayWindow::Draw(HDC dc, const RECT& client) {
+    rt::Brush back(CreateSolidBrush(TranslateOleColor(m_backColor)));
+    FillRect(dc, &client, back.get());
+    if (!m_picture) return;
+    const RECT where = PictureRect();
+    if (m_mode == ctl::PictureSizeMode::Zoom) {
+        DrawPixels(dc, Zoomed(RectWidth(where), RectHeight(where)), RectWidth(where), RectHeight(where), where.left,
+                   where.top);
+    } else {
+        m_picture->Render(dc, where.left, where.top, RectWidth(where), RectHeight(where));
     }
-    if (m_picture) {
-        const RECT where = PictureRect();
-        if (m_mode == ctl::PictureSizeMode::Zoom) {
-            DrawPixels(memory.get(), Zoomed(RectWidth(where), RectHeight(where)), RectWidth(where), RectHeight(where),
-                       where.left, where.top);
-        } else {
-            m_picture->Render(memory.get(), where.left, where.top, RectWidth(where), RectHeight(where));
-        }
-    }
-    BitBlt(target, 0, 0, RectWidth(client), RectHeight(client), memory.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace ctl

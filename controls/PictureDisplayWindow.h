@@ -37,9 +37,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void OnPaint();
-    // Draws the whole control into dc (the screen's paint DC, or a WM_PRINTCLIENT target).
-    void Paint(HDC dc);
+    void Draw(HDC dc, const RECT& client) override;
     const std::vector<uint32_t>& Zoomed(int width, int height);
     void Redraw();
 
@@ -50,7 +48,7 @@ private:
     int m_scaledHeight = 0;
     std::vector<uint32_t> m_scaled;
     ctl::PictureSizeMode m_mode = ctl::PictureSizeMode::Clip;
-    OleColor m_backColor = 0x8000000F;  // the system's button face
+    OleColor m_backColor = rt::kButtonFace;
 };
 
 }  // namespace ctl

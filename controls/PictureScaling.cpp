@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "controls/Resample.h"
+#include "runtime/Dib.h"
 #include "runtime/Gdi.h"
 
 namespace ctl {
@@ -16,14 +17,7 @@ constexpr uint32_t kOpaque = 0xFF000000u;
 class DibSurface {
 public:
     DibSurface(int width, int height) : m_dc(nullptr), m_width(width), m_height(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0));
+        m_bitmap = rt::CreateTopDownDib(width, height, reinterpret_cast<void**>(&m_bits));
         m_previous = SelectObject(m_dc.get(), m_bitmap.get());
     }
     ~DibSurface() { SelectObject(m_dc.get(), m_previous); }

@@ -6,7 +6,11 @@
 namespace ctl {
 
 ProgressBar::ProgressBar() = default;
-ProgressBar::~ProgressBar() = default;
+ProgressBar::~ProgressBar() {
+    // Emptied before the window object goes: its window's end calls Destroyed, which must
+    // find nothing left to delete.
+    m_window.reset();
+}
 
 ProgressBar& ProgressBar::Min(float value) { return Changed(m_range.SetMin(value)); }
 ProgressBar& ProgressBar::Max(float value) { return Changed(m_range.SetMax(value)); }

@@ -7,7 +7,11 @@ namespace ctl {
 
 RainButton::RainButton() { InitColors(rt::kButtonFace, rt::kButtonText); }
 
-RainButton::~RainButton() = default;
+RainButton::~RainButton() {
+    // Emptied before the window object goes: its window's end calls Destroyed, which must
+    // find nothing left to delete.
+    m_window.reset();
+}
 
 RainButton& RainButton::Caption(std::wstring caption) {
     m_caption = std::move(caption);

@@ -12,8 +12,6 @@ namespace ctl {
 
 namespace {
 constexpr wchar_t kClassName[] = L"LumescaRainButton";
-constexpr OleColor kButtonFace = 0x8000000F;
-constexpr OleColor kButtonText = 0x80000012;
 constexpr int kFocusInset = 3;
 constexpr int kPressedShift = 1;
 // Bit 30 of a key message's flags: the key was already down (auto-repeat).
@@ -31,9 +29,9 @@ TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
 }  // namespace
 
 RainButtonWindow::RainButtonWindow(HWND parent, const RECT& rect, int id)
-    : m_backColor(kButtonFace),
-      m_foreColor(kButtonText),
-      m_backGradient(kButtonFace),
+    : m_backColor(rt::kButtonFace),
+      m_foreColor(rt::kButtonText),
+      m_backGradient(rt::kButtonFace),
       m_font(std::make_shared<rt::StdFont>()) {
     CreateChild(kClassName, CS_DBLCLKS, parent, rect, id, WS_VISIBLE | WS_TABSTOP);
 }
@@ -85,8 +83,8 @@ void RainButtonWindow::Redraw() {
 LRESULT RainButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_PAINT: PaintClient(nullptr); return 0;
+    case WM_PRINTCLIENT: PaintClient(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: OnMouseDown(); return 0;
@@ -191,29 +189,14 @@ HFONT RainButtonWindow::GdiFont(HDC dc) {
     return m_gdiFont.get();
 }
 
-void RainButtonWindow::OnPaint() {
-    rt::PaintDC paint(hwnd());
-    Paint(paint.get());
-}
-
-void RainButtonWindow::Paint(HDC target) {
-    RECT rc;
-    GetClientRect(hwnd(), &rc);
-    if (RectWidth(rc) <= 0 || RectHeight(rc) <= 0) return;
-    // Drawn off screen and copied in one piece, so the face never flickers.
-    rt::MemoryDC memory(target);
-    rt::Bitmap surface(CreateCompatibleBitmap(target, RectWidth(rc), RectHeight(rc)));
-    {
-        rt::SelectGuard selected(memory.get(), surface.get());
-        PaintFace(memory.get(), rc);
-        PaintCaption(memory.get(), rc);
-        BitBlt(target, 0, 0, RectWidth(rc), RectHeight(rc), memory.get(), 0, 0, SRCCOPY);
-    }
+void RainButtonWindow::Draw(HDC dc, const RECT& client) {
+    PaintFace(dc, client);
+    PaintCaption(dc, client);
 }
 
 void RainButtonWindow::PaintFace(HDC dc, const RECT& rc) {
-    COLORREF start = ToColorRef(m_backColor);
-    COLORREF end = m_backFill == ctl::BackFill::Solid ? start : ToColorRef(m_backGradient);
+    COLORREF start = TranslateOleColor(m_backColor);
+    COLORREF end = m_backFill == ctl::BackFill::Solid ? start : TranslateOleColor(m_backGradient);
     if (m_pressed) std::swap(start, end);
     if (m_backFill == ctl::BackFill::Solid) {
         rt::Brush brush(CreateSolidBrush(start));
@@ -228,7 +211,7 @@ void RainButtonWindow::PaintFace(HDC dc, const RECT& rc) {
     if (m_buttonType == ctl::ButtonType::Raised) {
         DrawEdge(dc, &edge, m_pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     } else {
-        rt::Brush frame(CreateSolidBrush(ToColorRef(m_foreColor)));
+        rt::Brush frame(CreateSolidBrush(TranslateOleColor(m_foreColor)));
         FrameRect(dc, &edge, frame.get());
     }
 }
@@ -240,7 +223,7 @@ void RainButtonWindow::PaintCaption(HDC dc, const RECT& rc) {
     {
         rt::SelectGuard font(dc, GdiFont(dc));
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, IsWindowEnabled(hwnd()) ? ToColorRef(m_foreColor) : GetSysColor(COLOR_GRAYTEXT));
+        SetTextColor(dc, IsWindowEnabled(hwnd()) ? TranslateOleColor(m_foreColor) : GetSysColor(COLOR_GRAYTEXT));
         DrawTextW(dc, words.c_str(), static_cast<int>(words.size()), &text,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }

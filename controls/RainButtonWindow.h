@@ -55,9 +55,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void OnPaint();
-    // Draws the whole control into dc (the screen's paint DC, or a WM_PRINTCLIENT target).
-    void Paint(HDC dc);
+    void Draw(HDC dc, const RECT& client) override;
     void PaintFace(HDC dc, const RECT& rc);
     void PaintCaption(HDC dc, const RECT& rc);
     void OnMouseDown();

@@ -8,7 +8,11 @@
 namespace ctl {
 
 Slider::Slider() = default;
-Slider::~Slider() = default;
+Slider::~Slider() {
+    // Emptied before the window object goes: its window's end calls Destroyed, which must
+    // find nothing left to delete.
+    m_window.reset();
+}
 
 Slider& Slider::Range(long min, long max) {
     if (max < min) rt::Raise(err::kInvalidPropertyValue);

@@ -1,13 +1,11 @@
 #include "frame/CaptionColor.h"
 
-#include <olectl.h>
+#include "runtime/OleColor.h"
 
 namespace CaptionColor {
 
 COLORREF TranslateColor(DWORD oColor, HPALETTE hPal) {
-    COLORREF colour = 0;
-    if (OleTranslateColor(static_cast<OLE_COLOR>(oColor), hPal, &colour) != S_OK) return CLR_INVALID;
-    return colour;
+    return rt::TranslateOleColor(static_cast<OLE_COLOR>(oColor), CLR_INVALID, hPal);
 }
 
 }  // namespace CaptionColor

@@ -13,6 +13,7 @@
 #include "frame/WindowUpdateLock.h"
 #include "frame/cMemDC.h"
 #include "frame/cToolbarMenu.h"
+#include "runtime/OleColor.h"
 
 namespace {
 
@@ -336,9 +337,7 @@ void cMenuBar::TrackHot() {
 }
 
 COLORREF cMenuBar::TranslateColor(OLE_COLOR color, HPALETTE palette) {
-    COLORREF result = 0;
-    if (OleTranslateColor(color, palette, &result) != S_OK) return static_cast<COLORREF>(-1);
-    return result;
+    return rt::TranslateOleColor(color, CLR_INVALID, palette);
 }
 
 // --- Fonts -------------------------------------------------------------------------------------

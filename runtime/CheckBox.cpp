@@ -5,7 +5,6 @@
 namespace rt {
 
 namespace {
-constexpr long kInvalidPropertyValue = 380;
 
 WPARAM CheckState(int value) {
     switch (value) {
@@ -25,7 +24,7 @@ CheckBox& CheckBox::Caption(std::wstring caption) {
 }
 
 CheckBox& CheckBox::Value(int value) {
-    if (value < kUnchecked || value > kGrayed) rt::Raise(kInvalidPropertyValue);
+    if (value < kUnchecked || value > kGrayed) rt::Raise(err::kInvalidPropertyValue);
     if (value == m_value) return *this;
     m_value = value;
     if (hWnd()) SendMessageW(hWnd(), BM_SETCHECK, CheckState(value), 0);

@@ -5,8 +5,6 @@
 namespace rt {
 
 namespace {
-constexpr long kInvalidPropertyValue = 380;
-constexpr long kInvalidPropertyArrayIndex = 381;
 constexpr int kVisibleListItems = 8;
 }  // namespace
 
@@ -34,12 +32,12 @@ ComboBox& ComboBox::Clear() {
 }
 
 const std::wstring& ComboBox::List(int index) const {
-    if (index < 0 || index >= ListCount()) rt::Raise(kInvalidPropertyArrayIndex);
+    if (index < 0 || index >= ListCount()) rt::Raise(err::kInvalidPropertyArrayIndex);
     return m_items[static_cast<size_t>(index)];
 }
 
 ComboBox& ComboBox::ListIndex(int index) {
-    if (index < -1 || index >= ListCount()) rt::Raise(kInvalidPropertyValue);
+    if (index < -1 || index >= ListCount()) rt::Raise(err::kInvalidPropertyValue);
     if (index == m_listIndex) return *this;
     m_listIndex = index;
     if (hWnd()) SendMessageW(hWnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -63,7 +61,7 @@ ComboBox& ComboBox::Text(std::wstring text) {
             // A list shows only its items: select the one with this text (error 383 otherwise).
             const LRESULT found = SendMessageW(hWnd(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                reinterpret_cast<LPARAM>(m_text.c_str()));
-            if (found == CB_ERR) rt::Raise(383, {}, L"'Text' property is read-only");
+            if (found == CB_ERR) rt::Raise(rt::err::kReadOnlyProperty, {}, L"'Text' property is read-only");
             ListIndex(static_cast<int>(found));
         } else {
             SetWindowTextW(hWnd(), m_text.c_str());

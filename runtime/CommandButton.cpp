@@ -36,7 +36,7 @@ std::optional<LRESULT> CommandButton::OnMessage(UINT msg, WPARAM wParam, LPARAM 
     // Owner-drawn buttons do not call themselves push buttons; without this the dialog
     // manager would not press them for their access key or Enter.
     if (msg == WM_GETDLGCODE && m_style == ButtonStyle::Graphical)
-        return DefSubclassProc(hWnd(), msg, wParam, lParam) | DLGC_UNDEFPUSHBUTTON;
+        return DefaultMessage(msg, wParam, lParam) | DLGC_UNDEFPUSHBUTTON;
     return std::nullopt;
 }
 

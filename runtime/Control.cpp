@@ -11,9 +11,6 @@ namespace rt {
 
 namespace {
 
-constexpr wchar_t kControlProperty[] = L"rt.Control";
-constexpr UINT_PTR kSubclassId = 1;
-constexpr long kInvalidPropertyValue = 380;
 
 HCURSOR StandardCursor(MousePointer pointer) {
     switch (pointer) {
@@ -32,12 +29,9 @@ HCURSOR CursorFor(MousePointer pointer, const PictureRef& icon) {
     return StandardCursor(pointer);
 }
 
-Control::~Control() {
-    if (m_hwnd) {
-        RemoveWindowSubclass(m_hwnd, SubclassProc, kSubclassId);
-        RemovePropW(m_hwnd, kControlProperty);
-    }
-}
+Control::Control() : WindowBinding(Role::Control) {}
+
+Control::~Control() { Unbind(); }
 
 Form* Control::ParentForm() const { return m_parent ? m_parent->OwningForm() : nullptr; }
 
@@ -65,7 +59,7 @@ void Control::Move(double left, std::optional<double> top, std::optional<double>
 }
 
 void Control::SetBounds(double left, double top, double width, double height) {
-    if (width < 0 || height < 0) rt::Raise(kInvalidPropertyValue);
+    if (width < 0 || height < 0) rt::Raise(err::kInvalidPropertyValue);
     if (IsWindowless()) InvalidateInParent();
     m_left = left;
     m_top = top;
@@ -169,7 +163,7 @@ RECT Control::PixelRect() const {
 }
 
 Control* Control::FromHwnd(HWND hwnd) {
-    return hwnd ? static_cast<Control*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+    return static_cast<Control*>(Find(hwnd, Role::Control));
 }
 
 HWND Control::CreateHwnd(HWND, const RECT&, int) { return nullptr; }
@@ -242,8 +236,7 @@ void Control::Create(HWND parentWindow, int id) {
         HWND hwnd = CreateHwnd(parentWindow, PixelRect(), id);
         if (!hwnd) rt::Raise(err::kInvalidProcedureCall, {}, L"Can't create the window of control " + m_name);
         m_hwnd = hwnd;
-        SetPropW(hwnd, kControlProperty, this);
-        SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        Bind(hwnd);
         SetTabStop(m_tabStop);
         ApplyFont();
         if (!m_enabled) EnableWindow(hwnd, FALSE);
@@ -275,28 +268,19 @@ bool Control::ApplyCursor() {
     return true;
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR refData) {
-    return GuardCallback([&]() -> LRESULT {
-        auto* control = reinterpret_cast<Control*>(refData);
-        HandlerScope scope(control->ParentForm());
-        return control->HandleOwnMessage(hwnd, msg, wParam, lParam);
-    });
-}
-
-LRESULT Control::HandleOwnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-        RemovePropW(hwnd, kControlProperty);
-        const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-        WindowDestroyed();
-        return result;
-    }
+LRESULT Control::WindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HandlerScope scope(ParentForm());
     if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == hwnd && LOWORD(lParam) == HTCLIENT &&
         ApplyCursor())
         return TRUE;
-    if (auto handled = OnMessage(msg, wParam, lParam)) return *handled;
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (msg != WM_NCDESTROY)
+        if (auto handled = OnMessage(msg, wParam, lParam)) return *handled;
+    return NextProcedure(hwnd, msg, wParam, lParam);
+}
+
+void Control::WindowGone() {
+    HandlerScope scope(ParentForm());
+    WindowDestroyed();
 }
 
 }  // namespace rt

@@ -13,20 +13,21 @@
 // stored properties in Created(), declare events as std::function members and raise them
 // with Raise(Event, args...). Messages the parent receives about your window (WM_COMMAND,
 // WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, WM_HSCROLL/WM_VSCROLL) come back to you through the
-// On* hooks; every message of your own window passes OnMessage first (the window is
-// subclassed for you).
+// On* hooks; every message of your own window passes OnMessage first (the control is bound
+// to its window for you, see WindowBinding.h).
 #include <windows.h>
-#include <commctrl.h>  // DefSubclassProc for OnMessage overrides
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "runtime/DrawingSurface.h"  // OLE_COLOR, TranslateOleColor
+#include "runtime/DrawingSurface.h"
+#include "runtime/OleColor.h"
 #include "runtime/Gdi.h"
 #include "runtime/StdFont.h"
 #include "runtime/StdPicture.h"
+#include "runtime/WindowBinding.h"
 
 namespace rt {
 
@@ -60,17 +61,11 @@ constexpr int kShiftMask = 1;
 constexpr int kCtrlMask = 2;
 constexpr int kAltMask = 4;
 
-// System colours as OLE colours (high bit set, low byte = COLOR_* index).
-constexpr OLE_COLOR kSystemColorFlag = 0x80000000;
-constexpr OLE_COLOR kButtonFace = kSystemColorFlag | COLOR_BTNFACE;
-constexpr OLE_COLOR kButtonText = kSystemColorFlag | COLOR_BTNTEXT;
-constexpr OLE_COLOR kWindowBackground = kSystemColorFlag | COLOR_WINDOW;
-constexpr OLE_COLOR kWindowText = kSystemColorFlag | COLOR_WINDOWTEXT;
 
 // The cursor of a mouse pointer (Custom: the icon picture's); nullptr for Default.
 HCURSOR CursorFor(MousePointer pointer, const PictureRef& icon);
 
-class Control {
+class Control : private WindowBinding {
 public:
     virtual ~Control();
     Control(const Control&) = delete;
@@ -142,7 +137,7 @@ public:
     static Control* FromHwnd(HWND hwnd);
 
 protected:
-    Control() = default;
+    Control();
 
     // Windowed controls create their child window here: a WS_CHILD window at the given
     // rectangle with the given control id. The base then applies visibility, enabled state,
@@ -179,6 +174,10 @@ protected:
     // Every message of the control's own window, before its class's procedure.
     virtual std::optional<LRESULT> OnMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
         return std::nullopt;
+    }
+    // Hands a message of the control's window on to its class's procedure.
+    LRESULT DefaultMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+        return NextProcedure(m_hwnd, msg, wParam, lParam);
     }
     // The id the control's window got from its container (also its window-timer id).
     int ControlId() const { return m_id; }
@@ -224,8 +223,9 @@ private:
     void WindowDestroyed();
     void InvalidateInParent() const;
     void RegisterToolTip();
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    LRESULT HandleOwnMessage(HWND, UINT, WPARAM, LPARAM);
+    // WindowBinding
+    LRESULT WindowMessage(HWND, UINT, WPARAM, LPARAM) override;
+    void WindowGone() override;
     bool ApplyCursor();
 
     std::wstring m_name;

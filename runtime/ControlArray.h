@@ -25,7 +25,7 @@ public:
     // A new element with this index (the definition's "Load"); the group's handlers are
     // wired to it at once. An index in use raises error 360 (object already loaded).
     T& Add(int index) {
-        if (m_items.count(index)) Raise(kAlreadyLoaded);
+        if (m_items.count(index)) Raise(err::kObjectAlreadyLoaded);
         auto& item = m_items[index];
         item = std::make_unique<T>();
         item->m_index = index;
@@ -36,7 +36,7 @@ public:
     // The element with this index; error 340 when there is none.
     T& operator()(int index) const {
         auto found = m_items.find(index);
-        if (found == m_items.end()) Raise(kNoSuchElement);
+        if (found == m_items.end()) Raise(err::kNoSuchControlArrayElement);
         return *found->second;
     }
     bool Exists(int index) const { return m_items.count(index) != 0; }
@@ -63,8 +63,6 @@ public:
     }
 
 private:
-    static constexpr long kNoSuchElement = 340;  // Control array element doesn't exist
-    static constexpr long kAlreadyLoaded = 360;  // Object already loaded
 
     std::map<int, std::unique_ptr<T>> m_items;
     std::vector<std::function<void(T&)>> m_wiring;

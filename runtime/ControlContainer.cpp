@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "runtime/BufferedPaint.h"
+#include "runtime/WindowBinding.h"
+
 namespace rt {
 
 ControlContainer::~ControlContainer() = default;
@@ -175,30 +178,16 @@ void ControlContainer::PaintBuffered(HWND hwnd, const std::function<void(HDC, co
     PaintDC target(hwnd);
     RECT client;
     GetClientRect(hwnd, &client);
-    const RECT& dirty = target.paint().rcPaint;
-    if (IsRectEmpty(&dirty) || IsRectEmpty(&client)) return;
-    MemoryDC memory(target.get());
-    Bitmap canvas(CreateCompatibleBitmap(target.get(), client.right, client.bottom));
-    SelectGuard selected(memory.get(), canvas.get());
-    paint(memory.get(), client);
-    PaintWindowlessControls(memory.get());
-    BitBlt(target.get(), dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, memory.get(),
-           dirty.left, dirty.top, SRCCOPY);
+    rt::PaintBuffered(target.get(), client, target.paint().rcPaint, [&](HDC dc) {
+        paint(dc, client);
+        PaintWindowlessControls(dc);
+    });
 }
 
 HWND ControlContainer::CreateContainerWindow(HWND parent, const RECT& r, int id, DWORD style, DWORD exStyle) {
     static const wchar_t kClass[] = L"LumescaContainer";
-    static const ATOM registered = [] {
-        WNDCLASSEXW wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClass;
-        return RegisterClassExW(&wc);
-    }();
-    (void)registered;
+    // The owning control binds the window once it is made.
+    RegisterWindowClass(kClass, CS_DBLCLKS);
     return CreateWindowExW(exStyle | WS_EX_CONTROLPARENT, kClass, L"", WS_CHILD | WS_CLIPCHILDREN | style, r.left,
                            r.top, r.right - r.left, r.bottom - r.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);

@@ -6,7 +6,6 @@
 namespace rt {
 
 namespace {
-constexpr long kInvalidPropertyArrayIndex = 381;
 constexpr int kIndentPerLevel = 2;  // spaces
 
 std::wstring LastName(const std::wstring& path) {
@@ -39,7 +38,7 @@ std::wstring DirListBox::List(int index) const {
     }
     const int up = -index - 1;  // 0 = Path, 1 = parent ...
     if (index < 0 && up < static_cast<int>(m_chain.size())) return m_chain[m_chain.size() - 1 - static_cast<size_t>(up)];
-    rt::Raise(kInvalidPropertyArrayIndex);
+    rt::Raise(err::kInvalidPropertyArrayIndex);
 }
 
 void DirListBox::Fill() {

@@ -12,19 +12,9 @@ namespace rt {
 
 namespace {
 
-constexpr OLE_COLOR kButtonFace = 0x8000000F;
-constexpr OLE_COLOR kButtonText = 0x80000012;
-constexpr long kInvalidPropertyValue = 380;
-
 int Round(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 }  // namespace
-
-COLORREF TranslateOleColor(OLE_COLOR color) {
-    COLORREF out = 0;
-    if (FAILED(OleTranslateColor(color, nullptr, &out))) return 0;
-    return out;
-}
 
 DrawingSurface::DrawingSurface()
     : m_backColor(kButtonFace), m_foreColor(kButtonText), m_font(std::make_shared<StdFont>()) {}
@@ -81,7 +71,7 @@ void DrawingSurface::SetBackColor(OLE_COLOR color) {
 void DrawingSurface::SetForeColor(OLE_COLOR color) { m_foreColor = color; }
 
 void DrawingSurface::SetFont(FontRef font) {
-    if (!font) Raise(kInvalidPropertyValue);
+    if (!font) Raise(err::kInvalidPropertyValue);
     m_font = std::move(font);
 }
 
@@ -172,7 +162,7 @@ PictureRef DrawingSurface::Image() const {
     if (m_width <= 0 || m_height <= 0) return nullptr;
     WindowDC screen(nullptr);
     Bitmap copy(CreateCompatibleBitmap(screen.get(), m_width, m_height));
-    if (!copy) Raise(7);
+    if (!copy) Raise(err::kOutOfMemory);
     {
         MemoryDC dc(screen.get());
         SelectGuard select(dc.get(), copy.get());
@@ -266,7 +256,7 @@ void DrawingSurface::EnsureImage(int width, int height) {
     const int newHeight = std::max(height, m_imageHeight);
     WindowDC screen(nullptr);
     Bitmap grown(CreateCompatibleBitmap(screen.get(), newWidth, newHeight));
-    if (!grown) Raise(7);
+    if (!grown) Raise(err::kOutOfMemory);
     {
         MemoryDC fill(screen.get());
         SelectGuard select(fill.get(), grown.get());

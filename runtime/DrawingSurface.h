@@ -22,6 +22,7 @@
 #include <string>
 
 #include "runtime/Gdi.h"
+#include "runtime/OleColor.h"
 #include "runtime/StdFont.h"
 #include "runtime/StdPicture.h"
 
@@ -32,9 +33,6 @@ enum class ScaleMode : short {
     Twips = 1,
     Pixels = 3,
 };
-
-// The colour an OLE colour stands for; system colours are translated with OleTranslateColor.
-COLORREF TranslateOleColor(OLE_COLOR color);
 
 class DrawingSurface {
 public:

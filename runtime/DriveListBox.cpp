@@ -8,8 +8,6 @@
 namespace rt {
 
 namespace {
-constexpr long kDeviceUnavailable = 68;
-constexpr long kInvalidPropertyArrayIndex = 381;
 constexpr int kVisibleListItems = 8;
 }  // namespace
 
@@ -31,10 +29,10 @@ std::wstring DriveListBox::Drive() const { return m_index >= 0 ? m_entries[stati
 
 DriveListBox& DriveListBox::Drive(const std::wstring& text) {
     const int index = text.empty() ? -1 : IndexOfLetter(text[0]);
-    if (index < 0) rt::Raise(kDeviceUnavailable);
+    if (index < 0) rt::Raise(err::kDeviceUnavailable);
     const std::wstring root = m_entries[static_cast<size_t>(index)].substr(0, 2) + L"\\";
     if (!GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0))
-        rt::Raise(kDeviceUnavailable);
+        rt::Raise(err::kDeviceUnavailable);
     if (index == m_index) return *this;
     m_index = index;
     if (hWnd()) SendMessageW(hWnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -43,7 +41,7 @@ DriveListBox& DriveListBox::Drive(const std::wstring& text) {
 }
 
 const std::wstring& DriveListBox::List(int index) const {
-    if (index < 0 || index >= ListCount()) rt::Raise(kInvalidPropertyArrayIndex);
+    if (index < 0 || index >= ListCount()) rt::Raise(err::kInvalidPropertyArrayIndex);
     return m_entries[static_cast<size_t>(index)];
 }
 

@@ -5,11 +5,6 @@
 
 namespace rt {
 
-namespace {
-constexpr long kInvalidPropertyValue = 380;
-constexpr long kInvalidPropertyArrayIndex = 381;
-}  // namespace
-
 FileListBox::FileListBox() {
     InitColors(kWindowBackground, kWindowText);
     m_path = NormalizeFolderPath(L".");
@@ -31,17 +26,17 @@ FileListBox& FileListBox::Pattern(std::wstring pattern) {
 }
 
 const std::wstring& FileListBox::List(int index) const {
-    if (index < 0 || index >= ListCount()) rt::Raise(kInvalidPropertyArrayIndex);
+    if (index < 0 || index >= ListCount()) rt::Raise(err::kInvalidPropertyArrayIndex);
     return m_files[static_cast<size_t>(index)];
 }
 
 bool FileListBox::Selected(int index) const {
-    if (index < 0 || index >= ListCount()) rt::Raise(kInvalidPropertyArrayIndex);
+    if (index < 0 || index >= ListCount()) rt::Raise(err::kInvalidPropertyArrayIndex);
     return index == m_index;
 }
 
 FileListBox& FileListBox::ListIndex(int index) {
-    if (index < -1 || index >= ListCount()) rt::Raise(kInvalidPropertyValue);
+    if (index < -1 || index >= ListCount()) rt::Raise(err::kInvalidPropertyValue);
     if (index == m_index) return *this;
     m_index = index;
     if (hWnd()) SendMessageW(hWnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -99,7 +94,7 @@ std::optional<LRESULT> FileListBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lP
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) m_clickReported = false;
     if (msg != WM_LBUTTONUP) return std::nullopt;
     // A click on the file already selected changes no selection but is a click all the same.
-    const LRESULT result = DefSubclassProc(hWnd(), msg, wParam, lParam);
+    const LRESULT result = DefaultMessage(msg, wParam, lParam);
     const LRESULT hit = SendMessageW(hWnd(), LB_ITEMFROMPOINT, 0, lParam);
     const bool onItem = HIWORD(hit) == 0;
     if (!m_clickReported && onItem && static_cast<int>(LOWORD(hit)) == m_index) Raise(Click);

@@ -12,15 +12,6 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"LumescaForm";
 constexpr UINT kFirstMenuId = 100;
-constexpr long kInvalidPropertyValue = 380;
-constexpr long kAlreadyShownModal = 400;  // Form already displayed; can't show modally
-constexpr long kObjectUnloaded = 364;     // Object was unloaded
-
-ATOM g_formClass = 0;
-
-bool IsFormWindow(HWND hwnd) {
-    return hwnd && g_formClass && static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM)) == g_formClass;
-}
 
 RECT CenteredOn(const RECT& area, int width, int height) {
     const int x = area.left + (area.right - area.left - width) / 2;
@@ -54,7 +45,7 @@ HandlerScope::~HandlerScope() {
     if (m_form && --m_form->m_handlerDepth == 0 && m_form->m_retired) Forms::detail::ScheduleCollect();
 }
 
-Form::Form() : m_font(std::make_shared<StdFont>()) {
+Form::Form() : WindowBinding(Role::Form), m_font(std::make_shared<StdFont>()) {
     m_surface.SetBackColor(kButtonFace);
     m_surface.SetForeColor(kButtonText);
     m_surface.SetFont(m_font);
@@ -63,7 +54,7 @@ Form::Form() : m_font(std::make_shared<StdFont>()) {
 Form::~Form() {
     if (m_hwnd) {
         // The derived parts are gone: the window must not call back into this object.
-        SetWindowLongPtrW(m_hwnd, 0, 0);
+        Unbind();
         HWND hwnd = m_hwnd;
         m_hwnd = nullptr;
         DestroyWindow(hwnd);
@@ -72,9 +63,7 @@ Form::~Form() {
 
 Form* Form::FromHwnd(HWND hwnd) {
     if (!hwnd) return nullptr;
-    HWND root = GetAncestor(hwnd, GA_ROOT);
-    if (!IsFormWindow(root)) return nullptr;
-    return reinterpret_cast<Form*>(GetWindowLongPtrW(root, 0));
+    return static_cast<Form*>(Find(GetAncestor(hwnd, GA_ROOT), Role::Form));
 }
 
 // ---- definition and properties
@@ -159,7 +148,7 @@ Form& Form::Move(double left, std::optional<double> top, std::optional<double> w
     const double newTop = top.value_or(Top());
     const double newWidth = width.value_or(Width());
     const double newHeight = height.value_or(Height());
-    if (newWidth < 0 || newHeight < 0) Raise(kInvalidPropertyValue);
+    if (newWidth < 0 || newHeight < 0) Raise(err::kInvalidPropertyValue);
     m_left = left;
     m_top = newTop;
     if (m_hwnd) {
@@ -224,7 +213,7 @@ Form& Form::ForeColor(OLE_COLOR color) {
 }
 
 Form& Form::Font(FontRef font) {
-    if (!font) Raise(kInvalidPropertyValue);
+    if (!font) Raise(err::kInvalidPropertyValue);
     m_font = std::move(font);
     m_surface.SetFont(m_font);
     return *this;
@@ -253,7 +242,7 @@ Form& Form::Font(const std::wstring& name, double size, bool bold, bool italic, 
 
 Form& Form::Icon(PictureRef icon) {
     if (icon && icon->Type() != PictureType::Icon && icon->Type() != PictureType::None)
-        Raise(kInvalidPropertyValue);
+        Raise(err::kInvalidPropertyValue);
     const PictureRef previous = std::move(m_icon);  // released after the window lets go of it
     m_icon = std::move(icon);
     ApplyIcon();
@@ -356,21 +345,8 @@ void Form::Load() {
     Form_Load();
 }
 
-void Form::RegisterFormClass() {
-    if (g_formClass) return;
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = Proc;
-    wc.cbWndExtra = sizeof(Form*);
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kFormClass;
-    g_formClass = RegisterClassExW(&wc);
-}
-
 void Form::CreateWindowNow() {
-    RegisterFormClass();
+    RegisterWindowClass(kFormClass, CS_DBLCLKS);
     if (!m_menu.empty()) {
         m_menuBar = CreateMenu();
         UINT nextId = kFirstMenuId;
@@ -386,8 +362,8 @@ void Form::CreateWindowNow() {
     // A form kept out of the taskbar is owned by the runtime's hidden window until it gets
     // an owner of its own.
     HWND owner = m_showInTaskbar ? nullptr : Forms::detail::ParkingWindow();
-    HWND hwnd = CreateWindowExW(ExStyle(), kFormClass, m_caption.c_str(), Style(), x, y, r.right - r.left,
-                                r.bottom - r.top, owner, m_menuBar, GetModuleHandleW(nullptr), this);
+    HWND hwnd = CreateBoundWindow(ExStyle(), kFormClass, m_caption.c_str(), Style(), x, y, r.right - r.left,
+                                  r.bottom - r.top, owner, m_menuBar);
     if (!hwnd) {
         if (m_menuBar) DestroyMenu(m_menuBar);
         m_menuBar = nullptr;
@@ -431,9 +407,9 @@ void Form::PlaceForFirstShow(HWND owner) {
 
 void Form::Show(ShowMode mode, Form* owner) {
     // An unloaded form's object only waits for deletion; Get gives the fresh instance.
-    if (!m_hwnd) Raise(kObjectUnloaded);
+    if (!m_hwnd) Raise(err::kObjectUnloaded);
     HandlerScope scope(this);
-    if (mode == ShowMode::Modal && IsWindowVisible(m_hwnd)) Raise(kAlreadyShownModal);
+    if (mode == ShowMode::Modal && IsWindowVisible(m_hwnd)) Raise(err::kAlreadyShownModal);
     if (owner && owner != this && owner->m_hwnd)
         SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner->m_hwnd));
     const bool first = !m_shownOnce;
@@ -512,18 +488,9 @@ void Form::Refresh() {
 
 // ---- window procedure
 
-LRESULT CALLBACK Form::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return GuardCallback([&]() -> LRESULT {
-        if (msg == WM_NCCREATE) {
-            auto* created = reinterpret_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(created));
-            created->m_hwnd = hwnd;
-        }
-        auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, 0));
-        if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
-        HandlerScope scope(form);
-        return form->HandleMessage(hwnd, msg, wParam, lParam);
-    });
+LRESULT Form::WindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HandlerScope scope(this);
+    return HandleMessage(hwnd, msg, wParam, lParam);
 }
 
 LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -559,10 +526,9 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             m_menuBar = nullptr;
             for (MenuItem* item : m_menu) item->Forget();
             ControlsDestroyed();
-            SetWindowLongPtrW(hwnd, 0, 0);
             break;
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return NextProcedure(hwnd, msg, wParam, lParam);
 }
 
 void Form::OnPaint() {

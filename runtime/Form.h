@@ -35,6 +35,7 @@
 #include "runtime/FormMenu.h"
 #include "runtime/StdFont.h"
 #include "runtime/StdPicture.h"
+#include "runtime/WindowBinding.h"
 
 namespace rt {
 
@@ -51,7 +52,7 @@ constexpr int kAppWindows = 2;       // Windows is ending the session
 constexpr int kFormOwner = 5;        // the owner form is unloading
 }  // namespace unload
 
-class Form : public ControlContainer {
+class Form : public ControlContainer, private WindowBinding {
 public:
     ~Form() override;
 
@@ -178,7 +179,6 @@ private:
     HWND ToolTipWindow();
     bool TryUnload(int mode);
     void CreateWindowNow();
-    static void RegisterFormClass();
     void PlaceForFirstShow(HWND owner);
     void ApplyIcon();
     void RunModalLoop();
@@ -191,7 +191,9 @@ private:
     void OnNextControl(WPARAM wParam, LPARAM lParam);
     bool OnMenuCommand(UINT id);
     void RaiseFormEvent(void (Form::*event)());
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    // WindowBinding
+    void WindowBound(HWND hwnd) override { m_hwnd = hwnd; }
+    LRESULT WindowMessage(HWND, UINT, WPARAM, LPARAM) override;
     LRESULT HandleMessage(HWND, UINT, WPARAM, LPARAM);
 
     HWND m_hwnd = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/WindowBinding.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace rt {
@@ -93,11 +94,7 @@ std::vector<Form*> Loaded() {
 
 HWND ParkingWindow() {
     static HWND parking = [] {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = ParkingProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kParkingClass;
-        RegisterClassW(&wc);
+        RegisterWindowClass(kParkingClass, 0, ParkingProc);
         return CreateWindowExW(0, kParkingClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     }();

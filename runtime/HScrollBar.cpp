@@ -6,10 +6,6 @@
 
 namespace rt {
 
-namespace {
-constexpr long kInvalidPropertyValue = 380;
-}
-
 HScrollBar::HScrollBar() { InitColors(kButtonFace, kButtonText); }
 
 int HScrollBar::Scrolled(UINT code, int value, int min, int max, int smallChange, int largeChange, int thumb) {
@@ -43,7 +39,7 @@ HScrollBar& HScrollBar::Max(int value) {
 }
 
 HScrollBar& HScrollBar::Value(int value) {
-    if (value < std::min(m_min, m_max) || value > std::max(m_min, m_max)) rt::Raise(kInvalidPropertyValue);
+    if (value < std::min(m_min, m_max) || value > std::max(m_min, m_max)) rt::Raise(err::kInvalidPropertyValue);
     if (value == m_value) return *this;
     m_value = value;
     if (hWnd()) SetScrollPos(hWnd(), SB_CTL, m_value, TRUE);
@@ -52,13 +48,13 @@ HScrollBar& HScrollBar::Value(int value) {
 }
 
 HScrollBar& HScrollBar::SmallChange(int step) {
-    if (step < 1) rt::Raise(kInvalidPropertyValue);
+    if (step < 1) rt::Raise(err::kInvalidPropertyValue);
     m_smallChange = step;
     return *this;
 }
 
 HScrollBar& HScrollBar::LargeChange(int step) {
-    if (step < 1) rt::Raise(kInvalidPropertyValue);
+    if (step < 1) rt::Raise(err::kInvalidPropertyValue);
     m_largeChange = step;
     return *this;
 }

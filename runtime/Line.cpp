@@ -8,10 +8,6 @@
 
 namespace rt {
 
-namespace {
-constexpr long kInvalidPropertyValue = 380;
-}
-
 Line::Line() { InitColors(kWindowBackground, kWindowText); }
 
 Line& Line::Points(double x1, double y1, double x2, double y2) {
@@ -31,7 +27,7 @@ Line& Line::BorderColor(OLE_COLOR color) {
 }
 
 Line& Line::BorderWidth(int pixels) {
-    if (pixels < 1) rt::Raise(kInvalidPropertyValue);
+    if (pixels < 1) rt::Raise(err::kInvalidPropertyValue);
     m_borderWidth = pixels;
     AppearanceChanged();
     return *this;

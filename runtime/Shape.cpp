@@ -4,10 +4,6 @@
 
 namespace rt {
 
-namespace {
-constexpr long kInvalidPropertyValue = 380;
-}
-
 Shape::Shape() { InitColors(kWindowBackground, kWindowText); }
 
 Shape& Shape::BackStyle(rt::BackStyle style) {
@@ -23,7 +19,7 @@ Shape& Shape::BorderColor(OLE_COLOR color) {
 }
 
 Shape& Shape::BorderWidth(int pixels) {
-    if (pixels < 0) rt::Raise(kInvalidPropertyValue);
+    if (pixels < 0) rt::Raise(err::kInvalidPropertyValue);
     m_borderWidth = pixels;
     AppearanceChanged();
     return *this;

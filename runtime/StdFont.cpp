@@ -11,11 +11,10 @@ namespace {
 constexpr wchar_t kDefaultFace[] = L"MS Sans Serif";
 constexpr double kDefaultSize = 8.25;
 constexpr double kTenThousand = 10000.0;
-constexpr long kInvalidPropertyValue = 380;
 constexpr double kPointsPerInch = 72.0;
 
 long long ToCurrency(double points) {
-    if (!(points > 0.0) || points * kTenThousand > 9.2e18) Raise(kInvalidPropertyValue);
+    if (!(points > 0.0) || points * kTenThousand > 9.2e18) Raise(err::kInvalidPropertyValue);
     return static_cast<long long>(std::nearbyint(points * kTenThousand));
 }
 

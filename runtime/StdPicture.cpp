@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "runtime/Dib.h"
 #include "runtime/Gdi.h"
 #include "runtime/GdiPlusDecoder.h"
 #include "runtime/core/FileErrors.h"
@@ -16,8 +17,6 @@ namespace rt {
 
 namespace {
 
-constexpr long kInvalidPropertyValue = 380;
-constexpr long kResourceNotFound = 326;
 constexpr double kHimetricPerInch = 2540.0;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
@@ -43,20 +42,6 @@ SIZE IconSize(HICON icon) {
     size.cy /= 2;  // a monochrome icon's mask holds the AND and XOR halves
     return size;
 }
-
-// A new 24-bit top-down DIB section and its bits.
-Bitmap CreateDib24(int width, int height, void** bits) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    return Bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0));
-}
-
-size_t Stride24(int width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
 
 std::shared_ptr<StdPicture> WrapOwned(PICTDESC& desc, HANDLE handle, PictureType type) {
     IPicture* picture = nullptr;
@@ -89,14 +74,14 @@ std::shared_ptr<StdPicture> FromLoadedPicture(IPicture* picture) {
 
 IPicture* OleDecode(const void* bytes, size_t size) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) Raise(7);
+    if (!memory) Raise(err::kOutOfMemory);
     void* target = GlobalLock(memory);
     memcpy(target, bytes, size);
     GlobalUnlock(memory);
     IStream* stream = nullptr;
     if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
         GlobalFree(memory);
-        Raise(7);
+        Raise(err::kOutOfMemory);
     }
     IPicture* picture = nullptr;
     const HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
@@ -125,7 +110,7 @@ std::vector<char> ReadPictureFile(const std::wstring& path) {
         }
     }
     CloseHandle(file);
-    if (error == ERROR_NOT_ENOUGH_MEMORY) Raise(7);
+    if (error == ERROR_NOT_ENOUGH_MEMORY) Raise(err::kOutOfMemory);
     if (error != ERROR_SUCCESS) RaiseFileError(error);
     return bytes;
 }
@@ -263,20 +248,20 @@ PictureRef LoadPictureResource(int id, HMODULE module) {
     HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) Raise(kResourceNotFound, {}, L"Resource with identifier '" + std::to_wstring(id) + L"' not found");
+    if (!data) Raise(err::kResourceNotFound, {}, L"Resource with identifier '" + std::to_wstring(id) + L"' not found");
     return LoadPictureFromMemory(data, SizeofResource(module, info));
 }
 
 void SavePicture(const StdPicture* picture, const std::wstring& path) {
     if (!picture || picture->Type() == PictureType::None || picture->PixelWidth() <= 0 ||
         picture->PixelHeight() <= 0) {
-        Raise(kInvalidPropertyValue);
+        Raise(err::kInvalidPropertyValue);
     }
     const int width = picture->PixelWidth();
     const int height = picture->PixelHeight();
     void* bits = nullptr;
-    Bitmap dib = CreateDib24(width, height, &bits);
-    if (!dib) Raise(7);
+    Bitmap dib = CreateTopDownDib(width, height, &bits, 24);
+    if (!dib) Raise(err::kOutOfMemory);
     {
         MemoryDC dc(nullptr);
         SelectGuard select(dc.get(), dib.get());

@@ -4,10 +4,6 @@
 
 namespace rt {
 
-namespace {
-constexpr long kInvalidPropertyValue = 380;
-}
-
 TextBox::TextBox() { InitColors(kWindowBackground, kWindowText); }
 
 std::wstring TextBox::Text() const {
@@ -34,7 +30,7 @@ TextBox& TextBox::Text(std::wstring text) {
 }
 
 TextBox& TextBox::MaxLength(int characters) {
-    if (characters < 0) rt::Raise(kInvalidPropertyValue);
+    if (characters < 0) rt::Raise(err::kInvalidPropertyValue);
     m_maxLength = characters;
     if (hWnd()) SendMessageW(hWnd(), EM_SETLIMITTEXT, static_cast<WPARAM>(characters), 0);
     return *this;
@@ -58,7 +54,7 @@ int TextBox::SelStart() const {
 }
 
 TextBox& TextBox::SelStart(int start) {
-    if (start < 0) rt::Raise(kInvalidPropertyValue);
+    if (start < 0) rt::Raise(err::kInvalidPropertyValue);
     m_selStart = start;
     m_selLength = 0;
     // Setting the start collapses the selection there, as the designer's text box does.
@@ -74,7 +70,7 @@ int TextBox::SelLength() const {
 }
 
 TextBox& TextBox::SelLength(int length) {
-    if (length < 0) rt::Raise(kInvalidPropertyValue);
+    if (length < 0) rt::Raise(err::kInvalidPropertyValue);
     m_selLength = length;
     if (hWnd()) {
         const int start = SelStart();
@@ -125,7 +121,7 @@ std::optional<LRESULT> TextBox::OnCommand(UINT notifyCode) {
 std::optional<LRESULT> TextBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_GETDLGCODE || !m_multiLine) return std::nullopt;
     // A multi-line edit wants every key; give Tab back to the dialog navigation.
-    LRESULT code = DefSubclassProc(hWnd(), msg, wParam, lParam);
+    LRESULT code = DefaultMessage(msg, wParam, lParam);
     const auto* key = reinterpret_cast<const MSG*>(lParam);
     if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB) code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
     return code;

@@ -6,12 +6,11 @@
 namespace rt {
 
 namespace {
-constexpr long kInvalidPropertyValue = 380;
 constexpr int kMaxInterval = 65535;
 }  // namespace
 
 Timer& Timer::Interval(int milliseconds) {
-    if (milliseconds < 0 || milliseconds > kMaxInterval) rt::Raise(kInvalidPropertyValue);
+    if (milliseconds < 0 || milliseconds > kMaxInterval) rt::Raise(err::kInvalidPropertyValue);
     m_interval = milliseconds;
     Restart();
     return *this;

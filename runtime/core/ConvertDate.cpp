@@ -13,7 +13,7 @@ namespace {
 bool ParseDate(const std::wstring& text, double& date) {
     if (text.find_first_not_of(L" \t") == std::wstring::npos) return false;
     BSTR copy = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    if (!copy) Raise(7);
+    if (!copy) Raise(err::kOutOfMemory);
     DATE parsed = 0;
     const HRESULT hr = VarDateFromStr(copy, LOCALE_USER_DEFAULT, 0, &parsed);
     SysFreeString(copy);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "runtime/Dib.h"
 #include "runtime/StdPicture.h"
 #include "tests/support/Pixels.h"
 
@@ -13,15 +14,8 @@ namespace controls_testing {
 
 // A width x height picture whose pixel (x, y) is colour(x, y).
 inline rt::PictureRef MakePicture(int width, int height, const std::function<COLORREF(int, int)>& colour) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = rt::CreateTopDownDib(width, height, &bits).release();
     auto* px = static_cast<uint32_t*>(bits);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {

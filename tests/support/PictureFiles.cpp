@@ -1,5 +1,6 @@
 #include "tests/support/PictureFiles.h"
 
+#include "runtime/Dib.h"
 #include "tests/support/Pixels.h"
 
 #include <objbase.h>
@@ -18,8 +19,6 @@ using std::min;
 namespace testing_support {
 
 namespace {
-
-size_t Stride24(int width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
 
 bool GdiPlusReady() {
     static const bool ready = [] {
@@ -52,21 +51,14 @@ COLORREF PatternColor(int x, int y) {
 }
 
 HBITMAP CreatePatternBitmap(int width, int height) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = rt::CreateTopDownDib(width, height, &bits, 24).release();
     if (!bitmap) return nullptr;
     auto* rows = static_cast<unsigned char*>(bits);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const COLORREF c = PatternColor(x, y);
-            unsigned char* p = rows + Stride24(width) * y + x * 3;
+            unsigned char* p = rows + rt::Stride24(width) * y + x * 3;
             p[0] = GetBValue(c);
             p[1] = GetGValue(c);
             p[2] = GetRValue(c);

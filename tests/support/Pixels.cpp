@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstdio>
 
+#include "runtime/Dib.h"
+
 namespace testing_support {
 
 COLORREF Pixels::At(int x, int y) const {
@@ -48,13 +50,7 @@ Pixels ReadBitmapBits(HDC dc, HBITMAP bitmap, int width, int height) {
     pixels.width = width;
     pixels.height = height;
     pixels.bgra.assign(static_cast<size_t>(width) * height, 0);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = rt::TopDownDibInfo(width, height);
     GetDIBits(dc, bitmap, 0, height, pixels.bgra.data(), &bi, DIB_RGB_COLORS);
     return pixels;
 }

@@ -1,0 +1,34 @@
+#pragma once
+// Top-down device-independent bitmaps: row 0 is the top row. 32 bits a pixel are one
+// 0xAARRGGBB value each; 24 bits are B, G, R bytes with each row padded to 4 bytes.
+#include <windows.h>
+
+#include <cstddef>
+
+#include "runtime/Gdi.h"
+
+namespace rt {
+
+// The header describing a top-down DIB of the given size and depth (for CreateDIBSection,
+// GetDIBits and SetDIBits).
+inline BITMAPINFO TopDownDibInfo(int width, int height, WORD bitsPerPixel = 32) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// A new top-down DIB section; bits receives its pixels (nullptr when it could not be made).
+inline Bitmap CreateTopDownDib(int width, int height, void** bits, WORD bitsPerPixel = 32) {
+    const BITMAPINFO info = TopDownDibInfo(width, height, bitsPerPixel);
+    return Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+// The bytes of one row of a 24-bit DIB.
+inline size_t Stride24(int width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
+
+}  // namespace rt
