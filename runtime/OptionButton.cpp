@@ -73,7 +73,7 @@ void OptionButton::Created() {
 
 std::optional<LRESULT> OptionButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_LBUTTONDOWN) return std::nullopt;
-    const LRESULT result = DefSubclassProc(hWnd(), msg, wParam, lParam);
+    const LRESULT result = DefaultMessage(msg, wParam, lParam);
     FinishQuickClick();
     return result;
 }

@@ -3,17 +3,11 @@
 // the thumbnails.
 #include <gtest/gtest.h>
 
-#include "tests/controls/ControlsInput.h"
 #include "tests/picture/form11TestSupport.h"
+#include "tests/support/Input.h"
 
 using namespace testing_support;
 using namespace picture_tests;
-using controls_testing::CentreOf;
-using controls_testing::Click;
-using controls_testing::FocusOn;
-using controls_testing::MouseInput;
-using controls_testing::OnScreen;
-using controls_testing::PumpForm;
 
 namespace {
 
@@ -24,11 +18,11 @@ POINT FileRow(const form11& f, int index) {
 }
 
 void DoubleClick(POINT at) {
-    controls_testing::Mouse(0, at, 30);
+    MovePointer(at);
     INPUT clicks[] = {MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at),
                       MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at)};
     SendInput(4, clicks, sizeof(INPUT));
-    PumpForm(200);
+    Pump(Processing::Program, 200);
 }
 
 // What the pointer looked like while thumbnails were added to the list view.
@@ -63,14 +57,14 @@ TEST(form11Input, AFolderAndAPatternChosenByHandListTheFilesAndClicksWriteSizeLi
     EXPECT_EQ(f->File1.Path(), folder.File(L"pics"));
 
     ASSERT_TRUE(FocusOn(f->hWnd(), f->Combo1.hWnd()));
-    for (int i = 0; i < kBmp; ++i) controls_testing::Key(VK_DOWN);
+    for (int i = 0; i < kBmp; ++i) Key(VK_DOWN);
     ASSERT_TRUE(PumpUntil([&] { return f->File1.Pattern() == L"*.bmp"; }, 2000));
     EXPECT_EQ(f->File1.ListCount(), 2);
     ASSERT_TRUE(FocusOn(f->hWnd(), f->File1.hWnd()));
     const int a = IndexOf(f->File1, L"a.bmp");
     Click(FileRow(*f, a));
     ASSERT_TRUE(PumpUntil([&] { return f->txtOut.Text() == L"\r\n100 x 80\ta.bmp"; }, 2000)) << "one click, one line";
-    PumpForm(600);  // the next click must not join the first into a double click
+    Pump(Processing::Program, 600);  // the next click must not join the first into a double click
     DoubleClick(FileRow(*f, a));
     EXPECT_TRUE(PumpUntil([&] { return f->txtOut.Text() == L"\r\n100 x 80\ta.bmp\r\n100 x 80\ta.bmp\r\n100 x 80\ta.bmp"; },
                           2000))
@@ -107,7 +101,7 @@ TEST(form11Input, TheThumbnailButtonShowsTheHourglassAndAClickBesideTheThumbnail
     DialogScript unexpected;
     unexpected.Press(IDOK);
     Click(OnScreen(list, client.right - 10, client.bottom - 10));
-    PumpForm(300);
+    Pump(Processing::Program, 300);
     EXPECT_EQ(f->ListView.SelectedIndex(), 0);
     EXPECT_TRUE(unexpected.Seen().empty()) << "no message";
     EXPECT_EQ(f->Image1.Picture(), f->imgList2.Picture(2));
