@@ -26,8 +26,12 @@ LRESULT CALLBACK BoundClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 WindowBinding::~WindowBinding() { Unbind(); }
 
 WindowBinding* WindowBinding::Find(HWND hwnd, Role role) {
+    // A window of another process (WindowFromPoint and the foreground window can give one)
+    // carries that process's addresses: its subclass record must not be read here.
+    DWORD process = 0;
+    if (!hwnd || !GetWindowThreadProcessId(hwnd, &process) || process != GetCurrentProcessId()) return nullptr;
     DWORD_PTR object = 0;
-    if (!hwnd || !GetWindowSubclass(hwnd, &WindowBinding::Proc, IdOf(role), &object)) return nullptr;
+    if (!GetWindowSubclass(hwnd, &WindowBinding::Proc, IdOf(role), &object)) return nullptr;
     return reinterpret_cast<WindowBinding*>(object);
 }
 
