@@ -7,9 +7,7 @@
 
 #include <vector>
 
-#include "runtime/Form.h"
 #include "runtime/WindowBinding.h"
-#include "tests/support/ChildProcess.h"
 
 namespace {
 
@@ -154,15 +152,3 @@ TEST(WindowBinding, AClassIsRegisteredOnce) {
 }
 
 }  // namespace
-
-// The pointer and the foreground can lie over another program's window (another test, the
-// desktop): looking it up must find nothing, not read that program's addresses.
-TEST(WindowBinding, AWindowOfAnotherProcessIsNobodys) {
-    using namespace testing_support;
-    ChildProcess probe(L"\"" + BinDir() + L"\\error_probe.exe\" quiet");
-    HWND other = probe.WaitForWindow(L"Error probe");
-    ASSERT_NE(other, nullptr);
-    EXPECT_EQ(rt::Form::FromHwnd(other), nullptr);
-    PostMessageW(other, WM_CLOSE, 0, 0);
-    EXPECT_EQ(probe.WaitForExit(), 0u);
-}

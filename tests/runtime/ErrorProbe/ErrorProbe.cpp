@@ -3,10 +3,7 @@
 //   error_probe standard   -> error 13, Type mismatch
 //   error_probe object     -> object error 13082 with a source
 //   error_probe quiet      -> no error; exits 0 when its window is closed
-// Its window carries a subclass record, as every window of the program does, so that tests
-// can look at a window of another process that has one.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
@@ -30,10 +27,6 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     });
 }
 
-LRESULT CALLBACK PassOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
@@ -45,7 +38,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
     RegisterClassW(&wc);
     HWND hwnd = CreateWindowW(L"ErrorProbe", L"Error probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
                               nullptr, nullptr, instance, nullptr);
-    SetWindowSubclass(hwnd, PassOn, 1, 0);
     PostMessageW(hwnd, WM_APP, 0, 0);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
