@@ -66,7 +66,14 @@ void FRotFont::DefineControls() {
         .ForeColor(kNoticeColor)
         .BackStyle(rt::BackStyle::Transparent);
 
-    Place(HScroll1, L"HScroll1", 30, 9810, 15105, 315).Min(0).Max(kFullTurn).LargeChange(kAngleStep).SmallChange(1);
+    // The laid-out picture reaches over the scroll bar's top; first in the tab order, the bar
+    // lies above the picture and stays whole under the mouse.
+    Place(HScroll1, L"HScroll1", 30, 9810, 15105, 315)
+        .Min(0)
+        .Max(kFullTurn)
+        .LargeChange(kAngleStep)
+        .SmallChange(1)
+        .TabIndex(0);
     HScroll1.Change = [this] { HScroll1_Change(); };
     HScroll1.Scroll = [this] { HScroll1_Scroll(); };
 

@@ -58,13 +58,16 @@ public:
     void Command5_Click();
     void Command6_Click();
 
+    // Makes the file the picture's background; an empty name removes it, and a file that is
+    // no loadable picture is refused with a message, keeping the background as it was.
+    void LoadBackground(const std::wstring& path);
+
 private:
     void DefineControls();
     void DefineButtons();
     void Form_Load() override;
     void Form_Resize() override;
     void PrintBannerLine(double x, double y);
-    void LoadBackground(const std::wstring& path);
 
     std::unique_ptr<CLogFont> m_LogFont;
 };
