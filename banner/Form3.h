@@ -60,4 +60,5 @@ private:
     void PaintPreview(rt::PictureBox& preview, long red, long green, long blue);
     void PaintMix();
     void RefreshSyntax();
+    void KeepAboveOwner();
 };

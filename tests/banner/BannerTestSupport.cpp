@@ -5,6 +5,7 @@
 
 #include "runtime/Screen.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/MessagePump.h"
 
 namespace banner_tests {
 
@@ -77,6 +78,19 @@ DialogAnswers::Action ReadMessageBox(std::wstring& text) {
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         return true;
     };
+}
+
+void CoverAndUncover(HWND window) {
+    HWND parent = GetParent(window);
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    HWND cover = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    testing_support::PumpFor(100);
+    DestroyWindow(cover);
+    testing_support::PumpFor(100);
 }
 
 ColourSpot FindColour(const testing_support::Pixels& pixels, COLORREF colour, int tolerance) {

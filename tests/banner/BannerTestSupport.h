@@ -38,6 +38,11 @@ DialogAnswers::Action CancelDialog();
 // A message box: keeps its texts (joined by newlines) and presses OK.
 DialogAnswers::Action ReadMessageBox(std::wstring& text);
 
+// Covers the window with a sibling window and takes that away again: the platform invalidates
+// what lay below, as a user's window moved over it and off again does. (Top-level windows do
+// not serve here: Wine restores what they uncover from its own copy, with no paint.)
+void CoverAndUncover(HWND window);
+
 struct ColourSpot {
     int count = 0;
     RECT bounds = {};  // of the pixels found (right and bottom inclusive)
