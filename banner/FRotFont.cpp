@@ -77,27 +77,24 @@ void FRotFont::DefineControls() {
     HScroll1.Change = [this] { HScroll1_Change(); };
     HScroll1.Scroll = [this] { HScroll1_Scroll(); };
 
-    Place(Label2, L"Label2", 30, 10140, 1755, 180)
-        .Caption(L"点击上图可显示文字")
-        .Font(L"宋体", 9, true, false, kChineseCharset)
-        .ForeColor(kHintColor)
-        .BackStyle(rt::BackStyle::Transparent);
+    // The bold green hints of the bottom row.
+    auto hint = [&](rt::Label& label, const wchar_t* name, double left, double top, double width, double height,
+                    const wchar_t* caption) {
+        Place(label, name, left, top, width, height)
+            .Caption(caption)
+            .Font(L"宋体", 9, true, false, kChineseCharset)
+            .ForeColor(kHintColor)
+            .BackStyle(rt::BackStyle::Transparent);
+    };
+    hint(Label2, L"Label2", 30, 10140, 1755, 180, L"点击上图可显示文字");
     Place(Label1, L"Label1", 60, 10350, 1920, 180)
         .Caption(L"旋转角度:")
         .ForeColor(kAngleColor)
         .BackStyle(rt::BackStyle::Transparent);
     Place(Text2, L"Text2", 1950, 10200, 795, 315).Text(L"字体颜色").BackColor(kSwatchBack).ForeColor(kBoxText);
-    Place(Label3, L"Label3", 6060, 10230, 885, 255)
-        .Caption(L"变更文字")
-        .Font(L"宋体", 9, true, false, kChineseCharset)
-        .ForeColor(kHintColor)
-        .BackStyle(rt::BackStyle::Transparent);
+    hint(Label3, L"Label3", 6060, 10230, 885, 255, L"变更文字");
     Place(Text1, L"Text1", 6990, 10200, 4275, 285).Text(L"******祝您生日快乐").BackColor(kEntryBack).ForeColor(kEntryText);
-    Place(Label4, L"Label4", 11310, 10260, 405, 225)
-        .Caption(L"速度")
-        .Font(L"宋体", 9, true, false, kChineseCharset)
-        .ForeColor(kHintColor)
-        .BackStyle(rt::BackStyle::Transparent);
+    hint(Label4, L"Label4", 11310, 10260, 405, 225, L"速度");
     Place(Text3, L"Text3", 11730, 10200, 465, 285).Text(L"10").BackColor(kEntryBack).ForeColor(kEntryText);
     Place(Check1, L"Check1", 12210, 10230, 1575, 285)
         .Caption(L"&选择旋转文字")
