@@ -6,6 +6,7 @@
 #include "banner/Form3.h"
 #include "media/Form14.h"
 #include "runtime/Forms.h"
+#include "runtime/core/RuntimeError.h"
 #include "tests/banner/BannerTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FramePictures.h"
@@ -311,6 +312,57 @@ TEST(FRotFont, ABackgroundThatIsNoPictureIsRefusedAndThePreviousOneStays) {
 
     f.banner.LoadBackground(L"");
     EXPECT_FALSE(f.banner.Picture1.Picture()) << "an empty name removes the background";
+}
+
+TEST(FRotFont, TheBackgroundDialogLoadsThePictureAndACancelRemovesIt) {
+    BannerFixture f;
+    TempFolder folder;
+    ASSERT_TRUE(WritePatternBmp(folder.File(L"wall.bmp"), 40, 30));
+    {
+        DialogAnswers answers({banner_tests::TypeFileName(folder.File(L"wall.bmp"))});
+        f.banner.Command5_Click();
+        EXPECT_TRUE(answers.Done());
+    }
+    EXPECT_EQ(f.banner.CommonDialog1.DialogTitle, L"图像文件");
+    ASSERT_TRUE(f.banner.Picture1.Picture());
+    EXPECT_EQ(f.Picture().At(39, 29), PatternColor(39, 29));
+    {
+        DialogAnswers answers({banner_tests::CancelDialog()});
+        f.banner.Command5_Click();
+    }
+    EXPECT_FALSE(f.banner.Picture1.Picture());
+}
+
+TEST(FRotFont, SavingAsksBeforeOverwritingAndWritesTheImageAsBmp) {
+    BannerFixture f;
+    TempFolder folder;
+    const std::wstring path = folder.File(L"banner.bmp");
+    f.banner.Picture1_MouseUp(0, 0, 3000, 3000);
+    {
+        DialogAnswers answers({banner_tests::TypeFileName(path)});
+        f.banner.Command4_Click();
+        EXPECT_TRUE(answers.Done());
+    }
+    const rt::PictureRef saved = rt::LoadPicture(path);
+    EXPECT_EQ(saved->PixelWidth(), f.banner.Picture1.Surface().PixelWidth());
+    EXPECT_GT(FindColour(PicturePixels(*saved), kFirstPrint).count, 50);
+
+    ASSERT_TRUE(WriteBytes(path, "old"));
+    std::wstring question;
+    {
+        DialogAnswers answers({banner_tests::TypeFileName(path), banner_tests::ReadMessageBox(question, IDNO)});
+        f.banner.Command4_Click();
+        EXPECT_TRUE(answers.Done());
+    }
+    EXPECT_EQ(question.rfind(L"询问\n", 0), 0u) << question;
+    EXPECT_NE(question.find(L"文件已经存在，是否覆盖文件？"), std::wstring::npos) << question;
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES, true);
+    EXPECT_THROW(rt::LoadPicture(path), rt::RuntimeError) << "No leaves the old file";
+    {
+        DialogAnswers answers({banner_tests::TypeFileName(path), banner_tests::ReadMessageBox(question, IDYES)});
+        f.banner.Command4_Click();
+    }
+    EXPECT_NO_THROW(rt::LoadPicture(path));
 }
 
 TEST(FRotFont, HiddenButtonsStayHiddenAndMusicShowsTheMediaPlayer) {
