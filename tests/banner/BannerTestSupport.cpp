@@ -1,7 +1,5 @@
 #include "tests/banner/BannerTestSupport.h"
 
-#include <dlgs.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -72,23 +70,11 @@ DialogAnswers::Action CancelDialog() {
     };
 }
 
-DialogAnswers::Action ReadMessageBox(std::wstring& text, int button) {
-    return [&text, button](HWND dialog) {
-        // The colour or file dialog still closing.
-        if (GetDlgItem(dialog, kRedBox) || GetDlgItem(dialog, cmb13) || GetDlgItem(dialog, edt1)) return false;
+DialogAnswers::Action ReadMessageBox(std::wstring& text) {
+    return [&text](HWND dialog) {
+        if (GetDlgItem(dialog, kRedBox)) return false;  // the colour dialog still closing
         text = testing_support::WindowText(dialog) + L"\n";
         for (const std::wstring& piece : testing_support::ChildTexts(dialog)) text += piece + L"\n";
-        PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        return true;
-    };
-}
-
-DialogAnswers::Action TypeFileName(const std::wstring& path) {
-    return [path](HWND dialog) {
-        HWND name = GetDlgItem(dialog, cmb13);
-        if (!name) name = GetDlgItem(dialog, edt1);
-        if (!name) return false;
-        SetWindowTextW(name, path.c_str());
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         return true;
     };

@@ -35,11 +35,8 @@ private:
 DialogAnswers::Action ChooseColour(COLORREF colour);
 // Any dialog: cancels it.
 DialogAnswers::Action CancelDialog();
-// A message box: keeps its title and its texts (one a line) and presses the button (IDOK,
-// IDYES, IDNO...).
-DialogAnswers::Action ReadMessageBox(std::wstring& text, int button = IDOK);
-// The open or save dialog: types the path as the file name and presses OK.
-DialogAnswers::Action TypeFileName(const std::wstring& path);
+// A message box: keeps its title and its texts (one a line) and presses OK.
+DialogAnswers::Action ReadMessageBox(std::wstring& text);
 
 // Covers the window with a sibling window and takes that away again: the platform invalidates
 // what lay below, as a user's window moved over it and off again does. (Top-level windows do

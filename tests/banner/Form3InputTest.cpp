@@ -84,16 +84,6 @@ TEST(Form3, UncoveringTheBluePreviewRepaintsItAndTheMixInBlue) {
     EXPECT_EQ(CaptureClient(f.designer.Picture4.hWnd()).At(5, 0), f.TopRow(f.designer.Picture4, 0, 0, 255));
 }
 
-TEST(Form3, TheWindowItselfShowsTheGradientInItsMargin) {
-    DesignerFixture f;
-    const Pixels window = CaptureClient(f.designer.hWnd());
-    const banner::GradientPlan plan =
-        banner::PlanGradient(f.designer.Height(), f.designer.Width(), 0, 0, 255, true);
-    EXPECT_EQ(window.At(0, 0), GradientRowColour(plan, 0));
-    EXPECT_EQ(window.At(0, window.height / 2), GradientRowColour(plan, window.height / 2));
-    EXPECT_FALSE(GetWindowLongW(f.designer.hWnd(), GWL_STYLE) & WS_CAPTION);
-}
-
 TEST(Form3, BackgroundColourPaintsTheBannerAndExitOnlyHides) {
     DesignerFixture f;
     // As the user meets it: shown from the banner screen, which owns it.
