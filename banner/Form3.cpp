@@ -179,4 +179,7 @@ void Form3::Picture3_Paint() {
     Grad::Gradient(Picture3, red, green, blue, true);
     red = 0, green = 0, blue = kBlueStart;
     Grad::Gradient(Picture4, red, green, blue, true);
+    // Picture4 now shows the gradient whole; a paint of its own still pending (it lies below
+    // Picture3, so it paints later) would put the black background back over it.
+    if (Picture4.hWnd()) ValidateRect(Picture4.hWnd(), nullptr);
 }

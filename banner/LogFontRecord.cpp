@@ -1,6 +1,7 @@
 #include "banner/LogFontRecord.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 

@@ -56,6 +56,9 @@ struct DesignerFixture {
 
 TEST(Form3, SlidersAndTheBoxSetTheLabelsTheSyntaxAndThePreviews) {
     DesignerFixture f;
+    // Shown, the blue preview and the mix show the blue gradient, the others are black.
+    EXPECT_EQ(CaptureClient(f.designer.Picture4.hWnd()).At(5, 0), f.TopRow(f.designer.Picture4, 0, 0, 255));
+    EXPECT_EQ(CaptureClient(f.designer.Picture1.hWnd()).At(5, 0), RGB(0, 0, 0));
     EXPECT_EQ(f.designer.Label5.Caption(), L"0, 0, 255, 1");
     f.SlideTo(f.designer.Slider1, 10);
     f.SlideTo(f.designer.Slider2, 20);
