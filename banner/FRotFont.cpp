@@ -1,3 +1,263 @@
 #include "banner/FRotFont.h"
 
-FRotFont::FRotFont() { Caption(L"Sembrel"); }
+#include <windows.h>
+
+#include <optional>
+
+#include "app/ArtResources.h"
+#include "app/MainWindow.h"
+#include "banner/AutoStep.h"
+#include "banner/BannerLayout.h"
+#include "banner/BannerLine.h"
+#include "banner/Form3.h"
+#include "banner/IntervalText.h"
+#include "banner/MCommDialogTest.h"
+#include "media/Form14.h"
+#include "resources/ArtIds.h"
+#include "runtime/Forms.h"
+#include "runtime/MsgBox.h"
+#include "runtime/core/Files.h"
+#include "runtime/core/RuntimeError.h"
+
+namespace {
+
+constexpr short kChineseCharset = 134;
+constexpr short kAnsiCharset = 0;
+constexpr OLE_COLOR kWindowBack = 0x00800000;
+constexpr OLE_COLOR kPictureBack = 0x00000000;
+constexpr OLE_COLOR kFirstPrintColor = 0x000080FF;
+constexpr OLE_COLOR kNoticeColor = 0x00C000C0;
+constexpr OLE_COLOR kHintColor = 0x0080FF80;
+constexpr OLE_COLOR kAngleColor = 0x00FFFFFF;
+constexpr OLE_COLOR kSwatchBack = 0x006912DE;
+constexpr OLE_COLOR kBoxText = 0x00400040;
+constexpr OLE_COLOR kEntryBack = 0x00C0FFC0;
+constexpr OLE_COLOR kEntryText = 0x00800080;
+constexpr OLE_COLOR kButtonBack = 0x00FFC0FF;
+constexpr int kFullTurn = 360;
+constexpr int kAngleStep = 15;
+constexpr int kFirstTimerInterval = 1000;
+
+std::wstring AngleCaption(int value) { return L"&旋转角度: (" + std::to_wstring(value) + L")"; }
+std::wstring DragCaption(int value) { return L"&Output Angle (" + std::to_wstring(value) + L"):"; }
+
+}  // namespace
+
+FRotFont::FRotFont() {
+    Caption(L"Sembrel").ClientSize(15240, 10815).BackColor(kWindowBack);
+    BorderStyle(rt::FormBorderStyle::Sizable).StartUpPosition(rt::StartUpPosition::CenterScreen);
+    Font(L"宋体", 9, false, false, kChineseCharset);
+    Icon(app::ResourceIcon(IDI_FROTFONT));
+    DefineControls();
+    DefineButtons();
+}
+
+void FRotFont::DefineControls() {
+    Place(Picture1, L"Picture1", -120, -30, 15315, 9735)
+        .BackColor(kPictureBack)
+        .ForeColor(kFirstPrintColor)
+        .Font(L"Arial", 18, false, false, kAnsiCharset);
+    // Printed lines stay when the picture is covered and uncovered.
+    Picture1.AutoRedraw(true);
+    Picture1.MouseUp = [this](int button, int shift, double x, double y) { Picture1_MouseUp(button, shift, x, y); };
+    Picture1.Place(Label5, L"Label5", 12060, 9480, 2775, 195)
+        .Caption(L"© 2026 Mirovast 版权所有")
+        .Font(L"宋体", 9, false, false, kChineseCharset)
+        .ForeColor(kNoticeColor)
+        .BackStyle(rt::BackStyle::Transparent);
+
+    // The laid-out picture reaches over the scroll bar's top; first in the tab order, the bar
+    // lies above the picture and stays whole under the mouse.
+    Place(HScroll1, L"HScroll1", 30, 9810, 15105, 315)
+        .Min(0)
+        .Max(kFullTurn)
+        .LargeChange(kAngleStep)
+        .SmallChange(1)
+        .TabIndex(0);
+    HScroll1.Change = [this] { HScroll1_Change(); };
+    HScroll1.Scroll = [this] { HScroll1_Scroll(); };
+
+    // The bold green hints of the bottom row.
+    auto hint = [&](rt::Label& label, const wchar_t* name, double left, double top, double width, double height,
+                    const wchar_t* caption) {
+        Place(label, name, left, top, width, height)
+            .Caption(caption)
+            .Font(L"宋体", 9, true, false, kChineseCharset)
+            .ForeColor(kHintColor)
+            .BackStyle(rt::BackStyle::Transparent);
+    };
+    hint(Label2, L"Label2", 30, 10140, 1755, 180, L"点击上图可显示文字");
+    Place(Label1, L"Label1", 60, 10350, 1920, 180)
+        .Caption(L"旋转角度:")
+        .ForeColor(kAngleColor)
+        .BackStyle(rt::BackStyle::Transparent);
+    Place(Text2, L"Text2", 1950, 10200, 795, 315).Text(L"字体颜色").BackColor(kSwatchBack).ForeColor(kBoxText);
+    hint(Label3, L"Label3", 6060, 10230, 885, 255, L"变更文字");
+    Place(Text1, L"Text1", 6990, 10200, 4275, 285).Text(L"******祝您生日快乐").BackColor(kEntryBack).ForeColor(kEntryText);
+    hint(Label4, L"Label4", 11310, 10260, 405, 225, L"速度");
+    Place(Text3, L"Text3", 11730, 10200, 465, 285).Text(L"10").BackColor(kEntryBack).ForeColor(kEntryText);
+    Place(Check1, L"Check1", 12210, 10230, 1575, 285)
+        .Caption(L"&选择旋转文字")
+        .Font(L"宋体", 9, true, false, kChineseCharset)
+        .BackColor(kWindowBack)
+        .ForeColor(kHintColor);
+    Check1.Click = [this] { Check1_Click(); };
+
+    Place(Timer1, L"Timer1").Interval(kFirstTimerInterval).Enabled(false);
+    Timer1.Tick = [this] { Timer1_Timer(); };
+}
+
+void FRotFont::DefineButtons() {
+    auto button = [&](rt::CommandButton& b, const wchar_t* name, double left, double top, double width,
+                      const wchar_t* caption) -> rt::CommandButton& {
+        return Place(b, name, left, top, width, 315)
+            .Caption(caption)
+            .BackColor(kButtonBack)
+            .Style(rt::ButtonStyle::Graphical);
+    };
+    button(Command2, L"Command2", 2820, 10200, 945, L"字体颜色");
+    button(Command3, L"Command3", 3810, 10200, 975, L"背景颜色");
+    button(Command5, L"Command5", 4830, 10200, 1065, L"背景图片");
+    button(Command1, L"Command1", 13830, 10200, 1005, L"请 空");
+    // Defined but never shown: nothing makes these two visible.
+    button(Command4, L"Command4", 5940, 10200, 1005, L"保存图像").Visible(false);
+    button(Command6, L"Command6", 1830, 10320, 945, L"打开音乐").Visible(false);
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
+    Command3.Click = [this] { Command3_Click(); };
+    Command4.Click = [this] { Command4_Click(); };
+    Command5.Click = [this] { Command5_Click(); };
+    Command6.Click = [this] { Command6_Click(); };
+}
+
+void FRotFont::Form_Load() {
+    m_LogFont = std::make_unique<CLogFont>();
+    m_LogFont->LogFont(Picture1.Font());
+    HScroll1.Value(0);
+}
+
+// Every statement runs on its own: a minimised window gives negative sizes, which are refused
+// and skipped.
+void FRotFont::Form_Resize() {
+    banner::BannerLayoutInput in;
+    in.clientWidth = ScaleWidth();
+    in.clientHeight = ScaleHeight();
+    in.scrollLeft = HScroll1.Left();
+    in.pictureTop = Picture1.Top();
+    in.clearWidth = Command1.Width();
+    in.modeWidth = Check1.Width();
+    // Reading the designer's width loads it (it is not shown).
+    rt::TryStatement([&] { in.designerWidth = rt::Forms::Get<Form3>().Width(); });
+    const banner::BannerLayout layout = banner::LayOutBanner(in);
+    rt::TryStatement([&] { HScroll1.SetWidth(layout.scrollWidth); });
+    rt::TryStatement(
+        [&] { Picture1.Move(layout.pictureLeft, layout.pictureTop, layout.pictureWidth, layout.pictureHeight); });
+    rt::TryStatement([&] { Command1.SetLeft(layout.clearLeft); });
+    rt::TryStatement([&] { Check1.SetLeft(layout.modeLeft); });
+    rt::TryStatement([&] { rt::Forms::Get<Form3>().Left(layout.designerLeft); });
+}
+
+void FRotFont::HScroll1_Change() {
+    if (m_LogFont) m_LogFont->Rotation(static_cast<float>(HScroll1.Value()));
+    Label1.Caption(AngleCaption(HScroll1.Value()));
+}
+
+void FRotFont::HScroll1_Scroll() { Label1.Caption(DragCaption(HScroll1.Value())); }
+
+void FRotFont::Picture1_MouseUp(int /*Button*/, int /*Shift*/, double X, double Y) { PrintBannerLine(X, Y); }
+
+void FRotFont::PrintBannerLine(double x, double y) {
+    // hDC() brings the picture's own font and colour into the DC first; the turned font then
+    // replaces that font for this one line, and Print draws with what is selected.
+    HDC dc = Picture1.hDC();
+    {
+        std::optional<rt::SelectGuard> turned;
+        if (m_LogFont && m_LogFont->Handle()) turned.emplace(dc, m_LogFont->Handle());
+        Picture1.CurrentX(x).CurrentY(y);
+        SYSTEMTIME now = {};
+        GetLocalTime(&now);
+        Picture1.Print(banner::BannerLineText(Text1.Text(), now));
+    }
+    Picture1.ForeColor(Text2.BackColor());
+}
+
+void FRotFont::Timer1_Timer() {
+    HScroll1.Value(banner::NextStepAngle(HScroll1.Value(), HScroll1.Min(), HScroll1.Max(), HScroll1.LargeChange()));
+    const int angle = HScroll1.Value();
+    if (banner::StepClears(angle)) Picture1.Cls();
+    if (const auto colour = banner::StepColor(angle)) Picture1.ForeColor(*colour);
+    const POINT centre = banner::StepCentre(Picture1.ScaleWidth(), Picture1.ScaleHeight());
+    Picture1_MouseUp(0, 0, centre.x, centre.y);
+}
+
+void FRotFont::Check1_Click() {
+    Timer1.Enabled(Check1.Value() != rt::CheckBox::kUnchecked);
+    HScroll1.Enabled(!Timer1.Enabled());
+    if (Timer1.Enabled()) {
+        HScroll1.Value(0);
+        Picture1.Cls();
+    }
+    const banner::IntervalSetting setting = banner::ReadInterval(Text3.Text());
+    Timer1.Interval(setting.interval);
+    if (setting.showOne) Text3.Text(L"1");
+}
+
+void FRotFont::Command1_Click() { Picture1.Cls(); }
+
+void FRotFont::Command2_Click() {
+    COLORREF customColors[16] = {};
+    MCommDialogTest::ChooseColorRecord record = MCommDialogTest::FillChooseColor(hWnd(), customColors);
+    if (!MCommDialogTest::ChooseColorWith(record)) {
+        rt::MsgBox(L"取消后重选", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // The picture takes the new colour over at the end of the next print.
+    Text2.BackColor(record.rgbResult);
+}
+
+void FRotFont::Command3_Click() { rt::Forms::Get<Form3>().Show(rt::ShowMode::Modeless, this); }
+
+void FRotFont::Command5_Click() {
+    CommonDialog1.DialogTitle = L"图像文件";
+    CommonDialog1.Filter = L"图像文件 (*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.ico)|*.ico|(*jif)|*.jif";
+    CommonDialog1.Flags = 0;
+    CommonDialog1.InitDir = rt::AppPath();
+    CommonDialog1.ShowOpen();
+    LoadBackground(CommonDialog1.FileName);
+}
+
+// An empty name (the dialog cancelled) removes the background picture. A file that no
+// decoder takes leaves the background as it was and says so.
+void FRotFont::LoadBackground(const std::wstring& path) {
+    rt::PictureRef picture;
+    try {
+        picture = rt::LoadPicture(path);
+    } catch (const rt::RuntimeError& e) {
+        rt::MsgBox(L"无法把“" + path + L"”作为背景图片载入：" + e.Description() + L"。\n背景图片保持不变。",
+                   MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    Picture1.Picture(std::move(picture));
+}
+
+void FRotFont::Command4_Click() {
+    cdlg.InitDir = rt::AppPath();
+    cdlg.Filter = L"位图文件 (*.Bmp)|*.Bmp";
+    cdlg.ShowSave();
+    if (cdlg.FileName.empty()) return;
+    int answer = IDYES;
+    if (rt::FileExists(cdlg.FileName)) {
+        answer = rt::MsgBox(L"文件已经存在，是否覆盖文件？", MB_YESNO | MB_ICONQUESTION, L"询问");
+    }
+    if (answer != IDYES) return;
+    try {
+        rt::SavePicture(Picture1.Image(), cdlg.FileName);
+    } catch (const rt::RuntimeError& e) {
+        rt::MsgBox(L"无法保存图像“" + cdlg.FileName + L"”：" + e.Description(), MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void FRotFont::Command6_Click() {
+    app::ISkinnedMainWindow* main = app::MainWindow();
+    rt::Forms::Get<Form14>().Show(rt::ShowMode::Modeless, main ? &main->SkinnedForm() : nullptr);
+}

@@ -1,0 +1,124 @@
+#include "tests/banner/BannerTestSupport.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/Screen.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/MessagePump.h"
+
+namespace banner_tests {
+
+namespace {
+
+DialogAnswers* g_answers = nullptr;
+constexpr UINT kTickMs = 50;
+// The colour dialog's red, green and blue boxes.
+constexpr int kRedBox = 706;
+constexpr int kGreenBox = 707;
+constexpr int kBlueBox = 708;
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found) {
+    wchar_t cls[16] = {};
+    GetClassNameW(hwnd, cls, 16);
+    if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void TypeChannel(HWND dialog, int id, int value) {
+    SetDlgItemInt(dialog, id, static_cast<UINT>(value), FALSE);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, EN_UPDATE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+}  // namespace
+
+DialogAnswers::DialogAnswers(std::vector<Action> actions) : m_actions(std::move(actions)) {
+    g_answers = this;
+    m_timer = SetTimer(nullptr, 0, kTickMs, Tick);
+}
+
+DialogAnswers::~DialogAnswers() {
+    KillTimer(nullptr, m_timer);
+    g_answers = nullptr;
+}
+
+void CALLBACK DialogAnswers::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_answers || g_answers->Done()) return;
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog && g_answers->m_actions[g_answers->m_next](dialog)) ++g_answers->m_next;
+}
+
+DialogAnswers::Action ChooseColour(COLORREF colour) {
+    return [colour](HWND dialog) {
+        if (!GetDlgItem(dialog, kRedBox)) return false;
+        TypeChannel(dialog, kRedBox, GetRValue(colour));
+        TypeChannel(dialog, kGreenBox, GetGValue(colour));
+        TypeChannel(dialog, kBlueBox, GetBValue(colour));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+}
+
+DialogAnswers::Action CancelDialog() {
+    return [](HWND dialog) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    };
+}
+
+DialogAnswers::Action ReadMessageBox(std::wstring& text) {
+    return [&text](HWND dialog) {
+        if (GetDlgItem(dialog, kRedBox)) return false;  // the colour dialog still closing
+        text = testing_support::WindowText(dialog) + L"\n";
+        for (const std::wstring& piece : testing_support::ChildTexts(dialog)) text += piece + L"\n";
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+}
+
+void CoverAndUncover(HWND window) {
+    HWND parent = GetParent(window);
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    HWND cover = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    testing_support::PumpFor(100);
+    DestroyWindow(cover);
+    testing_support::PumpFor(100);
+}
+
+ColourSpot FindColour(const testing_support::Pixels& pixels, COLORREF colour, int tolerance) {
+    ColourSpot spot;
+    spot.bounds = RECT{pixels.width, pixels.height, -1, -1};
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (!testing_support::ColorNear(pixels.At(x, y), colour, tolerance)) continue;
+            ++spot.count;
+            spot.bounds.left = std::min<LONG>(spot.bounds.left, x);
+            spot.bounds.top = std::min<LONG>(spot.bounds.top, y);
+            spot.bounds.right = std::max<LONG>(spot.bounds.right, x);
+            spot.bounds.bottom = std::max<LONG>(spot.bounds.bottom, y);
+        }
+    }
+    return spot;
+}
+
+COLORREF GradientRowColour(const banner::GradientPlan& plan, int row) {
+    const double twips = rt::Screen::TwipsPerPixelY();
+    const auto pixel = [twips](int32_t y) { return static_cast<int>(std::nearbyint(y / twips)); };
+    COLORREF colour = CLR_INVALID;
+    for (const banner::GradientBand& band : plan.bands) {
+        const int top = std::min(pixel(band.y1), pixel(band.y2));
+        const int bottom = std::max(pixel(band.y1), pixel(band.y2));
+        if (row >= top && row <= bottom) colour = banner::BandColor(band.red, band.green, band.blue);
+    }
+    return colour;
+}
+
+}  // namespace banner_tests

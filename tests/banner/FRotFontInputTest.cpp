@@ -1,0 +1,288 @@
+// The banner screen with real windows, real input and real dialogs.
+#include "banner/FRotFont.h"
+
+#include <gtest/gtest.h>
+
+#include "banner/Form3.h"
+#include "media/Form14.h"
+#include "runtime/Forms.h"
+#include "tests/banner/BannerTestSupport.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/FramePictures.h"
+#include "tests/support/Input.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/PictureFiles.h"
+
+using namespace testing_support;
+using banner_tests::ColourSpot;
+using banner_tests::DialogAnswers;
+using banner_tests::FindColour;
+
+namespace {
+
+constexpr COLORREF kFirstPrint = RGB(255, 128, 0);  // 0x000080FF
+constexpr COLORREF kSwatch = RGB(222, 18, 105);     // 0x006912DE
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+struct BannerFixture {
+    BannerFixture() {
+        banner.Show();
+        PumpUntil([&] { return IsWindowVisible(banner.hWnd()) != FALSE; });
+        MakeForeground(banner.hWnd());
+        PumpFor(100);
+    }
+    ~BannerFixture() {
+        if (rt::Forms::IsLoaded<Form14>()) rt::Forms::Get<Form14>().Unload();
+        if (rt::Forms::IsLoaded<Form3>()) rt::Forms::Get<Form3>().Unload();
+        if (rt::Forms::IsLoaded<FRotFont>()) rt::Forms::Get<FRotFont>().Unload();
+        PumpFor(50);
+    }
+    Pixels Picture() { return PicturePixels(*banner.Picture1.Image()); }
+    // A real click at a pixel of the picture's client area.
+    void ReleaseAt(int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(banner.Picture1.hWnd(), &p);
+        ClickAt(p.x, p.y);
+        PumpFor(150);
+    }
+    // A print through the release handler at a pixel, with nothing but the line on the picture.
+    ColourSpot PrintAlone(COLORREF colour) {
+        banner.Command1_Click();
+        banner.Picture1_MouseUp(rt::kLeftButton, 0, 200 * 15.0, 200 * 15.0);
+        return FindColour(Picture(), colour);
+    }
+    FRotFont& banner = rt::Forms::Get<FRotFont>();
+};
+
+TEST(FRotFont, AReleasePrintsTheLineThereTurnedAndItSurvivesCovering) {
+    BannerFixture f;
+    f.ReleaseAt(300, 300);
+    ColourSpot line = FindColour(f.Picture(), kFirstPrint);
+    ASSERT_GT(line.count, 50);
+    EXPECT_GE(line.bounds.left, 298);
+    EXPECT_GE(line.bounds.top, 298);
+    EXPECT_LE(line.bounds.bottom, 332) << "one line, running right from the point";
+    EXPECT_GT(line.bounds.right, 600);
+
+    // Covered and uncovered, the kept drawing comes back (over a box drawn on the window only).
+    HDC dc = GetDC(f.banner.Picture1.hWnd());
+    const RECT box{0, 0, 2000, 2000};
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(f.banner.Picture1.hWnd(), dc);
+    ASSERT_EQ(FindColour(CaptureClient(f.banner.Picture1.hWnd()), kFirstPrint).count, 0);
+    banner_tests::CoverAndUncover(f.banner.Picture1.hWnd());
+    EXPECT_GT(FindColour(CaptureClient(f.banner.Picture1.hWnd()), kFirstPrint).count, 50);
+
+    f.banner.Command1_Click();
+    f.banner.HScroll1.Value(90);
+    EXPECT_EQ(f.banner.Label1.Caption(), L"&旋转角度: (90)");
+    f.ReleaseAt(300, 500);
+    line = FindColour(f.Picture(), kSwatch);
+    ASSERT_GT(line.count, 50);
+    EXPECT_LE(line.bounds.bottom, 502) << "at 90 degrees the line runs upward";
+    EXPECT_LT(line.bounds.top, 200);
+    EXPECT_GE(line.bounds.left, 297);
+    EXPECT_LE(line.bounds.right, 335);
+}
+
+TEST(FRotFont, PrintsUseTheSwatchAsItWasAtTheEndOfThePrintBeforeAndCancelSaysChooseAgain) {
+    BannerFixture f;
+    EXPECT_GT(f.PrintAlone(kFirstPrint).count, 50);
+    EXPECT_GT(f.PrintAlone(kSwatch).count, 50);
+    {
+        DialogAnswers answers({banner_tests::ChooseColour(RGB(0, 200, 0))});
+        f.banner.Command2_Click();
+        EXPECT_TRUE(answers.Done());
+    }
+    EXPECT_EQ(f.banner.Text2.BackColor(), static_cast<OLE_COLOR>(RGB(0, 200, 0)));
+    ColourSpot next = f.PrintAlone(kSwatch);
+    EXPECT_GT(next.count, 50) << "the print right after the choice keeps the old colour";
+    EXPECT_EQ(FindColour(f.Picture(), RGB(0, 200, 0)).count, 0);
+    EXPECT_GT(f.PrintAlone(RGB(0, 200, 0)).count, 50);
+
+    std::wstring message;
+    {
+        DialogAnswers answers({banner_tests::CancelDialog(), banner_tests::ReadMessageBox(message)});
+        f.banner.Command2_Click();
+        EXPECT_TRUE(answers.Done());
+    }
+    EXPECT_NE(message.find(L"取消后重选"), std::wstring::npos) << message;
+    EXPECT_EQ(f.banner.Text2.BackColor(), static_cast<OLE_COLOR>(RGB(0, 200, 0)));
+}
+
+TEST(FRotFont, AutomaticStepsTurnAndColourTheLineAndClearAtFullTurns) {
+    BannerFixture f;
+    f.banner.Text3.Text(L"60000");  // the test drives the steps itself
+    f.banner.HScroll1.Value(100);
+    f.banner.Picture1_MouseUp(0, 0, 3000, 3000);
+    f.banner.Check1.Value(rt::CheckBox::kChecked);
+    EXPECT_EQ(f.banner.HScroll1.Value(), 0);
+    EXPECT_FALSE(f.banner.HScroll1.Enabled());
+    EXPECT_TRUE(f.banner.Timer1.Enabled());
+    EXPECT_EQ(f.banner.Timer1.Interval(), 60000);
+    EXPECT_EQ(FindColour(f.Picture(), kFirstPrint).count, 0) << "ticking the box clears the picture";
+
+    f.banner.Timer1_Timer();
+    EXPECT_EQ(f.banner.HScroll1.Value(), 15);
+    EXPECT_EQ(f.banner.LogFont().Rotation(), 15.0f);
+    EXPECT_GT(FindColour(f.Picture(), kRed).count, 50);
+    f.banner.Timer1_Timer();
+    EXPECT_GT(FindColour(f.Picture(), kGreen).count, 50);
+    f.banner.Timer1_Timer();
+    EXPECT_EQ(f.banner.HScroll1.Value(), 45);
+    EXPECT_GT(FindColour(f.Picture(), kBlue).count, 50);
+
+    f.banner.HScroll1.Value(345);
+    f.banner.Picture1_MouseUp(0, 0, 3000, 3000);  // something for the clearing to remove
+    f.banner.Timer1_Timer();
+    EXPECT_EQ(f.banner.HScroll1.Value(), 360);
+    Pixels at360 = f.Picture();
+    EXPECT_GT(FindColour(at360, kBlue).count, 50);
+    EXPECT_EQ(FindColour(at360, kRed).count + FindColour(at360, kGreen).count, 0);
+    EXPECT_EQ(FindColour(at360, kSwatch).count, 0);
+
+    f.banner.Timer1_Timer();
+    EXPECT_EQ(f.banner.HScroll1.Value(), 0);
+    Pixels at0 = f.Picture();
+    EXPECT_EQ(FindColour(at0, kBlue).count, 0);
+    EXPECT_GT(FindColour(at0, kSwatch).count, 50);
+}
+
+TEST(FRotFont, IntervalBelowOneShowsOneAndNoStepsHappen) {
+    BannerFixture f;
+    f.banner.Text3.Text(L"0");
+    f.banner.Check1.Value(rt::CheckBox::kChecked);
+    EXPECT_EQ(f.banner.Text3.Text(), L"1");
+    EXPECT_EQ(f.banner.Timer1.Interval(), 0);
+    PumpFor(300);
+    EXPECT_EQ(f.banner.HScroll1.Value(), 0);
+    f.banner.Text3.Text(L"fast");
+    f.banner.Check1_Click();
+    EXPECT_EQ(f.banner.Text3.Text(), L"1");
+    EXPECT_EQ(f.banner.Timer1.Interval(), 1) << "clicked again, the box's 1 gives a running timer";
+}
+
+// The scroll bar's drag runs a modal loop of its own: a thread timer, which that loop
+// dispatches, moves the pointer, notes what the drag shows and then lets the button go.
+struct DragWatch {
+    FRotFont* banner = nullptr;
+    POINT from = {};
+    std::wstring caption;
+    float rotation = -1;
+    int ticks = 0;
+};
+DragWatch g_drag;
+
+// Lets go after a second at the latest, so a drag that shows nothing cannot hang the test.
+constexpr int kMostTicks = 30;
+constexpr int kDragPixels = 120;
+constexpr int kFirstLook = 6;
+
+void CALLBACK WatchDrag(HWND, UINT, UINT_PTR timer, DWORD) {
+    ++g_drag.ticks;
+    if (g_drag.ticks <= 2) {
+        MoveMouseTo(g_drag.from.x + kDragPixels * g_drag.ticks / 2, g_drag.from.y);
+        return;
+    }
+    if (g_drag.ticks < kFirstLook) return;  // the moves are through by then
+    const bool dragging = g_drag.banner->Label1.Caption().rfind(L"&Output Angle (", 0) == 0;
+    if (!dragging && g_drag.ticks < kMostTicks) return;
+    if (dragging) {
+        g_drag.caption = g_drag.banner->Label1.Caption();
+        g_drag.rotation = g_drag.banner->LogFont().Rotation();
+    }
+    KillTimer(nullptr, timer);
+    MouseUpAt(g_drag.from.x + kDragPixels, g_drag.from.y);
+}
+
+TEST(FRotFont, DraggingTheThumbShowsTheOutputAngleAndTheReleaseTurnsTheFont) {
+    BannerFixture f;
+    SCROLLBARINFO info = {};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetScrollBarInfo(f.banner.HScroll1.hWnd(), OBJID_CLIENT, &info));
+    const int thumbX = info.rcScrollBar.left + (info.xyThumbTop + info.xyThumbBottom) / 2;
+    const int y = (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2;
+    g_drag = DragWatch{&f.banner, POINT{thumbX, y}, L"", -1, 0};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, WatchDrag);
+    MouseDownAt(thumbX, y);
+    const bool released = PumpUntil([&] { return f.banner.Label1.Caption().rfind(L"&旋转角度: (", 0) == 0; });
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(released);
+    const int n = f.banner.HScroll1.Value();
+    EXPECT_GT(n, 0);
+    EXPECT_EQ(g_drag.caption, L"&Output Angle (" + std::to_wstring(n) + L"):");
+    EXPECT_EQ(g_drag.rotation, 0.0f) << "the angle waits for the release";
+    EXPECT_EQ(f.banner.Label1.Caption(), L"&旋转角度: (" + std::to_wstring(n) + L")");
+    EXPECT_EQ(f.banner.LogFont().Rotation(), static_cast<float>(n));
+}
+
+void ExpectLayout(FRotFont& banner) {
+    const double w = banner.ScaleWidth();
+    EXPECT_EQ(banner.HScroll1.Width(), w - 30);
+    EXPECT_EQ(banner.Picture1.Left(), 30);
+    EXPECT_EQ(banner.Picture1.Top(), -30);
+    EXPECT_EQ(banner.Picture1.Width(), w - 30);
+    EXPECT_EQ(banner.Picture1.Height(), banner.ScaleHeight() - 730);
+    EXPECT_EQ(banner.Command1.Left(), w - 30 - 1005 - 230);
+    EXPECT_EQ(banner.Check1.Left(), w - 30 - 1575 - 1250);
+    EXPECT_NEAR(rt::Forms::Get<Form3>().Left(), w - 30 - 3165 - 50, 15);
+}
+
+TEST(FRotFont, LayoutFollowsTheSizeAndSurvivesMinimising) {
+    BannerFixture f;
+    ASSERT_EQ(f.banner.ScaleWidth(), 15240);
+    ASSERT_EQ(f.banner.ScaleHeight(), 10815);
+    EXPECT_EQ(f.banner.Picture1.Height(), 10085);
+    ExpectLayout(f.banner);
+    EXPECT_FALSE(rt::Forms::Get<Form3>().Visible()) << "reading its width loads the designer, unshown";
+    f.banner.WindowState(rt::WindowState::Minimized);
+    PumpFor(300);
+    f.banner.WindowState(rt::WindowState::Normal);
+    PumpFor(300);
+    ExpectLayout(f.banner);
+    SetWindowPos(f.banner.hWnd(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(200);
+    EXPECT_LT(f.banner.ScaleWidth(), 15240);
+    ExpectLayout(f.banner);
+}
+
+TEST(FRotFont, ABackgroundThatIsNoPictureIsRefusedAndThePreviousOneStays) {
+    BannerFixture f;
+    TempFolder folder;
+    ASSERT_TRUE(WritePatternBmp(folder.File(L"good.bmp"), 40, 30));
+    ASSERT_TRUE(WriteBytes(folder.File(L"bad.bmp"), "this is not a picture"));
+    f.banner.LoadBackground(folder.File(L"good.bmp"));
+    const rt::PictureRef before = f.banner.Picture1.Picture();
+    ASSERT_TRUE(before);
+
+    std::wstring message;
+    {
+        DialogAnswers answers({banner_tests::ReadMessageBox(message)});
+        f.banner.LoadBackground(folder.File(L"bad.bmp"));
+        EXPECT_TRUE(answers.Done());
+    }
+    EXPECT_NE(message.find(L"bad.bmp"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"背景图片保持不变"), std::wstring::npos) << message;
+    EXPECT_EQ(f.banner.Picture1.Picture(), before);
+    EXPECT_EQ(f.Picture().At(10, 10), PatternColor(10, 10));
+
+    f.banner.LoadBackground(L"");
+    EXPECT_FALSE(f.banner.Picture1.Picture()) << "an empty name removes the background";
+}
+
+TEST(FRotFont, HiddenButtonsStayHiddenAndMusicShowsTheMediaPlayer) {
+    BannerFixture f;
+    EXPECT_FALSE(IsWindowVisible(f.banner.Command4.hWnd()));
+    EXPECT_FALSE(IsWindowVisible(f.banner.Command6.hWnd()));
+    EXPECT_TRUE(SendMessageW(f.banner.hWnd(), WM_GETICON, ICON_BIG, 0));
+    f.banner.Command6_Click();
+    ASSERT_TRUE(rt::Forms::IsLoaded<Form14>());
+    EXPECT_TRUE(rt::Forms::Get<Form14>().Visible());
+    f.banner.Command3_Click();
+    EXPECT_TRUE(rt::Forms::Get<Form3>().Visible());
+    EXPECT_EQ(GetWindow(rt::Forms::Get<Form3>().hWnd(), GW_OWNER), f.banner.hWnd());
+}
+
+}  // namespace

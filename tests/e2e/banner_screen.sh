@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# End to end with real X input: from the main window's menu (文件 > Sembrel) the banner screen
+# opens; three clicks on the angle bar's track turn the font to 45 degrees, and a click on the
+# black picture prints the greeting line there, running up and to the right. Screenshot:
+# build/e2e-output/banner_screen.png, taken from the banner's own X window.
+#
+# Why the window's own picture: the banner is shown while the drawn menu's pop-up still lies
+# over everything, and Wine restacks the X window only of a window shown on top, so on the X
+# side the banner stays under the main window although Wine has it on top (input, which Wine
+# routes, reaches it). A capture of the whole screen (banner_screen-screen.png) shows the main
+# window's X window there, with a hole where the banner is.
+set -euo pipefail
+source "$(dirname "$0")/e2e-lib"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$LUMESCA_BIN_DIR/lumesca.exe" "$work/"
+# The settings database, where the build made one (the program starts with skin 0 without it).
+if [ -f "$LUMESCA_BIN_DIR/tyy1.mdb" ]; then cp "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"; fi
+
+# The window's absolute place on the screen and its size.
+locate() {
+  local info; info=$(xwininfo -id "$1")
+  X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+  Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+  WIDTH=$(awk '/Width:/ {print $2}' <<<"$info")
+  HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
+}
+
+# The share of pixels in a rectangle of the screenshot that have the first print's colour
+# (0x000080FF: red 255, green 128).
+orange_share() {
+  /usr/bin/convert "$shot" -crop "$3x$4+$1+$2" +repage -fuzz 12% -fill black +opaque "rgb(255,128,0)" \
+    -fill white -opaque "rgb(255,128,0)" -format '%[fx:mean]' info:
+}
+
+(cd "$work" && exec wine lumesca.exe </dev/null >>"$e2e_out/banner_screen.log" 2>&1) &
+e2e_pid=$!
+main=$(e2e_wait_window Lumesca)
+sleep 1
+locate "$main"
+# 文件 > Sembrel (the second item).
+xdotool mousemove $((X + 115)) $((Y + 41)) click 1
+sleep 0.5
+xdotool key Down Down Return
+banner=$(e2e_wait_window Sembrel)
+sleep 1
+locate "$banner"
+echo "banner at $X,$Y size ${WIDTH}x$HEIGHT" >&2
+
+# The angle bar lies 46 to 67 pixels above the client's bottom edge; its track right of the
+# thumb moves it by 15 a click.
+bar_y=$((Y + HEIGHT - 4 - 56))
+for _ in 1 2 3; do
+  xdotool mousemove $((X + WIDTH / 2)) "$bar_y" click 1
+  sleep 0.3
+done
+
+click_x=$((X + 160))
+click_y=$((Y + 480))
+xdotool mousemove "$click_x" "$click_y" click 1
+sleep 1
+e2e_screenshot banner_screen-screen.png
+shot=$e2e_out/banner_screen.png
+xwd -id "$banner" -silent -display "$DISPLAY" -out "$work/banner.xwd"
+/usr/bin/convert "xwd:$work/banner.xwd" "$shot"
+
+# In the window's picture the click lies at (click - window origin).
+cx=$((click_x - X))
+cy=$((click_y - Y))
+up_right=$(orange_share $((cx + 40)) $((cy - 300)) 260 260)
+below=$(orange_share $((cx + 60)) $((cy + 60)) 200 100)
+echo "line pixels up and right: $up_right, below: $below" >&2
+awk -v a="$up_right" -v b="$below" 'BEGIN { exit !(a > 0.003 && b == 0) }' || {
+  echo "no line at 45 degrees from the clicked point" >&2
+  exit 1
+}
+
+e2e_close_window "$banner"
+sleep 0.5
+e2e_close_window "$main"
+e2e_wait_exit
