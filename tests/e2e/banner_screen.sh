@@ -4,11 +4,10 @@
 # black picture prints the greeting line there, running up and to the right. Screenshot:
 # build/e2e-output/banner_screen.png, taken from the banner's own X window.
 #
-# Why the window's own picture: the banner is shown while the drawn menu's pop-up still lies
-# over everything, and Wine restacks the X window only of a window shown on top, so on the X
-# side the banner stays under the main window although Wine has it on top (input, which Wine
-# routes, reaches it). A capture of the whole screen (banner_screen-screen.png) shows the main
-# window's X window there, with a hole where the banner is.
+# Why the window's own picture: a capture of the whole screen from the X side shows this window
+# black, just as it shows Wine's open popup menus black (the X stacking has the banner on top
+# and input reaches it); the window's own X picture holds what Wine drew. The whole-screen
+# capture is kept beside it as banner_screen-screen.png.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
 work=$(mktemp -d)
