@@ -6,6 +6,7 @@
 #include "controls/ListViewWindow.h"
 #include "runtime/core/RuntimeError.h"
 #include "tests/controls/TestPictures.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/TestWindow.h"
@@ -14,8 +15,6 @@ using namespace testing_support;
 using controls_testing::SolidPicture;
 
 namespace {
-long ErrorOf(const std::function<void()>& statement) { return rt::TryStatement(statement); }
-
 // Image n of the list drawn on white.
 Pixels DrawnImage(const ctl::ImageList& list, int index) {
     HDC screen = GetDC(nullptr);

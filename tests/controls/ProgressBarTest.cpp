@@ -3,12 +3,12 @@
 
 #include "controls/ProgressBarWindow.h"
 #include "runtime/core/RuntimeError.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/TestWindow.h"
 
 using namespace testing_support;
 
 namespace {
-long ErrorOf(const std::function<void()>& statement) { return rt::TryStatement(statement); }
 }  // namespace
 
 TEST(ProgressBarWindow, ValuesOutsideTheRangeAndAnEmptyRangeRaise380) {

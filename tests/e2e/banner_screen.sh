@@ -16,15 +16,6 @@ cp "$LUMESCA_BIN_DIR/lumesca.exe" "$work/"
 # The settings database, where the build made one (the program starts with skin 0 without it).
 if [ -f "$LUMESCA_BIN_DIR/tyy1.mdb" ]; then cp "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"; fi
 
-# The window's absolute place on the screen and its size.
-locate() {
-  local info; info=$(xwininfo -id "$1")
-  X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
-  Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
-  WIDTH=$(awk '/Width:/ {print $2}' <<<"$info")
-  HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
-}
-
 # The share of pixels in a rectangle of the screenshot that have the first print's colour
 # (0x000080FF: red 255, green 128).
 orange_share() {
@@ -36,14 +27,14 @@ orange_share() {
 e2e_pid=$!
 main=$(e2e_wait_window Lumesca)
 sleep 1
-locate "$main"
+e2e_locate "$main"
 # 文件 > Sembrel (the second item).
 xdotool mousemove $((X + 115)) $((Y + 41)) click 1
 sleep 0.5
 xdotool key Down Down Return
 banner=$(e2e_wait_window Sembrel)
 sleep 1
-locate "$banner"
+e2e_locate "$banner"
 echo "banner at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 
 # The angle bar lies 46 to 67 pixels above the client's bottom edge; its track right of the

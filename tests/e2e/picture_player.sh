@@ -5,18 +5,10 @@
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
 
-# The window's absolute place on the screen (xdotool reports Wine's desktop children relative
-# to their parent).
-locate() {
-  local info; info=$(xwininfo -id "$1")
-  X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
-  Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
-}
-
 e2e_start lumesca.exe
 main=$(e2e_wait_window Lumesca)
 sleep 1
-locate "$main"
+e2e_locate "$main"
 
 # 文件 opens its drop-down; Right moves along the bar to 图片资料阅览; Down and Return choose its
 # first item, 打开.

@@ -10,16 +10,6 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$LUMESCA_BIN_DIR/lumesca.exe" "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"
 
-# The window's absolute place on the screen (xdotool reports Wine's desktop children relative
-# to their parent) and its size.
-locate() {
-  local info; info=$(xwininfo -id "$1")
-  X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
-  Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
-  WIDTH=$(awk '/Width:/ {print $2}' <<<"$info")
-  HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
-}
-
 start_copy() {
   (cd "$work" && exec wine lumesca.exe </dev/null >>"$e2e_out/skin_panel.log" 2>&1) &
   e2e_pid=$!
@@ -56,7 +46,7 @@ frame_shows_skin() {
 start_copy
 id=$(e2e_wait_window Lumesca)
 sleep 1
-locate "$id"
+e2e_locate "$id"
 e2e_screenshot skin_panel-start.png
 echo "window at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 frame_shows_skin "$e2e_out/skin_panel-start.png" 0
@@ -82,7 +72,7 @@ e2e_wait_exit
 start_copy
 id=$(e2e_wait_window Lumesca)
 sleep 1
-locate "$id"
+e2e_locate "$id"
 e2e_screenshot skin_panel-restarted.png
 frame_shows_skin "$e2e_out/skin_panel-restarted.png" 4
 e2e_close_window "$id"

@@ -24,6 +24,7 @@
 #include "runtime/core/Text.h"
 #include "tests/passbook/BookBytes.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/PictureFiles.h"
 
 using namespace passbook_tests;
@@ -51,15 +52,6 @@ std::string TestBook(long records, const std::string& tail = {}) {
     std::string book;
     for (long i = 1; i <= records; ++i) book += TestRecord(i);
     return book + tail;
-}
-
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
 }
 
 // Seconds of the high-resolution clock.

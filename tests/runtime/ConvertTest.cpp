@@ -9,17 +9,11 @@
 #include "runtime/core/ConvertDate.h"
 #include "runtime/core/ConvertFormat.h"
 #include "runtime/core/RuntimeError.h"
+#include "tests/support/ErrorOf.h"
+
+using testing_support::ErrorOf;
 
 namespace {
-
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 const rt::NumberLocale kUs{L".", L",", L"$"};
 const rt::NumberLocale kGerman{L",", L".", L"\u20AC"};

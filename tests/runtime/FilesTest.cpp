@@ -10,20 +10,12 @@
 #include "runtime/core/FixedText.h"
 #include "runtime/core/RuntimeError.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/PictureFiles.h"
 
 using namespace testing_support;
 
 namespace {
-
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 constexpr int kRecordLength = 109;
 

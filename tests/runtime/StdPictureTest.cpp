@@ -9,6 +9,7 @@
 #include "runtime/core/RuntimeError.h"
 #include "runtime/core/Text.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/Pixels.h"
@@ -22,15 +23,6 @@ long ExpectedHimetric(int pixels, int axis) {
     const int dpi = GetDeviceCaps(screen, axis);
     ReleaseDC(nullptr, screen);
     return MulDiv(pixels, 2540, dpi);
-}
-
-long ErrorOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
 }
 
 // The picture drawn 1:1 onto a fresh bitmap, read back.
