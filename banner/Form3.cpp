@@ -2,11 +2,9 @@
 
 #include <string>
 
-#include "app/ArtResources.h"
 #include "app/Form2.h"
 #include "banner/FRotFont.h"
 #include "banner/Grad.h"
-#include "resources/banner/BannerIds.h"
 #include "runtime/DoEvents.h"
 #include "runtime/Forms.h"
 
@@ -30,7 +28,6 @@ Form3::Form3() {
     // but its exit button.
     BorderStyle(rt::FormBorderStyle::None).ShowInTaskbar(false).StartUpPosition(rt::StartUpPosition::Manual);
     Left(12000).Top(8400);
-    Icon(app::ResourceIcon(IDI_FORM3));
     Place(SSPanel1, L"SSPanel1", 10, 10, 3135, 1905).BackColor(kPanelBack).BorderStyle(rt::BorderStyle::None);
     DefineSliders();
     DefinePreviews();

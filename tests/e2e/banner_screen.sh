@@ -66,6 +66,12 @@ awk -v a="$up_right" -v b="$below" 'BEGIN { exit !(a > 0.003 && b == 0) }' || {
 }
 
 e2e_close_window "$banner"
-sleep 0.5
 e2e_close_window "$main"
-e2e_wait_exit
+if xwininfo -id "$main" 2>/dev/null | grep -q IsViewable; then
+  echo "the main window did not close" >&2
+  exit 1
+fi
+# The gradient designer, loaded (hidden) when the banner laid itself out, keeps the program
+# running after the main window has closed, as any hidden tool window does: end it here.
+wine taskkill /f /im lumesca.exe >/dev/null 2>&1 || true
+e2e_wait_exit || true
