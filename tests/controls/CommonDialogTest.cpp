@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/ColorDialog.h"
 #include "controls/CommonDialog.h"
 #include "runtime/core/RuntimeError.h"
 #include "tests/support/ChildProcess.h"
@@ -123,26 +122,4 @@ TEST(CommonDialog, ChosenNameComesBackAsAFullPathInTheInitialFolder) {
     });
     dialog.ShowOpen();
     EXPECT_EQ(dialog.FileName, folder.File(L"song.wav"));
-}
-
-TEST(ColorDialog, RecordIsFilledAsTheBannerScreenFillsItAndCancelReturnsZero) {
-    TestWindow owner;
-    COLORREF custom[16];
-    for (auto& c : custom) c = 0;
-    ctl::ColorDialogRecord record = ctl::MakeColorDialogRecord(owner.hwnd(), custom);
-    EXPECT_EQ(record.lStructSize, 36u);
-    EXPECT_EQ(record.hwndOwner, owner.hwnd());
-    EXPECT_EQ(record.rgbResult, 0u);
-    EXPECT_EQ(record.Flags, 0u);
-    EXPECT_EQ(record.lpCustColors, custom);
-    OnNextDialog([](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_EQ(ctl::ShowColorDialog(record), 0);
-    // OK hands back the colour the dialog holds.
-    record.rgbResult = RGB(0xDE, 0x12, 0x69);
-    record.Flags = CC_RGBINIT;
-    OnNextDialog([](HWND box) {
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    });
-    EXPECT_EQ(ctl::ShowColorDialog(record), 1);
-    EXPECT_EQ(record.rgbResult, RGB(0xDE, 0x12, 0x69));
 }
