@@ -172,6 +172,7 @@ struct DragWatch {
     std::wstring caption;
     float rotation = -1;
     int ticks = 0;
+    std::wstring lastSeen;
 };
 DragWatch g_drag;
 
@@ -186,9 +187,14 @@ void CALLBACK WatchDrag(HWND, UINT, UINT_PTR timer, DWORD) {
         MoveMouseTo(g_drag.from.x + kDragPixels * g_drag.ticks / 2, g_drag.from.y);
         return;
     }
-    if (g_drag.ticks < kFirstLook) return;  // the moves are through by then
-    const bool dragging = g_drag.banner->Label1.Caption().rfind(L"&Output Angle (", 0) == 0;
-    if (!dragging && g_drag.ticks < kMostTicks) return;
+    if (g_drag.ticks < kFirstLook) return;
+    // The moves are through once the drag's caption stays the same for a tick (a loaded
+    // machine may still be on the first move at the first look).
+    const std::wstring shown = g_drag.banner->Label1.Caption();
+    const bool dragging = shown.rfind(L"&Output Angle (", 0) == 0;
+    const bool settled = dragging && shown == g_drag.lastSeen;
+    g_drag.lastSeen = shown;
+    if (!settled && g_drag.ticks < kMostTicks) return;
     if (dragging) {
         g_drag.caption = g_drag.banner->Label1.Caption();
         g_drag.rotation = g_drag.banner->LogFont().Rotation();
@@ -204,7 +210,7 @@ TEST(FRotFont, DraggingTheThumbShowsTheOutputAngleAndTheReleaseTurnsTheFont) {
     ASSERT_TRUE(GetScrollBarInfo(f.banner.HScroll1.hWnd(), OBJID_CLIENT, &info));
     const int thumbX = info.rcScrollBar.left + (info.xyThumbTop + info.xyThumbBottom) / 2;
     const int y = (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2;
-    g_drag = DragWatch{&f.banner, POINT{thumbX, y}, L"", -1, 0};
+    g_drag = DragWatch{&f.banner, POINT{thumbX, y}, L"", -1, 0, L""};
     const UINT_PTR timer = SetTimer(nullptr, 0, 30, WatchDrag);
     MouseDownAt(thumbX, y);
     const bool released = PumpUntil([&] { return f.banner.Label1.Caption().rfind(L"&旋转角度: (", 0) == 0; });
