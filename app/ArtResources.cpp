@@ -9,12 +9,11 @@ namespace app {
 
 namespace {
 constexpr int kIconSize = 32;
-constexpr long kResourceNotFound = 326;
 
 HANDLE LoadImageResource(int id, UINT type, int size) {
     HANDLE image = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), type, size, size,
                               size == 0 ? LR_DEFAULTSIZE : 0);
-    if (!image) rt::Raise(kResourceNotFound);
+    if (!image) rt::Raise(rt::err::kResourceNotFound);
     return image;
 }
 }  // namespace

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr short kChineseCharset = 134;
 constexpr OLE_COLOR kBackColor = 0x00FF8080;
 constexpr OLE_COLOR kOptionTextColor = 0x0080FF80;
 constexpr OLE_COLOR kHeadingColor = 0x0080FFFF;
@@ -35,7 +34,7 @@ Form2::Form2() {
         .Caption(L"选择界面皮肤")
         .BackStyle(rt::BackStyle::Transparent)
         .ForeColor(kHeadingColor)
-        .Font(L"楷体_GB2312", 10.5, true, false, kChineseCharset);
+        .Font(L"楷体_GB2312", 10.5, true, false, GB2312_CHARSET);
     const auto& names = app::ChooserSkinNames();
     for (int i = 0; i < app::kChooserSkinCount; ++i) {
         Place(Option1.Add(i), L"Option1", 240, kOptionTop + kOptionPitch * i, 1425, 345)
@@ -52,16 +51,16 @@ Form2::Form2() {
         .Caption(L"提示")
         .BackStyle(rt::BackStyle::Transparent)
         .ForeColor(kHintTitleColor)
-        .Font(L"宋体", 10.5, true, false, kChineseCharset);
+        .Font(L"宋体", 10.5, true, false, GB2312_CHARSET);
     Place(Label2, L"Label2", 2010, 1680, 975, 1065)
         .Caption(L"选择界面皮肤后，必须重启本软件后方可换肤生效。")
         .BackStyle(rt::BackStyle::Transparent)
         .ForeColor(kHeadingColor)
-        .Font(L"楷体_GB2312", 9, true, false, kChineseCharset);
+        .Font(L"楷体_GB2312", 9, true, false, GB2312_CHARSET);
     Place(RainButton1, L"RainButton1", 1830, 3990, 1335, 375)
         .BackColor(kBackColor)
         .ForeColor(kApplyBoxForeColor)
-        .Font(L"楷体_GB2312", 9, false, false, kChineseCharset);
+        .Font(L"楷体_GB2312", 9, false, false, GB2312_CHARSET);
     RainButton1.Click = [this] { RainButton1_Click(); };
 }
 

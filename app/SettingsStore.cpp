@@ -10,7 +10,6 @@
 namespace app {
 
 namespace {
-constexpr long kObjectNotSet = 91;
 
 std::wstring& FolderOverride() {
     static std::wstring folder;
@@ -77,12 +76,12 @@ void SettingsSession::Close() {
 }
 
 store::Connection& SettingsSession::Connection() {
-    if (!m_cn) rt::Raise(kObjectNotSet);
+    if (!m_cn) rt::Raise(rt::err::kObjectNotSet);
     return *m_cn;
 }
 
 store::Recordset& SettingsSession::Recordset() {
-    if (!m_rs) rt::Raise(kObjectNotSet);
+    if (!m_rs) rt::Raise(rt::err::kObjectNotSet);
     return *m_rs;
 }
 

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr short kChineseCharset = 134;
 constexpr short kAnsiCharset = 0;
 constexpr OLE_COLOR kWindowBack = 0x00800000;
 constexpr OLE_COLOR kPictureBack = 0x00000000;
@@ -46,7 +45,7 @@ std::wstring DragCaption(int value) { return L"&Output Angle (" + std::to_wstrin
 FRotFont::FRotFont() {
     Caption(L"Sembrel").ClientSize(15240, 10815).BackColor(kWindowBack);
     BorderStyle(rt::FormBorderStyle::Sizable).StartUpPosition(rt::StartUpPosition::CenterScreen);
-    Font(L"宋体", 9, false, false, kChineseCharset);
+    Font(L"宋体", 9, false, false, GB2312_CHARSET);
     Icon(app::ResourceIcon(IDI_FROTFONT));
     DefineControls();
     DefineButtons();
@@ -62,7 +61,7 @@ void FRotFont::DefineControls() {
     Picture1.MouseUp = [this](int button, int shift, double x, double y) { Picture1_MouseUp(button, shift, x, y); };
     Picture1.Place(Label5, L"Label5", 12060, 9480, 2775, 195)
         .Caption(L"© 2026 Mirovast 版权所有")
-        .Font(L"宋体", 9, false, false, kChineseCharset)
+        .Font(L"宋体", 9, false, false, GB2312_CHARSET)
         .ForeColor(kNoticeColor)
         .BackStyle(rt::BackStyle::Transparent);
 
@@ -82,7 +81,7 @@ void FRotFont::DefineControls() {
                     const wchar_t* caption) {
         Place(label, name, left, top, width, height)
             .Caption(caption)
-            .Font(L"宋体", 9, true, false, kChineseCharset)
+            .Font(L"宋体", 9, true, false, GB2312_CHARSET)
             .ForeColor(kHintColor)
             .BackStyle(rt::BackStyle::Transparent);
     };
@@ -98,7 +97,7 @@ void FRotFont::DefineControls() {
     Place(Text3, L"Text3", 11730, 10200, 465, 285).Text(L"10").BackColor(kEntryBack).ForeColor(kEntryText);
     Place(Check1, L"Check1", 12210, 10230, 1575, 285)
         .Caption(L"&选择旋转文字")
-        .Font(L"宋体", 9, true, false, kChineseCharset)
+        .Font(L"宋体", 9, true, false, GB2312_CHARSET)
         .BackColor(kWindowBack)
         .ForeColor(kHintColor);
     Check1.Click = [this] { Check1_Click(); };

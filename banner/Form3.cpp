@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr short kChineseCharset = 134;
 constexpr OLE_COLOR kPanelBack = 0x00E0E0E0;
 constexpr OLE_COLOR kPreviewBack = 0x00000000;
 constexpr OLE_COLOR kRedText = 0x000000FF;
@@ -63,12 +62,12 @@ void Form3::DefinePreviews() {
         .Caption(L"上 下")
         .Value(rt::CheckBox::kChecked)
         .BackColor(kPanelBack)
-        .Font(L"宋体", 9, false, false, kChineseCharset);
+        .Font(L"宋体", 9, false, false, GB2312_CHARSET);
     Check1.Click = [this] { Check1_Click(); };
     SSPanel1.Place(Label4, L"Label4", 1320, 1050, 1065, 195)
         .Caption(L"合成色")
         .ForeColor(kMixText)
-        .Font(L"宋体", 9, false, false, kChineseCharset);
+        .Font(L"宋体", 9, false, false, GB2312_CHARSET);
 }
 
 void Form3::DefineButtons() {
@@ -79,7 +78,7 @@ void Form3::DefineButtons() {
             .Caption(caption)
             .BackColor(kButtonBack)
             .Style(rt::ButtonStyle::Graphical)
-            .Font(L"宋体", 9, false, false, kChineseCharset);
+            .Font(L"宋体", 9, false, false, GB2312_CHARSET);
     };
     button(Command1, L"Command1", 330, L"背景颜色");
     button(Command3, L"Command3", 1830, L"退 出");

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr short kChineseCharset = 134;
 constexpr OLE_COLOR kDefinedBackColor = 0x00C16472;  // replaced by the skin's colour at load
 constexpr OLE_COLOR kForeColor = 0x00404000;
 
@@ -59,7 +58,7 @@ std::wstring Padded(int before, const wchar_t* text, int after, const wchar_t* t
 frmTest::frmTest() : ShellOpen(ShellExecuteW) {
     Caption(L"Lumesca").ClientSize(15240, 10710).StartUpPosition(rt::StartUpPosition::CenterScreen);
     BackColor(kDefinedBackColor).ForeColor(kForeColor);
-    Font(L"宋体", 10.5, true, false, kChineseCharset);
+    Font(L"宋体", 10.5, true, false, GB2312_CHARSET);
     Icon(app::ResourceIcon(IDI_FRMTEST));
     DefineMenu();
     DefineLabels();
@@ -136,7 +135,7 @@ void frmTest::DefineSkinPanel() {
     Frame1.Place(Label2, L"Label2", 390, 120, 3525, 345)
         .Caption(L"五彩缤纷的界面时代即将到来")
         .BackStyle(rt::BackStyle::Transparent)
-        .Font(L"楷体_GB2312", 12, true, false, kChineseCharset)
+        .Font(L"楷体_GB2312", 12, true, false, GB2312_CHARSET)
         .ForeColor(0x00C000C0);
     const auto& options = app::PanelSkinOptions();
     for (int i = 0; i < app::kSkinCount; ++i) {
@@ -150,14 +149,14 @@ void frmTest::DefineSkinPanel() {
         .Caption(Padded(17, L"确定选择", 32))
         .BackColor(kButtonBackColor)
         .ForeColor(kButtonForeColor)
-        .Font(L"宋体", 10.5, true, false, kChineseCharset)
+        .Font(L"宋体", 10.5, true, false, GB2312_CHARSET)
         .BackFill(kGradientFill)
         .BackGradient(kButtonGradient);
     Frame1.Place(RainButton5, L"RainButton5", 2760, 3630, 1155, 345)
         .Caption(Padded(23, L"退  出", 36, L"1"))
         .BackColor(kButtonBackColor)
         .ForeColor(kButtonForeColor)
-        .Font(L"宋体", 9, true, false, kChineseCharset)
+        .Font(L"宋体", 9, true, false, GB2312_CHARSET)
         .BackFill(kGradientFill)
         .BackGradient(kButtonGradient)
         .ButtonType(kFlatButton);

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr short kChineseCharset = 134;
 constexpr OLE_COLOR kBackColor = 0x00FF8080;
 constexpr OLE_COLOR kPinkBack = 0x00FFC0FF;
 constexpr OLE_COLOR kLilacBack = 0x00FFC0C0;
@@ -33,7 +32,7 @@ rt::CommandButton& ColouredButton(rt::CommandButton& button, const wchar_t* capt
 form11::form11() {
     Caption(L"Quorrin").ClientSize(15240, 10815).BackColor(kBackColor);
     StartUpPosition(rt::StartUpPosition::WindowsDefault);
-    Font(L"宋体", 9, false, false, kChineseCharset);
+    Font(L"宋体", 9, false, false, GB2312_CHARSET);
     Icon(app::ResourceIcon(IDI_FORM11));
     DefineDecoration();
     DefineHelpLabels();
@@ -76,25 +75,25 @@ void form11::DefineHelpLabels() {
         .BackStyle(rt::BackStyle::Transparent)
         .ForeColor(kWhite)
         .Alignment(rt::Alignment::Center)
-        .Font(L"楷体_GB2312", 21.75, true, false, kChineseCharset);
+        .Font(L"楷体_GB2312", 21.75, true, false, GB2312_CHARSET);
     Place(Label2, L"Label2", 4410, 3780, 1005, 255)
         .Caption(L"Mirovast")
         .BackStyle(rt::BackStyle::Transparent)
         .ForeColor(0x00C000C0);
     HelpLabel(Place(Label3, L"Label3", 660, 8640, 1875, 375), L"使用方法：", 0x00FF80FF)
-        .Font(L"宋体", 10.5, true, false, kChineseCharset);
+        .Font(L"宋体", 10.5, true, false, GB2312_CHARSET);
     HelpLabel(Place(Label5, L"Label5", 660, 9000, 2085, 315), L"1：从目录选定图片文件", kHelpText)
-        .Font(L"宋体", 9, true, false, kChineseCharset);
+        .Font(L"宋体", 9, true, false, GB2312_CHARSET);
     HelpLabel(Place(Label6, L"Label6", 660, 9270, 1965, 315), L"2：打开缩略图", kHelpText)
-        .Font(L"宋体", 9, true, false, kChineseCharset);
+        .Font(L"宋体", 9, true, false, GB2312_CHARSET);
     HelpLabel(Place(Label7, L"Label7", 660, 9540, 1875, 315), L"3：点击幻灯播放", kHelpText)
-        .Font(L"宋体", 9, true, false, kChineseCharset);
+        .Font(L"宋体", 9, true, false, GB2312_CHARSET);
     HelpLabel(Place(Label8, L"Label8", 660, 9810, 3285, 285), L"4：单击文件可显示图片和画面大小", kHelpText)
-        .Font(L"宋体", 9, true, false, kChineseCharset);
+        .Font(L"宋体", 9, true, false, GB2312_CHARSET);
     HelpLabel(Place(Label9, L"Label9", 7170, 7770, 4695, 405), L"任何打开的图片文件可转换成bmp通用文件保存", 0x0000FF00)
-        .Font(L"宋体", 10.5, false, false, kChineseCharset);
+        .Font(L"宋体", 10.5, false, false, GB2312_CHARSET);
     HelpLabel(Place(Label4, L"Label4", 4350, 8820, 1575, 285), L"图片画面大小", 0x0080FFFF)
-        .Font(L"宋体", 10.5, true, false, kChineseCharset);
+        .Font(L"宋体", 10.5, true, false, GB2312_CHARSET);
 }
 
 void form11::DefineBrowsing() {
