@@ -45,9 +45,12 @@ public:
     explicit TemporaryCopy(const std::wstring& folder) {
         const unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12);
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-            m_path = folder + L"~BK" + Hex(seed + static_cast<unsigned>(attempt) * 0x9E37u, 5) + L".TMP";
-            m_handle = CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (m_handle != INVALID_HANDLE_VALUE) return;
+            const std::wstring path = folder + L"~BK" + Hex(seed + static_cast<unsigned>(attempt) * 0x9E37u, 5) + L".TMP";
+            m_handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (m_handle != INVALID_HANDLE_VALUE) {
+                m_path = path;
+                return;
+            }
             const DWORD error = GetLastError();
             if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) rt::RaiseFileError(error);
         }

@@ -112,13 +112,10 @@ HANDLE CreateFor(const std::wstring& path, OpenMode mode, FileAccess& access) {
     case OpenMode::Random:
     case OpenMode::Binary: {
         // Read and write when allowed, else read only (a read-only file still opens). The
-        // read-only attribute is looked at first: a host that lets its superuser write anyway
-        // must not either.
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-                              !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        // read-only attribute is obeyed even where the host would let its superuser write.
         HANDLE handle = INVALID_HANDLE_VALUE;
-        if (readOnly) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
             SetLastError(ERROR_ACCESS_DENIED);
         } else {
             handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, shareAll, nullptr, OPEN_ALWAYS,
@@ -467,8 +464,8 @@ bool OpenedReadOnly(int fileNumber) {
 }
 
 void SetLength(int fileNumber, long long length) {
+    if (OpenedReadOnly(fileNumber)) Raise(err::kBadFileMode);
     OpenFile& file = Lookup(fileNumber);
-    if (file.access == FileAccess::Read || file.mode == OpenMode::Input) Raise(err::kBadFileMode);
     FlushWindow(file);
     file.window = RecordWindow{};  // it may hold bytes the cut removes
     SeekTo(file, length);
