@@ -214,7 +214,6 @@ private:
     HWND m_toolTip = nullptr;
 
     bool m_shownOnce = false;
-    bool m_sizingByProgram = false;  // Move is placing the window
     bool m_unloading = false;
     bool m_retired = false;
     bool m_modal = false;
