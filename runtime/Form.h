@@ -68,7 +68,9 @@ public:
     double ScaleWidth() const;
     double ScaleHeight() const;
 
-    // Outer geometry in twips, screen coordinates.
+    // Outer geometry in twips, screen coordinates. A window with a caption is never made
+    // smaller than the smallest frame the platform lets a user drag it to, so its caption and
+    // close box stay visible; larger sizes stand as given.
     double Left() const;
     double Top() const;
     double Width() const;

@@ -107,7 +107,7 @@ HWND ParkingWindow() {
 int LoadedCount() { return static_cast<int>(TheRegistry().loaded.size()); }
 
 bool UnloadAll() {
-    // An unload handler may load or unload other forms: take the table afresh each time.
+    // An unload handler may load or unload other forms: read the table afresh each time.
     std::vector<Form*> kept;
     for (;;) {
         std::vector<Form*> loaded = detail::Loaded();
@@ -115,7 +115,11 @@ bool UnloadAll() {
             return std::find(kept.begin(), kept.end(), form) == kept.end();
         });
         if (next == loaded.rend()) return kept.empty();
-        if (!(*next)->Unload()) kept.push_back(*next);
+        Form* form = *next;
+        form->Unload();
+        // Cancelled, or a form whose window went without it: it stays, and is not asked again.
+        const std::vector<Form*> after = detail::Loaded();
+        if (std::find(after.begin(), after.end(), form) != after.end()) kept.push_back(form);
     }
 }
 

@@ -40,11 +40,12 @@ struct Probe {
 
 // The skinned frame's close button, 18 x 20 pixels, 7 from the right edge and 5 from the top.
 void ClickCloseBox(HWND hwnd) {
-    ASSERT_TRUE(MakeForeground(hwnd));
     RECT r;
     GetWindowRect(hwnd, &r);
     const POINT close{r.right - 15, r.top + 15};
-    ASSERT_EQ(GetAncestor(WindowFromPoint(close), GA_ROOT), hwnd) << "the close box is not on top";
+    ASSERT_TRUE(PumpUntil([&] { return MakeForeground(hwnd) && GetAncestor(WindowFromPoint(close), GA_ROOT) == hwnd; },
+                          5000))
+        << "the close box is not on top";
     // The frame hit-tests where it last saw the pointer: let it see the pointer arrive first.
     MovePointer(close, Processing::Plain);
     PumpFor(300);
