@@ -16,6 +16,10 @@ PictureDisplayWindow::PictureDisplayWindow(HWND parent, const RECT& rect, int id
 }
 
 void PictureDisplayWindow::SetPicture(rt::PictureRef picture) {
+    // The zoomed copy would hold the old picture alive until the next paint.
+    m_scaledOf.reset();
+    m_scaled.clear();
+    m_scaled.shrink_to_fit();
     m_picture = std::move(picture);
     Redraw();
 }
