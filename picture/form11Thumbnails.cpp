@@ -58,7 +58,9 @@ bool form11::AddThumbnail(int index) {
             added = true;
         }
     } catch (const rt::RuntimeError&) {
+        // no thumbnail for it, as for any file that is no picture
     } catch (const std::bad_alloc&) {
+        // the same for one too large to decode or scale
     }
     picTemp.Picture(nullptr);
     if (!added) return false;
@@ -107,7 +109,7 @@ void form11::ShowThumbnailPicture() {
     const int n = ListView.SelectedIndex();
     if (n < 1 || n > imgList2.Count()) return;
     // A file gone or changed since the thumbnails were made: the display keeps what it shows.
-    Image1.Picture(ThumbnailPicture(n));
+    rt::TryStatement([&] { Image1.Picture(ThumbnailPicture(n)); });
     ApplyFittingRule();
     const rt::PictureRef& shown = Image1.Picture();
     if (!shown || !shown->Handle()) rt::MsgBox(L"Could not find the requested file.", MB_OK);

@@ -235,6 +235,15 @@ TEST(form11Thumbnails, AreNumberedWithoutGapsSkipNonPicturesAndGoWithAPatternOrF
     for (int n = 1; n <= made; ++n) EXPECT_EQ(f->ListView.ItemText(n), L"Image " + std::to_wstring(n));
     EXPECT_EQ(WindowText(f->hWnd()), L"有 8 个图像");
 
+    // Thumbnail 1's file deleted since: showing it or its slide keeps the display as it was.
+    const rt::PictureRef shown = f->Image1.Picture();
+    ASSERT_TRUE(DeleteFileW(folder.File(L"a.bmp").c_str()));
+    ListView_SetItemState(f->ListView.Window()->Inner(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    f->ListView_Click();
+    f->ShowNextSlide();
+    EXPECT_EQ(f->mIndex, 1);
+    EXPECT_EQ(f->Image1.Picture(), shown);
+
     f->Dir1.Path(folder.Path() + L"\\..");
     EXPECT_EQ(f->ListView.ItemCount(), 0) << "a folder change empties the thumbnails";
     EXPECT_EQ(f->imgList2.Count(), 0);
