@@ -1,5 +1,7 @@
 #include "controls/PictureDisplayWindow.h"
 
+#include <new>
+
 #include "controls/ControlErrors.h"
 #include "controls/PictureScaling.h"
 #include "runtime/Gdi.h"
@@ -63,7 +65,12 @@ LRESULT PictureDisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
 
 const std::vector<uint32_t>& PictureDisplayWindow::Zoomed(int width, int height) {
     if (m_scaledOf != m_picture || m_scaledWidth != width || m_scaledHeight != height) {
-        m_scaled = ScaledPixels(*m_picture, width, height);
+        try {
+            m_scaled = ScaledPixels(*m_picture, width, height);
+        } catch (const std::bad_alloc&) {
+            // Too large to scale in the memory left: the display shows its back colour only.
+            m_scaled.clear();
+        }
         m_scaledOf = m_picture;
         m_scaledWidth = width;
         m_scaledHeight = height;
