@@ -26,7 +26,6 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/PictureFiles.h"
-#include "tests/support/Places.h"
 
 using namespace passbook_tests;
 using namespace testing_support;
@@ -277,26 +276,4 @@ TEST(BookCompaction, ABookThatCannotBeReplacedIsCutInPlaceOrLeftWhole) {
     EXPECT_TRUE(ReadAll(book) == TestBook(299));
     EXPECT_EQ(FilesIn(folder), std::set<std::wstring>{L"BOOK"});
     CloseHandle(reader);
-}
-
-// Where no copy can be made (no new file, or no more data), the book is cut where it stands,
-// stays open, and no other file changes.
-TEST(BookCompaction, WhereNoCopyFitsTheBookIsCutInPlace) {
-    for (const wchar_t* place : {L"passbook-nonew", L"passbook-full"}) {
-        const std::wstring folder = PlaceFolder(place);
-        if (folder.empty()) GTEST_SKIP() << "no such place: mounting a tmpfs needs root";
-        FilesClosed closed;
-        const std::wstring book = folder + L"\\COMPACT";
-        const long records = FillWithRecords(book, kRecordLength, TestRecord);
-        ASSERT_GT(records, 2);
-        auto others = FilesWithBytes(folder);
-        others.erase(L"COMPACT");
-        short n = OpenBookFile(book);
-        CompactBook(book, n, records - 2);
-        EXPECT_TRUE(n != 0 && rt::IsOpen(n));
-        EXPECT_TRUE(ReadAll(book) == TestBook(records - 2));
-        auto after = FilesWithBytes(folder);
-        after.erase(L"COMPACT");
-        EXPECT_TRUE(after == others);
-    }
 }

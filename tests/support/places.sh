@@ -50,12 +50,10 @@ set_up() {
       fill_space "$dir" ;;
     passbook-full)
       reserve "$dir/EDITOR" 8192
-      reserve "$dir/COMPACT" 8192
       : >"$dir/EMPTY"
       fill_space "$dir" ;;
     passbook-nonew)
       reserve "$dir/EDITOR" 8192
-      reserve "$dir/COMPACT" 8192
       fill_inodes "$dir" ;;
   esac
 }
