@@ -271,3 +271,38 @@ TEST(StdPicture, HimetricAndPixelsConvertThroughTheScreenResolution) {
     EXPECT_EQ(rt::HimetricToPixelsY(rt::PixelsToHimetricY(123)), 123);
     EXPECT_EQ(rt::PixelsToHimetricX(0), 0);
 }
+
+// A GIF may leave its colours to the decoder; the platform's decoder faults on that, so the
+// loader hands it a default table, while a frame's own table still decides its colours.
+TEST(StdPicture, GifsWithoutAColourTableLoadWithTheDefaultOne) {
+    const std::string none = PatternGif(19, 11, GifTable::None);
+    const rt::PictureRef plain = rt::LoadPictureFromMemory(none.data(), none.size());
+    ASSERT_EQ(plain->Type(), rt::PictureType::Bitmap);
+    EXPECT_EQ(plain->PixelWidth(), 19);
+    EXPECT_EQ(plain->PixelHeight(), 11);
+    const Pixels defaults = Rendered(*plain);
+    EXPECT_EQ(defaults.At(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(defaults.At(1, 0), RGB(255, 255, 255));
+
+    // Truncated inside its frame, such a file must still not reach the decoder unpatched.
+    const std::string cut = none.substr(0, none.size() / 2);
+    const long cutError = ErrorOf([&] { rt::LoadPictureFromMemory(cut.data(), cut.size()); });
+    EXPECT_TRUE(cutError == 0 || cutError == rt::err::kInvalidPicture) << cutError;
+
+    const std::string local = PatternGif(19, 11, GifTable::Local);
+    const Pixels own = Rendered(*rt::LoadPictureFromMemory(local.data(), local.size()));
+    for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {7, 5}}) EXPECT_EQ(own.At(x, y), GifPatternColor(x, y));
+}
+
+// A file too large for the process to hold twice is no picture, whatever its first bytes say.
+TEST(StdPicture, FilesAbove256MegabytesAreNotReadButRefused) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"huge.bmp");
+    ASSERT_TRUE(WritePatternBmp(path, 8, 8));
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = 256LL * 1024 * 1024 + 1;
+    ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPicture(path); }), rt::err::kInvalidPicture);
+}
