@@ -10,7 +10,7 @@
 #include "runtime/Dib.h"
 #include "runtime/Gdi.h"
 #include "runtime/GdiPlusDecoder.h"
-#include "runtime/GifColourTable.h"
+#include "runtime/PictureChecks.h"
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -99,9 +99,13 @@ IPicture* OleDecode(const void* bytes, size_t size) {
 
 PictureRef Decode(const void* bytes, size_t size) {
     if (IPicture* picture = OleDecode(bytes, size)) return FromLoadedPicture(picture);
-    // The OLE loader knows BMP, JPEG, GIF, icons, cursors and metafiles; GDI+ takes what it
-    // refuses (PNG on systems whose OLE loader lacks it).
-    if (HBITMAP bitmap = DecodeWithGdiPlus(bytes, size, kWhite)) return StdPicture::FromBitmap(bitmap);
+    // The OLE loader knows BMP, JPEG, GIF, icons, cursors and metafiles; GDI+ takes PNG and
+    // TIFF, which it refuses on some systems. GDI+ is asked for nothing else: its other
+    // decoders fault on damaged files that the OLE loader turned down safely.
+    const PictureFormat format = FormatOf(static_cast<const std::uint8_t*>(bytes), size);
+    if (format == PictureFormat::Png || format == PictureFormat::Tiff) {
+        if (HBITMAP bitmap = DecodeWithGdiPlus(bytes, size, kWhite)) return StdPicture::FromBitmap(bitmap);
+    }
     Raise(err::kInvalidPicture);
 }
 
@@ -251,10 +255,9 @@ PictureRef LoadPicture(const std::wstring& path) {
 
 PictureRef LoadPictureFromMemory(const void* bytes, size_t size) {
     if (!bytes || size == 0) Raise(err::kInvalidPicture);
-    if (GifLacksColourTable(bytes, size)) {
-        const std::vector<char> complete = WithDefaultGifColourTable(bytes, size);
-        return Decode(complete.data(), complete.size());
-    }
+    const PictureCheck check = CheckPicture(bytes, size);
+    if (!check.decodable) Raise(err::kInvalidPicture);
+    if (!check.repaired.empty()) return Decode(check.repaired.data(), check.repaired.size());
     return Decode(bytes, size);
 }
 

@@ -261,4 +261,14 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     return fclose(out) == 0 && written;
 }
 
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    FILE* in = _wfopen(path.c_str(), L"rb");
+    if (!in) return bytes;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof(buffer), in)) > 0;) bytes.append(buffer, n);
+    fclose(in);
+    return bytes;
+}
+
 }  // namespace testing_support

@@ -41,5 +41,7 @@ bool WriteEmf(const std::wstring& path, int widthHimetric, int heightHimetric);
 
 // Writes bytes as they are.
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
+// A file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
 
 }  // namespace testing_support
