@@ -12,8 +12,45 @@ constexpr size_t kWmfHeader = 18;
 constexpr std::uint16_t kWmfEnd = 0x0000;
 constexpr std::uint16_t kWmfSelectObject = 0x012D, kWmfDeleteObject = 0x01F0, kWmfSelectPalette = 0x0234;
 constexpr size_t kEmfHeaderMin = 88;
-constexpr std::uint32_t kEmfHeader = 1, kEmfEnd = 14, kEmfSelectObject = 37, kEmfDeleteObject = 40;
-constexpr std::uint32_t kStockObject = 0x80000000u;
+constexpr std::uint32_t kEmfHeader = 1, kEmfEnd = 14;
+constexpr std::uint32_t kStockObject = 0x80000000u, kLastStockObject = 19;  // DC_PEN
+
+// Records that name a slot of the handle table: the ones that make an object there, and
+// the ones that select or delete one (these may also name a stock object).
+bool MakesObject(std::uint32_t type) {
+    return type == 38 || type == 39 || type == 49 || type == 82 || type == 93 || type == 94 || type == 95 || type == 99;
+}
+bool UsesObject(std::uint32_t type) { return type == 37 || type == 40 || type == 48; }
+
+// Where a record keeps the offsets and sizes of a bitmap's header and bits, or 0: the block
+// transfers, the device-independent bits, the pattern brushes.
+size_t BitmapFieldsAt(std::uint32_t type) {
+    switch (type) {
+    case 76: case 77: return 84;   // EMR_BITBLT, EMR_STRETCHBLT
+    case 80: case 81: return 48;   // EMR_SETDIBITSTODEVICE, EMR_STRETCHDIBITS
+    case 93: case 94: return 16;   // EMR_CREATEMONOBRUSH, EMR_CREATEDIBPATTERNBRUSHPT
+    default: return 0;
+    }
+}
+
+bool SoundObjectIndex(std::uint32_t type, std::uint32_t index, unsigned handles) {
+    if (UsesObject(type) && (index & kStockObject)) return (index & ~kStockObject) <= kLastStockObject;
+    return index > 0 && index < handles;  // slot 0 is the metafile's own
+}
+
+bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t length, unsigned handles) {
+    if (MakesObject(type) || UsesObject(type)) {
+        if (length < 12 || !SoundObjectIndex(type, Le32At(r, 8), handles)) return false;
+    }
+    if (const size_t at = BitmapFieldsAt(type)) {
+        if (length < at + 16) return false;
+        for (size_t pair = at; pair < at + 16; pair += 8) {
+            const std::uint64_t offset = Le32At(r, pair), bytes = Le32At(r, pair + 4);
+            if (offset + bytes > length) return false;  // read even when the size is 0
+        }
+    }
+    return true;
+}
 
 bool PlaceableHeaderSound(const std::uint8_t* b) {
     std::uint16_t sum = 0;
@@ -56,11 +93,7 @@ PictureCheck CheckEmf(const std::uint8_t* b, size_t size) {
         if (recordBytes < 8 || recordBytes % 4 || at + recordBytes > declared) return Decodable(false);
         if ((at == 0) != (type == kEmfHeader)) return Decodable(false);
         if (type == kEmfEnd) return Decodable(true);
-        if (type == kEmfSelectObject || type == kEmfDeleteObject) {
-            if (recordBytes < 12) return Decodable(false);
-            const std::uint32_t index = Le32At(b, at + 8);
-            if (!(index & kStockObject) && index >= handles) return Decodable(false);
-        }
+        if (!SoundEmfRecord(b + at, type, recordBytes, handles)) return Decodable(false);
         at += static_cast<size_t>(recordBytes);
     }
     return Decodable(false);

@@ -14,6 +14,22 @@ bool Starts(const std::uint8_t* b, size_t size, const char* signature, size_t le
 
 constexpr size_t kEmfSignatureAt = 40;
 
+// An icon image: PNG data, or a bitmap header of twice the image's height (colour and mask)
+// whose colours and mask fit in the image's length.
+bool SoundIconImage(const std::uint8_t* image, std::uint64_t length) {
+    if (length >= 8 && std::memcmp(image, "\x89PNG", 4) == 0) return true;
+    if (length < 40 || Le32At(image, 0) < 40 || Le32At(image, 0) > length) return false;
+    const auto width = static_cast<std::int32_t>(Le32At(image, 4)), height = static_cast<std::int32_t>(Le32At(image, 8));
+    const unsigned planes = Le16At(image, 12), bits = Le16At(image, 14);
+    const bool bitsKnown = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    if (width <= 0 || height <= 0 || height % 2 || planes != 1 || !bitsKnown) return false;
+    const std::uint64_t rows = static_cast<std::uint64_t>(height) / 2;
+    const std::uint64_t colours = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4 * rows;
+    const std::uint64_t mask = (static_cast<std::uint64_t>(width) + 31) / 32 * 4 * rows;
+    const std::uint64_t palette = bits <= 8 ? 4ull << bits : 0;
+    return Le32At(image, 0) + palette + colours + mask <= length;
+}
+
 }  // namespace
 
 PictureFormat FormatOf(const std::uint8_t* b, size_t size) {
@@ -50,7 +66,7 @@ PictureCheck CheckPicture(const void* bytes, size_t size) {
     }
 }
 
-// An icon directory whose entries all lie inside the file.
+// An icon directory whose entries all lie inside the file, each a sound image.
 PictureCheck CheckIconFile(const std::uint8_t* b, size_t size) {
     constexpr size_t kDirectory = 6, kEntry = 16;
     if (size < kDirectory) return Decodable(false);
@@ -59,7 +75,8 @@ PictureCheck CheckIconFile(const std::uint8_t* b, size_t size) {
     for (size_t i = 0; i < count; ++i) {
         const size_t entry = kDirectory + i * kEntry;
         const std::uint64_t length = Le32At(b, entry + 8), offset = Le32At(b, entry + 12);
-        if (length < 40 || offset < kDirectory + count * kEntry || offset + length > size) return Decodable(false);
+        if (offset < kDirectory + count * kEntry || offset + length > size) return Decodable(false);
+        if (!SoundIconImage(b + offset, length)) return Decodable(false);
     }
     return Decodable(true);
 }

@@ -23,7 +23,7 @@ namespace {
 constexpr std::uint32_t kPictureFuzzSeed = 3102;
 constexpr int kPictureMutants = 5000;
 constexpr int kHeaderMutants = 2000;
-constexpr DWORD kProbeTimeoutMs = 10000;
+constexpr DWORD kStallMs = 10000;  // a probe that moves on no further input for this long hangs
 
 struct Input {
     std::string bytes;
@@ -108,6 +108,21 @@ ProbeProgress ReadProgress(const std::wstring& path) {
     return progress;
 }
 
+// Waits for the probe to end while it moves on through its inputs; STILL_ACTIVE when it has
+// stayed on one input for kStallMs.
+DWORD WaitWhileMoving(const ChildProcess& probe, const std::wstring& progressFile) {
+    constexpr DWORD kSlice = 500;
+    int last = -1;
+    for (DWORD still = 0; still < kStallMs; still += kSlice) {
+        const DWORD code = probe.WaitForExit(kSlice);
+        if (code != STILL_ACTIVE) return code;
+        const int current = ReadProgress(progressFile).current;
+        if (current != last) still = 0;
+        last = current;
+    }
+    return STILL_ACTIVE;
+}
+
 struct FuzzRun {
     int pictures = 0;
     int refused = 0;
@@ -131,7 +146,7 @@ FuzzRun RunBatch(const TempFolder& folder, const std::vector<Input>& inputs) {
             break;
         }
         ++run.probes;
-        const DWORD code = probe.WaitForExit(kProbeTimeoutMs);
+        const DWORD code = WaitWhileMoving(probe, progressFile);
         probe.Kill();
         const ProbeProgress progress = ReadProgress(progressFile);
         run.pictures += progress.pictures;
