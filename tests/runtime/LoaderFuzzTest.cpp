@@ -59,12 +59,18 @@ std::vector<Input> PictureSeeds(const TempFolder& folder) {
     return seeds;
 }
 
+bool WriteBatch(const std::wstring& path, const std::vector<Input>& inputs);
+
 // For a longer run: LUMESCA_LOADER_FUZZ_SCALE multiplies the mutants, and
 // LUMESCA_LOADER_FUZZ_KEEP names a folder that receives each input that ended a probe.
-void Keep(const Input& input, int index) {
+void Keep(const std::vector<Input>& inputs, int first, int at) {
     wchar_t folder[MAX_PATH];
     const DWORD n = GetEnvironmentVariableW(L"LUMESCA_LOADER_FUZZ_KEEP", folder, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) WriteBytes(std::wstring(folder) + L"\\fault-" + std::to_wstring(index) + L".bin", input.bytes);
+    if (n == 0 || n >= MAX_PATH) return;
+    const std::wstring name = std::wstring(folder) + L"\\fault-" + std::to_wstring(at);
+    WriteBytes(name + L".bin", inputs[at].bytes);
+    // What the probe loaded before, for a fault that an earlier input prepared.
+    WriteBatch(name + L"-run.batch", std::vector<Input>(inputs.begin() + first, inputs.begin() + at + 1));
 }
 
 int Scaled(int count) {
@@ -161,7 +167,7 @@ FuzzRun RunBatch(const TempFolder& folder, const std::vector<Input>& inputs) {
         run.faults.push_back(fault.str());
         std::printf("%s\n", fault.str().c_str());
         std::fflush(stdout);
-        if (at < static_cast<int>(inputs.size())) Keep(inputs[at], at);
+        if (at < static_cast<int>(inputs.size())) Keep(inputs, first, at);
         first = at + 1;
     }
     return run;
