@@ -12,6 +12,7 @@
 #include "runtime/Dib.h"
 #include "runtime/Gdi.h"
 #include "runtime/GdiPlusDecoder.h"
+#include "runtime/PictureChecks.h"
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/FreshFileBeside.h"
 #include "runtime/core/RuntimeError.h"
@@ -22,6 +23,11 @@ namespace {
 
 constexpr double kHimetricPerInch = 2540.0;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+// Loading holds a file twice (the bytes and the decoder's stream over them) besides the decoded
+// bitmap, each in one piece of a 32-bit address space that is 2 GB at most and fragmented.
+// 256 MB is above any camera's JPEG and a 9000 x 9000 uncompressed BMP, and its copies
+// still fit; a larger file is treated as no picture rather than read whole.
+constexpr LONGLONG kLargestPictureFile = 256LL * 1024 * 1024;
 
 int ScreenPixelsPerInch(int axis) {
     WindowDC screen(nullptr);
@@ -90,7 +96,20 @@ IPicture* OleDecode(const void* bytes, size_t size) {
     const HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
                                       reinterpret_cast<void**>(&picture));
     stream->Release();
+    if (hr == E_OUTOFMEMORY) Raise(err::kOutOfMemory);
     return SUCCEEDED(hr) ? picture : nullptr;
+}
+
+PictureRef Decode(const void* bytes, size_t size) {
+    if (IPicture* picture = OleDecode(bytes, size)) return FromLoadedPicture(picture);
+    // The OLE loader knows BMP, JPEG, GIF, icons, cursors and metafiles; GDI+ takes PNG and
+    // TIFF, which it refuses on some systems. GDI+ is asked for nothing else: its other
+    // decoders fault on damaged files that the OLE loader turned down safely.
+    const PictureFormat format = FormatOf(static_cast<const std::uint8_t*>(bytes), size);
+    if (format == PictureFormat::Png || format == PictureFormat::Tiff) {
+        if (HBITMAP bitmap = DecodeWithGdiPlus(bytes, size, kWhite)) return StdPicture::FromBitmap(bitmap);
+    }
+    Raise(err::kInvalidPicture);
 }
 
 std::vector<char> ReadPictureFile(const std::wstring& path) {
@@ -102,8 +121,8 @@ std::vector<char> ReadPictureFile(const std::wstring& path) {
     DWORD error = ERROR_SUCCESS;
     if (!GetFileSizeEx(file, &size)) {
         error = GetLastError();
-    } else if (size.QuadPart > 0x7FFFFFFF) {
-        error = ERROR_NOT_ENOUGH_MEMORY;
+    } else if (size.QuadPart > kLargestPictureFile) {
+        error = ERROR_BAD_FORMAT;
     } else {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
@@ -113,7 +132,7 @@ std::vector<char> ReadPictureFile(const std::wstring& path) {
         }
     }
     CloseHandle(file);
-    if (error == ERROR_NOT_ENOUGH_MEMORY) Raise(err::kOutOfMemory);
+    if (error == ERROR_BAD_FORMAT) Raise(err::kInvalidPicture);
     if (error != ERROR_SUCCESS) RaiseFileError(error);
     return bytes;
 }
@@ -267,11 +286,10 @@ PictureRef LoadPicture(const std::wstring& path) {
 
 PictureRef LoadPictureFromMemory(const void* bytes, size_t size) {
     if (!bytes || size == 0) Raise(err::kInvalidPicture);
-    if (IPicture* picture = OleDecode(bytes, size)) return FromLoadedPicture(picture);
-    // The OLE loader knows BMP, JPEG, GIF, icons, cursors and metafiles; GDI+ takes what it
-    // refuses (PNG on systems whose OLE loader lacks it).
-    if (HBITMAP bitmap = DecodeWithGdiPlus(bytes, size, kWhite)) return StdPicture::FromBitmap(bitmap);
-    Raise(err::kInvalidPicture);
+    const PictureCheck check = CheckPicture(bytes, size);
+    if (!check.decodable) Raise(err::kInvalidPicture);
+    if (!check.repaired.empty()) return Decode(check.repaired.data(), check.repaired.size());
+    return Decode(bytes, size);
 }
 
 PictureRef LoadPictureResource(int id, HMODULE module) {

@@ -72,7 +72,8 @@ using PictureRef = std::shared_ptr<StdPicture>;
 
 // Loads a picture file (BMP, JPEG, GIF, ICO, CUR, WMF, EMF). An empty path gives no picture
 // (nullptr). A missing file raises error 53, a missing folder 76, an unreadable file 75, and
-// content that no platform decoder accepts error 481 "Invalid picture".
+// content that no platform decoder accepts error 481 "Invalid picture", as does a file above
+// 256 MB, which is not read. Memory running out on the way raises 7.
 PictureRef LoadPicture(const std::wstring& path);
 
 // Decodes a picture held in memory (the same formats; 481 when undecodable).

@@ -15,6 +15,28 @@ RuntimeError::RuntimeError(long number, std::wstring source, std::wstring descri
     m_what = "Run-time error " + std::to_string(m_number) + ": " + Utf8FromWide(m_description);
 }
 
+OutOfMemoryError::OutOfMemoryError() : RuntimeError(err::kOutOfMemory, AppName(), {}) {}
+
+namespace {
+
+// Building the error allocates a little itself; when even that fails, the plain bad_alloc
+// goes out instead of recursing, and the handlers still count it as error 7.
+void RaiseOutOfMemory() {
+    static thread_local bool raising = false;
+    if (raising) throw std::bad_alloc();
+    raising = true;
+    struct Done {
+        ~Done() { raising = false; }
+    } done;
+    throw OutOfMemoryError();
+}
+
+// Installed while the program starts, before any window or picture exists; this file is
+// linked into every program that raises run-time errors.
+[[maybe_unused]] const std::new_handler g_previousNewHandler = std::set_new_handler(RaiseOutOfMemory);
+
+}  // namespace
+
 std::wstring AppName() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -121,6 +143,8 @@ long TryStatement(const std::function<void()>& statement) {
         return 0;
     } catch (const RuntimeError& e) {
         return e.Number();
+    } catch (const std::bad_alloc&) {
+        return err::kOutOfMemory;
     }
 }
 

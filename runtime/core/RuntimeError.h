@@ -4,6 +4,7 @@
 // catches ends the program with the standard report (see ReportFatal).
 #include <exception>
 #include <functional>
+#include <new>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -27,6 +28,16 @@ private:
     std::wstring m_source;
     std::wstring m_description;
     std::string m_what;
+};
+
+// Error 7, "Out of memory". Every failed allocation of the program raises it (the process's
+// new-handler throws it), so a handler that catches run-time errors catches running out of
+// memory like any other failure. It is also a std::bad_alloc, so the library's own
+// no-throw allocations still give a null pointer instead.
+class OutOfMemoryError : public RuntimeError, public std::bad_alloc {
+public:
+    OutOfMemoryError();
+    const char* what() const noexcept override { return RuntimeError::what(); }
 };
 
 // The executable's file name without folder and extension ("lumesca").
@@ -94,7 +105,8 @@ auto GuardCallback(F&& body) noexcept -> decltype(body()) {
 }
 
 // Continue-on-error mode: runs the statements in order and skips one that raises a run-time
-// error. Returns the number of the last error skipped, 0 when none was.
+// error (a std::bad_alloc counts as error 7). Returns the number of the last error skipped,
+// 0 when none was.
 long ContinueOnError(std::initializer_list<std::function<void()>> statements);
 
 // Runs one statement in continue-on-error mode; returns its error number or 0.

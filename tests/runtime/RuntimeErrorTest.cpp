@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 #include "tests/support/ChildProcess.h"
@@ -103,4 +104,24 @@ TEST(FatalReport, ProgramWithoutErrorEndsNormally) {
     ASSERT_NE(main, nullptr);
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(probe.WaitForExit(), 0u);
+}
+
+// Running out of memory is error 7 to every handler: one that catches run-time errors, a
+// statement in continue-on-error mode, and the program's report. The library's no-throw
+// allocations still answer with a null pointer.
+TEST(OutOfMemory, AFailedAllocationIsRunTimeError7ThatHandlersCatch) {
+    volatile size_t tooMuch = 0x7FFF0000;  // more than a 32-bit process has in one piece
+    const auto allocate = [&] { std::vector<char> huge(tooMuch); };
+    try {
+        allocate();
+        ADD_FAILURE() << "the allocation succeeded";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), rt::err::kOutOfMemory);
+        EXPECT_EQ(rt::ReportText(e), L"Run-time error '7':\n\nOut of memory");
+    }
+    std::vector<int> ran;
+    EXPECT_EQ(rt::ContinueOnError({allocate, [&] { ran.push_back(2); }}), rt::err::kOutOfMemory);
+    EXPECT_EQ(ran, std::vector<int>{2});
+    EXPECT_EQ(rt::TryStatement([] { throw std::bad_alloc(); }), rt::err::kOutOfMemory);
+    EXPECT_EQ(new (std::nothrow) char[tooMuch], nullptr);
 }

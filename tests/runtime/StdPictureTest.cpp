@@ -11,6 +11,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/GdiCount.h"
+#include "tests/support/HeaderBytes.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/Pixels.h"
 
@@ -270,4 +271,72 @@ TEST(StdPicture, HimetricAndPixelsConvertThroughTheScreenResolution) {
     EXPECT_EQ(rt::HimetricToPixelsX(2540), dpi);
     EXPECT_EQ(rt::HimetricToPixelsY(rt::PixelsToHimetricY(123)), 123);
     EXPECT_EQ(rt::PixelsToHimetricX(0), 0);
+}
+
+// A GIF may leave its colours to the decoder; the platform's decoder faults on that, so the
+// loader hands it a default table, while a frame's own table still decides its colours.
+TEST(StdPicture, GifsWithoutAColourTableLoadWithTheDefaultOne) {
+    const std::string none = PatternGif(19, 11, GifTable::None);
+    const rt::PictureRef plain = rt::LoadPictureFromMemory(none.data(), none.size());
+    ASSERT_EQ(plain->Type(), rt::PictureType::Bitmap);
+    EXPECT_EQ(plain->PixelWidth(), 19);
+    EXPECT_EQ(plain->PixelHeight(), 11);
+    const Pixels defaults = Rendered(*plain);
+    EXPECT_EQ(defaults.At(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(defaults.At(1, 0), RGB(255, 255, 255));
+
+    // Truncated inside its frame, such a file must still not reach the decoder unpatched.
+    const std::string cut = none.substr(0, none.size() / 2);
+    const long cutError = ErrorOf([&] { rt::LoadPictureFromMemory(cut.data(), cut.size()); });
+    EXPECT_TRUE(cutError == 0 || cutError == rt::err::kInvalidPicture) << cutError;
+
+    const std::string local = PatternGif(19, 11, GifTable::Local);
+    const Pixels own = Rendered(*rt::LoadPictureFromMemory(local.data(), local.size()));
+    for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {7, 5}}) EXPECT_EQ(own.At(x, y), GifPatternColor(x, y));
+}
+
+// A file too large for the process to hold twice is no picture, whatever its first bytes say.
+TEST(StdPicture, FilesAbove256MegabytesAreNotReadButRefused) {
+    TempFolder folder;
+    const std::wstring path = folder.File(L"huge.bmp");
+    ASSERT_TRUE(WritePatternBmp(path, 8, 8));
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = 256LL * 1024 * 1024 + 1;
+    ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPicture(path); }), rt::err::kInvalidPicture);
+}
+
+// Each kind of damage that made a platform decoder fault or hang is refused before it: an
+// unknown header size, a PNG with no image data, a JPEG with no scan, metafile records that
+// do not advance, bytes of no known format.
+TEST(StdPicture, DamageThatFaultsTheDecodersIsRefusedBeforeThem) {
+    TempFolder folder;
+    ASSERT_TRUE(WritePatternBmp(folder.File(L"a.bmp"), 8, 6));
+    ASSERT_TRUE(WriteEmf(folder.File(L"a.emf"), 1000, 500));
+    std::string bmp = FileBytes(folder.File(L"a.bmp"));
+    bmp[15] = '\xD8';  // a header of 55,336 bytes
+    std::string emf = FileBytes(folder.File(L"a.emf"));
+    std::uint32_t second = 0;  // the header record's length
+    memcpy(&second, emf.data() + 4, sizeof(second));
+    emf.replace(second + 4, 4, std::string(4, '\0'));  // a record of no length
+    const std::string damaged[] = {
+        bmp, emf, Png(300, 200), kSoi + kApp0 + kDqt + JpegFrame(0xC0, 64, 48) + kEoi,
+        std::string("\0\0\x77\x1A\0\x37\0\x0C\0\0\0\x2C\x01\xC8\0\x01\0\x18\0", 19),
+    };
+    for (const std::string& bytes : damaged)
+        EXPECT_EQ(ErrorOf([&] { rt::LoadPictureFromMemory(bytes.data(), bytes.size()); }), rt::err::kInvalidPicture);
+}
+
+// A BMP cut off in its pixels shows what it has; the rows it lacks are black.
+TEST(StdPicture, ABmpCutOffInItsPixelsShowsItsRowsAndBlackForTheRest) {
+    TempFolder folder;
+    ASSERT_TRUE(WritePatternBmp(folder.File(L"a.bmp"), 8, 6));
+    const std::string whole = FileBytes(folder.File(L"a.bmp"));
+    const std::string cut = whole.substr(0, whole.size() - 3 * 24);  // the top three rows
+    const Pixels shown = Rendered(*rt::LoadPictureFromMemory(cut.data(), cut.size()));
+    EXPECT_EQ(shown.At(0, 5), PatternColor(0, 5));
+    EXPECT_EQ(shown.At(7, 3), PatternColor(7, 3));
+    EXPECT_EQ(shown.At(3, 1), RGB(0, 0, 0));
 }

@@ -99,26 +99,31 @@ COLORREF GifPatternColor(int x, int y) {
     return RGB(index, (index * 7) & 0xFF, 255 - index);
 }
 
-bool WritePatternGif(const std::wstring& path, int width, int height) {
+std::string PatternGif(int width, int height, GifTable table) {
+    constexpr char kTableOf256 = static_cast<char>(0x87);
     std::string bytes = "GIF89a";
     auto put16 = [&](int v) { bytes += static_cast<char>(v & 0xFF), bytes += static_cast<char>((v >> 8) & 0xFF); };
+    auto putTable = [&] {
+        for (int i = 0; i < 256; ++i) {
+            const COLORREF c = GifPatternColor(i, 0);
+            bytes += static_cast<char>(GetRValue(c));
+            bytes += static_cast<char>(GetGValue(c));
+            bytes += static_cast<char>(GetBValue(c));
+        }
+    };
     put16(width);
     put16(height);
-    bytes += static_cast<char>(0xF7);  // global colour table of 256 entries
+    bytes += static_cast<char>(table == GifTable::Global ? 0x70 | kTableOf256 : 0x70);
     bytes += '\0';
     bytes += '\0';
-    for (int i = 0; i < 256; ++i) {
-        const COLORREF c = GifPatternColor(i, 0);
-        bytes += static_cast<char>(GetRValue(c));
-        bytes += static_cast<char>(GetGValue(c));
-        bytes += static_cast<char>(GetBValue(c));
-    }
+    if (table == GifTable::Global) putTable();
     bytes += ',';
     put16(0);
     put16(0);
     put16(width);
     put16(height);
-    bytes += '\0';
+    bytes += table == GifTable::Local ? kTableOf256 : '\0';
+    if (table == GifTable::Local) putTable();
     bytes += static_cast<char>(8);  // LZW minimum code size
     // Every pixel is sent as its own 9-bit literal code, with a clear code often enough that
     // the decoder's table never makes codes wider.
@@ -155,7 +160,11 @@ bool WritePatternGif(const std::wstring& path, int width, int height) {
     }
     bytes += '\0';
     bytes += ';';
-    return WriteBytes(path, bytes);
+    return bytes;
+}
+
+bool WritePatternGif(const std::wstring& path, int width, int height) {
+    return WriteBytes(path, PatternGif(width, height, GifTable::Global));
 }
 
 bool WriteIconFile(const std::wstring& path, int width, int height, bool cursor) {
@@ -250,6 +259,16 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     if (!out) return false;
     const bool written = fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
     return fclose(out) == 0 && written;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    FILE* in = _wfopen(path.c_str(), L"rb");
+    if (!in) return bytes;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof(buffer), in)) > 0;) bytes.append(buffer, n);
+    fclose(in);
+    return bytes;
 }
 
 }  // namespace testing_support

@@ -22,7 +22,12 @@ bool WritePatternEncoded(const std::wstring& path, int width, int height, const 
 // The colour of pixel (x, y) of the GIF pattern: 256 colours, index (x + 3y) mod 256.
 COLORREF GifPatternColor(int x, int y);
 
-// Writes a GIF89a file of the GIF pattern (uncompressed LZW codes, readable by any decoder).
+// Where a GIF's colour table lives: before all frames, in the frame, or nowhere (the format
+// then leaves the colours to the decoder).
+enum class GifTable { Global, Local, None };
+
+// A GIF89a file of the GIF pattern (uncompressed LZW codes, readable by any decoder).
+std::string PatternGif(int width, int height, GifTable table);
 bool WritePatternGif(const std::wstring& path, int width, int height);
 
 // Writes a 32-bit icon (cursor = false) or cursor file of one image of the given size.
@@ -36,5 +41,7 @@ bool WriteEmf(const std::wstring& path, int widthHimetric, int heightHimetric);
 
 // Writes bytes as they are.
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
+// A file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
 
 }  // namespace testing_support
