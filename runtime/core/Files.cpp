@@ -19,12 +19,14 @@ constexpr long kBadRecordLength = 59;
 constexpr long kTooManyFiles = 67;
 constexpr long kDeviceUnavailable = 68;
 
-// Records of a Random file go through one window of the file held in memory, so that a run
-// of neighbouring records costs one system call per window rather than one per record. The
-// window is a read cache and a write-behind buffer at once: `valid` bytes from `start` are
-// the file's current bytes (as read, or as written since), [dirtyBegin, dirtyEnd) of them
-// not yet written to the file. `reachesEnd` says the window holds the file's last byte, so
-// that bytes past `valid` are beyond the end (they read as zeros).
+// During an operation, records of a Random file go through one window of the file held in
+// memory, so that a run of neighbouring records costs one system call per window rather than
+// one per record. The window is a read-ahead and a write-behind buffer at once: `valid` bytes
+// from `start` are the file's bytes (as read during this operation, or as written since),
+// [dirtyBegin, dirtyEnd) of them not yet written to the file. `reachesEnd` says the window
+// holds the file's last byte, so that bytes past `valid` are beyond the end (zeros). The
+// window never outlives the operation: what it read may have been changed by another writer
+// since.
 constexpr size_t kRecordWindowBytes = 256 * 1024;
 
 struct RecordWindow {
@@ -41,8 +43,8 @@ struct RecordWindow {
     long long End() const { return start + static_cast<long long>(valid); }
 };
 
-// One open file: its handle, closed when the entry goes (pending record writes are written
-// out first; Close and CloseAll do so with errors reported, the destructor as far as it can).
+// One open file: its handle, closed when the entry goes. Pending record writes never reach
+// the destructor: the operation that made them writes them, or reports their failure.
 struct OpenFile {
     HANDLE handle = INVALID_HANDLE_VALUE;
     OpenMode mode = OpenMode::Input;
@@ -50,6 +52,7 @@ struct OpenFile {
     int recordLength = kDefaultRecordLength;
     std::wstring fullPath;
     RecordWindow window;
+    bool inOperation = false;  // record writes since the last Flush, Commit or Close
 
     OpenFile() = default;
     OpenFile(const OpenFile&) = delete;
@@ -197,6 +200,40 @@ void FlushWindow(OpenFile& file) {
     RaiseFileError(error);
 }
 
+bool AnyOperation() {
+    const auto& files = Table();
+    return std::any_of(files.begin(), files.end(), [](const auto& entry) { return entry.second->inOperation; });
+}
+
+// Ends the file's operation; its window goes (it holds nothing pending by now). When no
+// operation is left, the read-aheads of every file go too: the next read sees the disk.
+void EndOperation(OpenFile& file) {
+    file.window = RecordWindow{};
+    file.inOperation = false;
+    if (AnyOperation()) return;
+    for (auto& entry : Table()) entry.second->window = RecordWindow{};
+}
+
+// Writes the pending bytes and ends the operation, raising a failure of the write.
+void FinishOperation(OpenFile& file) {
+    const DWORD error = WritePending(file);
+    EndOperation(file);
+    if (error != ERROR_SUCCESS) RaiseFileError(error);
+}
+
+// A failure inside an operation ends it: it is reported to the caller now, who may never
+// come back to end it. Nothing is pending when a record access raises (every path writes
+// the pending bytes before it reads or writes the file).
+template <class Access>
+void WithinOperation(OpenFile& file, Access&& access) {
+    try {
+        access();
+    } catch (...) {
+        EndOperation(file);
+        throw;
+    }
+}
+
 // Makes the window start at offset, holding the file's bytes from there.
 void MoveWindow(OpenFile& file, long long offset) {
     FlushWindow(file);
@@ -226,9 +263,11 @@ bool WindowCanWrite(const RecordWindow& w, long long offset, size_t count) {
     return offset <= w.End() || w.reachesEnd;
 }
 
+// Outside an operation a read goes to the file, which then holds no pending bytes of this
+// handle; inside one it reads ahead through the window.
 void ReadRecordBytes(OpenFile& file, long long offset, void* buffer, size_t count) {
     if (count == 0) return;
-    if (count > kRecordWindowBytes) {
+    if (count > kRecordWindowBytes || !AnyOperation()) {
         FlushWindow(file);
         ReadAt(file, offset, buffer, count);
         return;
@@ -241,11 +280,13 @@ void ReadRecordBytes(OpenFile& file, long long offset, void* buffer, size_t coun
     memset(static_cast<unsigned char*>(buffer) + known, 0, count - known);
 }
 
-// A write that does not continue the previous one goes to the file at once, so that a lone
-// record write reports its failure itself; the writes of a run that follows it (copying or
-// shifting records) collect in the window.
+// Every record write begins or continues the file's operation. One that does not continue
+// the previous write goes to the file at once, so that a lone record write reports its
+// failure itself; the writes of a run that follows it (copying or shifting records) collect
+// in the window until it moves or the operation ends.
 void WriteRecordBytes(OpenFile& file, long long offset, const void* buffer, size_t count) {
     if (count == 0) return;
+    file.inOperation = true;
     const bool continuesRun = offset == file.window.lastWriteEnd;
     if (!continuesRun || count > kRecordWindowBytes) {
         FlushWindow(file);
@@ -269,9 +310,7 @@ void WriteRecordBytes(OpenFile& file, long long offset, const void* buffer, size
 }
 
 OpenFile::~OpenFile() {
-    if (handle == INVALID_HANDLE_VALUE) return;
-    WritePending(*this);  // nobody is left to tell of a failure here
-    CloseHandle(handle);
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
 }
 
 }  // namespace
@@ -382,9 +421,7 @@ void Close(int fileNumber) {
     if (it == files.end()) Raise(err::kBadFileName);
     const std::unique_ptr<OpenFile> file = std::move(it->second);
     files.erase(it);
-    const DWORD error = WritePending(*file);
-    file->window = RecordWindow{};
-    if (error != ERROR_SUCCESS) RaiseFileError(error);
+    FinishOperation(*file);
 }
 
 void CloseAll() {
@@ -409,11 +446,11 @@ long long Lof(int fileNumber) {
     return std::max(SizeOf(file), pendingEnd);
 }
 
-void Flush(int fileNumber) { FlushWindow(Lookup(fileNumber)); }
+void Flush(int fileNumber) { FinishOperation(Lookup(fileNumber)); }
 
 void Commit(int fileNumber) {
     OpenFile& file = Lookup(fileNumber);
-    FlushWindow(file);
+    FinishOperation(file);
     if (file.access != FileAccess::Read && file.mode != OpenMode::Input && !FlushFileBuffers(file.handle)) {
         RaiseLastFileError();
     }
@@ -423,14 +460,16 @@ void GetRecord(int fileNumber, long recordNumber, void* buffer, size_t size) {
     OpenFile& file = LookupIn(fileNumber, OpenMode::Random);
     if (recordNumber < 1) Raise(err::kBadRecordNumber);
     if (size > static_cast<size_t>(file.recordLength)) Raise(kBadRecordLength, {}, L"Bad record length");
-    ReadRecordBytes(file, static_cast<long long>(recordNumber - 1) * file.recordLength, buffer, size);
+    const long long offset = static_cast<long long>(recordNumber - 1) * file.recordLength;
+    WithinOperation(file, [&] { ReadRecordBytes(file, offset, buffer, size); });
 }
 
 void PutRecord(int fileNumber, long recordNumber, const void* buffer, size_t size) {
     OpenFile& file = LookupForWriting(fileNumber, OpenMode::Random);
     if (recordNumber < 1) Raise(err::kBadRecordNumber);
     if (size > static_cast<size_t>(file.recordLength)) Raise(kBadRecordLength, {}, L"Bad record length");
-    WriteRecordBytes(file, static_cast<long long>(recordNumber - 1) * file.recordLength, buffer, size);
+    const long long offset = static_cast<long long>(recordNumber - 1) * file.recordLength;
+    WithinOperation(file, [&] { WriteRecordBytes(file, offset, buffer, size); });
 }
 
 std::vector<unsigned char> GetBytes(int fileNumber, long long position, size_t count) {

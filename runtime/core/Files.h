@@ -59,8 +59,8 @@ int FreeFile();
 void Open(const std::wstring& path, OpenMode mode, int fileNumber, int recordLength = kDefaultRecordLength,
           FileAccess access = FileAccess::Default);
 // Closes one file (error 52 when the number is not open); CloseAll closes every open file.
-// Record writes still pending are written first: a failure (61 for a full disk) is raised
-// after the file is closed all the same.
+// Each ends the file's operation: its pending record writes are written first, and a failure
+// (61 for a full disk) is raised after the file is closed all the same.
 void Close(int fileNumber);
 void CloseAll();
 bool IsOpen(int fileNumber);
@@ -68,13 +68,21 @@ bool IsOpen(int fileNumber);
 // The length of an open file in bytes, pending record writes included.
 long long Lof(int fileNumber);
 
-// Random files keep a window of neighbouring records in memory: reads of nearby records come
-// from there. A record write that continues the previous one (copying or shifting a run of
-// records) collects there until the window moves or the file is flushed or closed; any other
-// write goes to the file at once and reports its own failure. Flush hands pending writes to
-// the system (their errors surface here, or at Close); Commit also makes the system put the
-// file's data on the disk before it returns. Another file number open on the same file sees
-// the writes once they are flushed.
+// Record writes come in operations (a save, a shift of records, a copy): the first record
+// write after the file's last Flush, Commit or Close begins one, and the next of these ends
+// it. A write that does not continue the previous one goes to the file at once and raises
+// its own failure; the writes of a run that follows it (copying or shifting records) collect
+// in a window of neighbouring records in memory, and while any file has an operation open,
+// record reads of every file read ahead through such windows, so that a run of records
+// costs one system call per window. A window that moves writes what it collected, and
+// ending the operation writes the rest; either raises the failure (61 for a full disk), and
+// once no operation is open the windows are gone: a record read outside an operation reads
+// the file itself, so it sees what another file number or another program has written and
+// flushed meanwhile; a read within one sees the bytes as they were read in that operation
+// plus this handle's own writes. A record read or write that raises ends the file's
+// operation too (nothing of it is left pending). End every operation that writes before
+// the program waits for the user: writes left pending when the program ends are lost.
+// Commit also makes the system put the file's data on the disk before it returns.
 void Flush(int fileNumber);
 void Commit(int fileNumber);
 
