@@ -205,8 +205,9 @@ bool AnyOperation() {
     return std::any_of(files.begin(), files.end(), [](const auto& entry) { return entry.second->inOperation; });
 }
 
-// Ends the file's operation; its window goes (it holds nothing pending by now). When no
-// operation is left, the read-aheads of every file go too: the next read sees the disk.
+// Ends the file's operation; its window goes (whatever it still holds has been written, or
+// its failure is on the way to the caller). When no operation is left, the read-aheads of
+// every file go too: the next read sees the disk.
 void EndOperation(OpenFile& file) {
     file.window = RecordWindow{};
     file.inOperation = false;
