@@ -14,7 +14,7 @@
 #include "media/Form14.h"
 #include "runtime/Forms.h"
 #include "runtime/core/Files.h"
-#include "tests/media/OpenDialogAnswer.h"
+#include "tests/support/DialogAnswers.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
     const DWORD seconds = argc > 1 ? static_cast<DWORD>(std::wcstoul(argv[1], nullptr, 10)) : 10;
     Form14& f = rt::Forms::Get<Form14>();
     f.Show();
-    media_tests::AnswerOpenDialog([&] { f.Command1_Click(); }, rt::AppPath() + L"\\media_tone.mp3");
+    testing_support::Answering([&] { f.Command1_Click(); }, {testing_support::ChooseFile(rt::AppPath() + L"\\media_tone.mp3")});
     if (!f.MMControl1.IsOpen()) {
         std::printf("media_tone.mp3 did not open\n");
         return 1;

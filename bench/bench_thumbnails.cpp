@@ -1,13 +1,23 @@
-// The picture player's thumbnail run against a bare decode-and-scale of the same files.
-//   bench_thumbnails.exe [count]      (default 200 JPEGs of 1600 x 1200)
+// The picture player's thumbnail run against a bare decode-and-scale of the same files, then
+// one run over a folder of large photos for the memory it takes.
+//   bench_thumbnails.exe [count] [photos]   (default 200 JPEGs of 1600 x 1200, then 100 of
+//                                            4000 x 3000)
 // Prints both times, the GDI and USER handle counts before the run and after the thumbnails
-// are reset, and last the ratio line.
+// are reset, the peak private bytes of the run over the large photos (sampled every 2 ms by a
+// second thread, since the system keeps no peak of them that can be reset), and last the ratio
+// line.
 #include <windows.h>
 
+#include <psapi.h>
+
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "controls/PictureScaling.h"
@@ -26,6 +36,10 @@ namespace {
 constexpr int kDefaultFiles = 200;
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1200;
+constexpr int kDefaultPhotos = 100;
+constexpr int kPhotoWidth = 4000;
+constexpr int kPhotoHeight = 3000;
+constexpr auto kSampleEvery = std::chrono::milliseconds(2);
 constexpr int kThumbnailSize = 32;
 constexpr int kRounds = 3;
 
@@ -40,13 +54,13 @@ std::wstring FileName(int i) {
 }
 
 // count copies of one pattern JPEG in a new folder under the temp folder.
-std::wstring MakeFolder(int count) {
+std::wstring MakeFolder(const wchar_t* name, int count, int width, int height) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"lumesca-bench-thumbnails-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring folder = std::wstring(temp) + name + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring first = folder + L"\\" + FileName(0);
-    if (!testing_support::WritePatternEncoded(first, kWidth, kHeight, L"image/jpeg")) return {};
+    if (!testing_support::WritePatternEncoded(first, width, height, L"image/jpeg")) return {};
     for (int i = 1; i < count; ++i) CopyFileW(first.c_str(), (folder + L"\\" + FileName(i)).c_str(), FALSE);
     return folder;
 }
@@ -80,11 +94,56 @@ double ThumbnailRun(form11& player) {
 
 unsigned long UserObjects() { return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); }
 
+// The private bytes the process has committed: PagefileUsage, which Windows counts as the same
+// figure as PrivateUsage and Wine fills (from the process's anonymous resident memory) where
+// it leaves PrivateUsage 0.
+size_t PrivateBytes() {
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
+    return std::max<size_t>(counters.PrivateUsage, counters.PagefileUsage);
+}
+
+// The largest PrivateUsage seen while body runs, sampled by a thread of its own.
+size_t PeakPrivateBytesDuring(const std::function<void()>& body) {
+    std::atomic<bool> done{false};
+    std::atomic<size_t> peak{PrivateBytes()};
+    std::thread sampler([&] {
+        while (!done) {
+            const size_t now = PrivateBytes();
+            if (now > peak) peak = now;
+            std::this_thread::sleep_for(kSampleEvery);
+        }
+    });
+    body();
+    done = true;
+    sampler.join();
+    return std::max(peak.load(), PrivateBytes());
+}
+
+constexpr size_t kMegabyte = 1024 * 1024;
+
 }  // namespace
+
+// One thumbnail run over the large photos of folder; prints the peak memory line.
+void MemoryRun(form11& player, const std::wstring& folder, int photos) {
+    player.Dir1.Path(folder);
+    rt::DoEvents();
+    const size_t before = PrivateBytes();
+    const auto start = Clock::now();
+    const size_t peak = PeakPrivateBytesDuring([&] { player.cmdAuto_Click(); });
+    const double seconds = Seconds(start);
+    std::printf("photos: %d JPEG %d x %d, %d thumbnails in %.1f s; private bytes %zu MB before the run\n", photos,
+                kPhotoWidth, kPhotoHeight, player.mCount, seconds, before / kMegabyte);
+    player.ResetThumbnails();
+    rt::DoEvents();
+    std::printf("peak memory: %zu MB\n", peak / kMegabyte);
+}
 
 int wmain(int argc, wchar_t** argv) {
     const int count = argc > 1 ? std::max(2, _wtoi(argv[1])) : kDefaultFiles;
-    const std::wstring folder = MakeFolder(count);
+    const int photos = argc > 2 ? std::max(2, _wtoi(argv[2])) : kDefaultPhotos;
+    const std::wstring folder = MakeFolder(L"lumesca-bench-thumbnails-", count, kWidth, kHeight);
     if (folder.empty()) {
         std::printf("could not write the test JPEG\n");
         return 1;
@@ -115,8 +174,12 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("GDI objects: %lu before any thumbnails, %lu after the first reset, %lu after the last\n", gdiStart,
                 gdiBefore, gdiAfter);
     std::printf("USER objects: %lu after the first reset, %lu after the last\n", userBefore, userAfter);
+    const std::wstring photoFolder = MakeFolder(L"lumesca-bench-photos-", photos, kPhotoWidth, kPhotoHeight);
+    if (photoFolder.empty()) std::printf("could not write the large JPEG\n");
+    else MemoryRun(player, photoFolder, photos);
     player.Unload();
     RemoveFolder(folder, count);
+    if (!photoFolder.empty()) RemoveFolder(photoFolder, photos);
     std::printf("thumbnails/decode: %.2f\n", run / bare);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "controls/ImageList.h"
 
+#include <new>
+
 #include "controls/ControlErrors.h"
 #include "controls/PictureScaling.h"
 #include "runtime/Dib.h"
@@ -74,15 +76,20 @@ void ImageList::CreateList(const rt::StdPicture& first) {
     if (!m_list) rt::Raise(rt::err::kOutOfMemory);
 }
 
-int ImageList::Add(const std::wstring& key, const rt::PictureRef& picture) {
+int ImageList::Add(const std::wstring& key, const rt::PictureRef& picture, std::wstring tag) {
     if (!picture || picture->PixelWidth() <= 0 || picture->PixelHeight() <= 0) rt::Raise(err::kInvalidPropertyValue);
     if (!key.empty() && IndexOf(key) != 0) rt::Raise(err::kKeyNotUnique, {}, err::kKeyNotUniqueText);
     CreateList(*picture);
-    const std::vector<uint32_t> pixels = FittedPixels(*picture, m_width, m_height);
+    std::vector<uint32_t> pixels;
+    try {
+        pixels = FittedPixels(*picture, m_width, m_height);
+    } catch (const std::bad_alloc&) {
+        rt::Raise(rt::err::kOutOfMemory);
+    }
     rt::Bitmap colour = ColourBitmap(pixels, m_width, m_height);
     rt::Bitmap mask = MaskBitmap(pixels, m_width, m_height);
     if (!colour || !mask || ImageList_Add(m_list, colour.get(), mask.get()) < 0) rt::Raise(rt::err::kOutOfMemory);
-    m_entries.push_back({key, picture});
+    m_entries.push_back({key, std::move(tag)});
     return Count();
 }
 
@@ -108,9 +115,9 @@ const std::wstring& ImageList::Key(int index) const {
     return m_entries[static_cast<size_t>(index) - 1].key;
 }
 
-rt::PictureRef ImageList::Picture(int index) const {
+const std::wstring& ImageList::Tag(int index) const {
     CheckIndex(index);
-    return m_entries[static_cast<size_t>(index) - 1].picture;
+    return m_entries[static_cast<size_t>(index) - 1].tag;
 }
 
 rt::PictureRef ImageList::ExtractIcon(int index) const {

@@ -1,8 +1,9 @@
 #pragma once
 // An image list: pictures added under string keys and shown as images of one size (32 x 32 in
 // the thumbnail view). Each picture is scaled smoothly into that size with its proportions
-// kept and transparent margins; the list also keeps the picture as it was added, which is what
-// Picture(n) hands back. Indices are 1-based.
+// kept and transparent margins, and only that small image is kept: the list holds no reference
+// to the picture added, so a folder of large photos costs a few kilobytes an image. A text tag
+// per image says where it came from. Indices are 1-based.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -28,8 +29,9 @@ public:
     void SetImageHeight(int height);
 
     // Adds the picture as the last image; returns its index. A key already in the list raises
-    // 35602, a missing picture 380. An empty key is allowed and never matches.
-    int Add(const std::wstring& key, const rt::PictureRef& picture);
+    // 35602, a missing picture 380, a picture too large to scale 7. An empty key is allowed and
+    // never matches.
+    int Add(const std::wstring& key, const rt::PictureRef& picture, std::wstring tag = {});
     // Removes every image.
     void Clear();
 
@@ -38,7 +40,7 @@ public:
     int IndexOf(const std::wstring& key) const;
     // Indices outside 1..Count raise 35600.
     const std::wstring& Key(int index) const;
-    rt::PictureRef Picture(int index) const;
+    const std::wstring& Tag(int index) const;
     // A new icon made from image n as the list shows it.
     rt::PictureRef ExtractIcon(int index) const;
 
@@ -48,7 +50,7 @@ public:
 private:
     struct Entry {
         std::wstring key;
-        rt::PictureRef picture;
+        std::wstring tag;
     };
     void CheckIndex(int index) const;
     void CreateList(const rt::StdPicture& first);

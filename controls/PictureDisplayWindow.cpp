@@ -1,5 +1,7 @@
 #include "controls/PictureDisplayWindow.h"
 
+#include <new>
+
 #include "controls/ControlErrors.h"
 #include "controls/PictureScaling.h"
 #include "runtime/Gdi.h"
@@ -16,6 +18,10 @@ PictureDisplayWindow::PictureDisplayWindow(HWND parent, const RECT& rect, int id
 }
 
 void PictureDisplayWindow::SetPicture(rt::PictureRef picture) {
+    // The zoomed copy would hold the old picture alive until the next paint.
+    m_scaledOf.reset();
+    m_scaled.clear();
+    m_scaled.shrink_to_fit();
     m_picture = std::move(picture);
     Redraw();
 }
@@ -59,7 +65,12 @@ LRESULT PictureDisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
 
 const std::vector<uint32_t>& PictureDisplayWindow::Zoomed(int width, int height) {
     if (m_scaledOf != m_picture || m_scaledWidth != width || m_scaledHeight != height) {
-        m_scaled = ScaledPixels(*m_picture, width, height);
+        try {
+            m_scaled = ScaledPixels(*m_picture, width, height);
+        } catch (const std::bad_alloc&) {
+            // Too large to scale in the memory left: the display shows its back colour only.
+            m_scaled.clear();
+        }
         m_scaledOf = m_picture;
         m_scaledWidth = width;
         m_scaledHeight = height;

@@ -39,23 +39,22 @@ private:
     int m_height;
 };
 
-// The picture at its own size as 0xAARRGGBB. Icons are drawn once on black and once on white:
-// the difference between the two gives each pixel's coverage, whatever the icon's format.
-std::vector<uint32_t> NativePixels(const rt::StdPicture& picture) {
+// Draws the picture at its own size on black. Bitmaps cover every pixel, so they come out
+// opaque; icons leave their see-through parts black.
+void RenderOnBlack(const rt::StdPicture& picture, DibSurface& surface) {
+    surface.Fill(0);
+    picture.Render(surface.dc(), 0, 0, picture.PixelWidth(), picture.PixelHeight());
+    GdiFlush();
+    if (picture.Type() == rt::PictureType::Icon) return;
+    std::for_each(surface.Bits(), surface.Bits() + surface.Count(), [](uint32_t& p) { p |= kOpaque; });
+}
+
+// An icon at its own size as 0xAARRGGBB, drawn once on black and once on white: the difference
+// between the two gives each pixel's coverage, whatever the icon's format.
+std::vector<uint32_t> IconPixels(const rt::StdPicture& picture, const DibSurface& onBlack) {
     const int w = picture.PixelWidth();
     const int h = picture.PixelHeight();
-    std::vector<uint32_t> pixels;
-    if (w <= 0 || h <= 0) return pixels;
-    DibSurface onBlack(w, h);
-    if (!onBlack.Valid()) return pixels;
-    onBlack.Fill(0);
-    picture.Render(onBlack.dc(), 0, 0, w, h);
-    GdiFlush();
-    pixels.assign(onBlack.Bits(), onBlack.Bits() + onBlack.Count());
-    if (picture.Type() != rt::PictureType::Icon) {
-        for (auto& p : pixels) p |= kOpaque;
-        return pixels;
-    }
+    std::vector<uint32_t> pixels(onBlack.Bits(), onBlack.Bits() + onBlack.Count());
     DibSurface onWhite(w, h);
     if (!onWhite.Valid()) return pixels;
     onWhite.Fill(0x00FFFFFFu);
@@ -117,10 +116,21 @@ std::vector<uint32_t> ScaledPixels(const rt::StdPicture& picture, int width, int
         for (auto& p : pixels) p |= kOpaque;
         return pixels;
     }
-    const std::vector<uint32_t> native = NativePixels(picture);
-    if (native.empty()) return {};
-    if (width == picture.PixelWidth() && height == picture.PixelHeight()) return native;
-    return ResampleArgb(native, picture.PixelWidth(), picture.PixelHeight(), width, height);
+    const int w = picture.PixelWidth();
+    const int h = picture.PixelHeight();
+    if (w <= 0 || h <= 0) return {};
+    // A bitmap is scaled straight from the one surface it is drawn on: a large photo then
+    // costs one full-size copy, not two.
+    DibSurface onBlack(w, h);
+    if (!onBlack.Valid()) return {};
+    RenderOnBlack(picture, onBlack);
+    if (picture.Type() == rt::PictureType::Icon) {
+        const std::vector<uint32_t> native = IconPixels(picture, onBlack);
+        if (width == w && height == h) return native;
+        return ResampleArgb(native.data(), w, h, width, height);
+    }
+    if (width == w && height == h) return std::vector<uint32_t>(onBlack.Bits(), onBlack.Bits() + onBlack.Count());
+    return ResampleArgb(onBlack.Bits(), w, h, width, height);
 }
 
 void DrawPixels(HDC dc, const std::vector<uint32_t>& pixels, int width, int height, int x, int y) {

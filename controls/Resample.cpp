@@ -57,15 +57,14 @@ uint32_t Pack(const Premultiplied& p) {
 
 }  // namespace
 
-std::vector<uint32_t> ResampleArgb(const std::vector<uint32_t>& src, int srcWidth, int srcHeight, int dstWidth,
-                                   int dstHeight) {
+std::vector<uint32_t> ResampleArgb(const uint32_t* src, int srcWidth, int srcHeight, int dstWidth, int dstHeight) {
     if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0) return {};
     const auto across = Taps(srcWidth, dstWidth);
     const auto down = Taps(srcHeight, dstHeight);
     // Rows first, then columns.
     std::vector<Premultiplied> rows(static_cast<size_t>(dstWidth) * srcHeight);
     for (int y = 0; y < srcHeight; ++y) {
-        const uint32_t* in = src.data() + static_cast<size_t>(y) * srcWidth;
+        const uint32_t* in = src + static_cast<size_t>(y) * srcWidth;
         for (int x = 0; x < dstWidth; ++x) {
             Premultiplied sum = {0, 0, 0, 0};
             for (const Tap& tap : across[static_cast<size_t>(x)]) {

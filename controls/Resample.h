@@ -10,7 +10,10 @@ namespace ctl {
 
 // src holds srcWidth x srcHeight pixels in top-down rows, not premultiplied; the result holds
 // dstWidth x dstHeight pixels in the same form. Empty sizes give an empty result.
-std::vector<uint32_t> ResampleArgb(const std::vector<uint32_t>& src, int srcWidth, int srcHeight, int dstWidth,
-                                   int dstHeight);
+std::vector<uint32_t> ResampleArgb(const uint32_t* src, int srcWidth, int srcHeight, int dstWidth, int dstHeight);
+inline std::vector<uint32_t> ResampleArgb(const std::vector<uint32_t>& src, int srcWidth, int srcHeight, int dstWidth,
+                                          int dstHeight) {
+    return ResampleArgb(src.data(), srcWidth, srcHeight, dstWidth, dstHeight);
+}
 
 }  // namespace ctl

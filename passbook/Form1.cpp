@@ -166,6 +166,10 @@ void Form1::OpenBook() {
         if (!m_BookName.empty()) {
             m_FileNum = Module2::OpenDataFile(m_BookName, Module2::kModeRandom, static_cast<short>(kRecordLength), 1);
             FileIOFrame.Enabled(true);
+            if (m_FileNum != 0 && BookIsReadOnly()) {
+                rt::MsgBox(L"密码本 " + m_BookName + L" 是只读文件：可以浏览其中的记录，但所做的修改都不能保存。",
+                           MB_OK | MB_ICONEXCLAMATION, kEditorTitle);
+            }
         } else {
             FileIOFrame.Enabled(false);
             if (m_LastRecord > 0) return;
@@ -185,11 +189,15 @@ void Form1::LoadRecordCount() {
     }
     FieldsToRecord();
     m_ShownRecord = m_WorkRecord;
+    if (BookIsReadOnly()) {
+        UpdateCaption();  // an empty book that cannot take its blank record stays empty
+        return;
+    }
     AppendBlankRecord();
 }
 
 void Form1::AppendBlankRecord() {
-    if (m_FileNum == 0) return;
+    if (m_FileNum == 0 || RefusedForReadOnly(L"不能添加记录")) return;
     SaveRecordIfChanged();
     for (int i = 0; i < kFieldBoxCount; ++i) FieldBoxes(i).Text(L"");
     FieldsToRecord();
@@ -199,18 +207,36 @@ void Form1::AppendBlankRecord() {
     ShowCurrentRecord();
 }
 
-bool Form1::CompactFile() {
-    if (m_FileNum == 0) return true;
+// A book that can only be read is left as it is: nothing to compact, nothing to say.
+void Form1::CompactFile() {
+    if (m_FileNum == 0 || BookIsReadOnly()) return;
     try {
         CompactBook(m_BookName, m_FileNum, m_LastRecord);
-        return true;
     } catch (const rt::RuntimeError& e) {
         rt::MsgBox(L"密码本 " + m_BookName + L" 整理失败：" + e.Description() + L"（错误 " +
-                       std::to_wstring(e.Number()) + L"）。\n密码本保持原样，可以继续编辑。",
+                       std::to_wstring(e.Number()) + L"）。\n" + UncompactedBookText(),
                    MB_OK | MB_ICONEXCLAMATION, kEditorTitle);
         if (m_FileNum == 0) FileIOFrame.Enabled(false);
-        return false;
     }
+}
+
+// What the book's file holds after a compaction failed: records beyond LastRecord are the
+// old copies a deletion's shift left at the end.
+std::wstring Form1::UncompactedBookText() const {
+    long long length = 0;
+    if (rt::TryStatement([&] { length = rt::FileLen(m_BookName); }) != 0) return L"密码本的文件现在无法读取。";
+    const long long spare = length / static_cast<long long>(kRecordLength) - m_LastRecord;
+    if (spare <= 0) return L"密码本保持原样，可以继续编辑。";
+    if (spare == 1) return L"删除的记录已从文件中去掉，但最后一条记录在文件末尾存了两遍。";
+    return L"删除的记录已从文件中去掉，但文件末尾还多存着 " + std::to_wstring(spare) + L" 条记录的旧副本。";
+}
+
+bool Form1::BookIsReadOnly() const { return m_FileNum != 0 && rt::OpenedReadOnly(m_FileNum); }
+
+bool Form1::RefusedForReadOnly(const std::wstring& refusal) {
+    if (!BookIsReadOnly()) return false;
+    rt::MsgBox(L"密码本 " + m_BookName + L" 是只读文件，" + refusal + L"。", MB_OK | MB_ICONEXCLAMATION, kEditorTitle);
+    return true;
 }
 
 void Form1::DeleteCurrentRecord() {
@@ -235,6 +261,10 @@ void Form1::FieldsToRecord() {
 
 void Form1::ShowCurrentRecord() {
     if (m_FileNum == 0) return;
+    if (m_LastRecord == 0) {
+        UpdateCaption();  // no record to show
+        return;
+    }
     m_WorkRecord = ReadRecord(m_FileNum, m_CurrentRecord);
     const BoxTexts texts = TextsFromRecord(m_WorkRecord);
     for (int i = 0; i < kFieldBoxCount; ++i) FieldBoxes(i).Text(texts[static_cast<size_t>(i)]);
@@ -247,7 +277,8 @@ void Form1::ShowCurrentRecord() {
 void Form1::SaveRecordIfChanged() {
     if (m_FileNum == 0) return;
     FieldsToRecord();
-    if (m_WorkRecord != m_ShownRecord) WriteRecord(m_FileNum, m_CurrentRecord, m_WorkRecord);
+    if (m_WorkRecord == m_ShownRecord || RefusedForReadOnly(L"这条记录的修改没有保存")) return;
+    WriteRecord(m_FileNum, m_CurrentRecord, m_WorkRecord);
 }
 
 void Form1::UpdateCaption() { Caption(RecordCaption(m_BookName, m_CurrentRecord, m_LastRecord)); }
@@ -276,7 +307,7 @@ void Form1::RainButton1_Click() {
 
 void Form1::RainButton2_Click() {
     Guarded([&] {
-        if (m_FileNum == 0) return;
+        if (m_FileNum == 0 || RefusedForReadOnly(L"不能删除记录")) return;
         if (m_LastRecord >= 2) {
             DeleteCurrentRecord();
             return;
@@ -325,6 +356,7 @@ void Form1::RainButton5_Click() {
 void Form1::RainButton6_Click() {
     Guarded([&] {
         if (m_Dirty) SaveRecordIfChanged();
-        if (CompactFile()) Hide();
+        CompactFile();
+        Hide();
     });
 }

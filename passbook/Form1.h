@@ -57,8 +57,12 @@ private:
     void OpenBook();
     void LoadRecordCount();
     void AppendBlankRecord();
-    // False when the compaction failed (the message was shown; the book is whole and open).
-    bool CompactFile();
+    // A failed compaction is told with what the book's file now holds; the editor goes on.
+    void CompactFile();
+    std::wstring UncompactedBookText() const;
+    bool BookIsReadOnly() const;
+    // For a book that can only be read: says that the change is refused (true) and does nothing.
+    bool RefusedForReadOnly(const std::wstring& refusal);
     void DeleteCurrentRecord();
     void FieldsToRecord();
     void ShowCurrentRecord();

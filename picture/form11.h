@@ -91,6 +91,8 @@ private:
     void ApplyFittingRule();
     // Adds entry `index` of File1 as the next thumbnail; false when it is no picture.
     bool AddThumbnail(int index);
+    // Thumbnail n's picture at full size, decoded again from its file.
+    rt::PictureRef ThumbnailPicture(int n);
     void EmptyThumbnails();
     void ShowMainWindow();
 };

@@ -14,6 +14,13 @@ namespace {
 constexpr const wchar_t* kPatterns[] = {L"*.jpg", L"*.gif", L"*.jpeg", L"*.bmp", L"*.ico",
                                         L"*.cur", L"*.wmf", L"*.emf", L"*.*"};
 
+// The folder of the last file clicked, for the process's life: a player closed by its close
+// box and shown again starts there, while the process's current folder is never changed.
+std::wstring& LastClickedFolder() {
+    static std::wstring folder;
+    return folder;
+}
+
 }  // namespace
 
 void form11::Form_Load() {
@@ -24,6 +31,12 @@ void form11::Form_Load() {
     Combo1.Clear();
     for (const wchar_t* pattern : kPatterns) Combo1.AddItem(pattern);
     Combo1.ListIndex(0);
+    // A folder gone since then leaves the lists where they start.
+    const std::wstring folder = LastClickedFolder();
+    if (!folder.empty()) rt::TryStatement([&] {
+        Drive1.Drive(folder);
+        Dir1.Path(folder);
+    });
 }
 
 void form11::Combo1_Click() {
@@ -48,10 +61,12 @@ void form11::Dir1_Change() {
 
 // Runs statement by statement: a failing step is skipped and the next one runs. The size
 // lines are read by name from the folder list's path; the process's current folder is left
-// alone, so that the folder the user looks at is never held open by the program.
+// alone, so that the folder the user looks at is never held open by the program, and the
+// folder is remembered for the next opening of the player instead.
 void form11::File1_Click() {
     rt::TryStatement([this] { Timer1.Enabled(false); });
     rt::TryStatement([this] { ShowFilePicture(); });
+    if (File1.ListIndex() >= 0) LastClickedFolder() = File1.Path();
     int written = 0;
     {
         BusyPointer busy(*this);

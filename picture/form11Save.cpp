@@ -1,6 +1,8 @@
 // Saving the shown picture as a BMP file.
 #include <windows.h>
 
+#include <new>
+
 #include "picture/form11.h"
 #include "runtime/MsgBox.h"
 #include "runtime/core/RuntimeError.h"
@@ -23,11 +25,17 @@ bool FileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The file on the disk is untouched then, which is what the user needs to know.
+void NotSavedForMemory(const std::wstring& target) {
+    rt::MsgBox(L"内存不足，图片太大，未能保存到 " + target + L"，原有文件未改动。", MB_OK | MB_ICONEXCLAMATION,
+               kNoticeTitle);
+}
+
 }  // namespace
 
 // Nothing to save, a cancelled dialog, a No to the overwrite question: nothing is written.
 // A file that cannot be written gets a message naming the error; SavePicture leaves no part
-// of a file behind, and the window goes on as before.
+// of a file behind and an existing file as it was, and the window goes on as before.
 void form11::Command2_Click() {
     const rt::PictureRef picture = Image1.Picture();
     if (!picture || !picture->Handle()) {
@@ -59,6 +67,9 @@ void form11::SaveShownPicture(const std::wstring& target) {
     try {
         rt::SavePicture(picture, target);
     } catch (const rt::RuntimeError& e) {
-        rt::MsgBox(L"图片未能保存到 " + target + L"：" + e.Description(), MB_OK | MB_ICONEXCLAMATION, kNoticeTitle);
+        if (e.Number() == rt::err::kOutOfMemory) NotSavedForMemory(target);
+        else rt::MsgBox(L"图片未能保存到 " + target + L"：" + e.Description(), MB_OK | MB_ICONEXCLAMATION, kNoticeTitle);
+    } catch (const std::bad_alloc&) {
+        NotSavedForMemory(target);
     }
 }

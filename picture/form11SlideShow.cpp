@@ -28,6 +28,8 @@ void form11::Timer1_Timer() {
 
 // Each step shows the next thumbnail's picture (the display keeps its size mode), moves the
 // progress bar and makes the window icon from the thumbnail; Icon releases the one it replaces.
+// The picture is decoded from its file at each step; a file that no longer loads leaves the
+// display as it was and the show goes on.
 void form11::ShowNextSlide() {
     const short count = static_cast<short>(std::min(imgList2.Count(), static_cast<int>(mCount)));
     if (count < 1) {
@@ -38,6 +40,6 @@ void form11::ShowNextSlide() {
     ProgressBar1.Max(count);
     ProgressBar1.Min(0);
     ProgressBar1.Value(mIndex);
-    Image1.Picture(imgList2.Picture(mIndex));
+    rt::TryStatement([this] { Image1.Picture(ThumbnailPicture(mIndex)); });
     Icon(imgList2.ExtractIcon(mIndex));
 }

@@ -1,4 +1,6 @@
 // Turning the file list into thumbnails, and showing a clicked thumbnail's picture.
+#include <new>
+
 #include "picture/BusyPointer.h"
 #include "picture/InFolder.h"
 #include "picture/SlideCounters.h"
@@ -40,25 +42,41 @@ void form11::cmdAuto_Click() {
     cmdAuto.Enabled(false);
 }
 
+// One file at a time: its full-size picture lives only until its thumbnail is made, so the run
+// needs the memory of one photo whatever the folder holds. A file that does not decode, or
+// is too large to decode or scale here (out of memory), gets no thumbnail.
 bool form11::AddThumbnail(int index) {
-    rt::PictureRef picture;
-    try {
-        picture = rt::LoadPicture(InFolder(File1.Path(), File1.List(index)));
-    } catch (const rt::RuntimeError&) {
-        return false;
-    }
-    if (!picture || picture->PixelWidth() <= 0 || picture->PixelHeight() <= 0) return false;
+    const std::wstring path = InFolder(File1.Path(), File1.List(index));
     const int n = mCount + 1;
     const std::wstring key = ThumbnailKey(n);
+    bool added = false;
     try {
-        picTemp.Picture(picture);
-        imgList2.Add(key, picture);
+        rt::PictureRef picture = rt::LoadPicture(path);
+        if (picture && picture->PixelWidth() > 0 && picture->PixelHeight() > 0) {
+            picTemp.Picture(std::move(picture));
+            imgList2.Add(key, picTemp.Picture(), path);
+            added = true;
+        }
     } catch (const rt::RuntimeError&) {
-        return false;
+        // no thumbnail for it, as for any file that is no picture
+    } catch (const std::bad_alloc&) {
+        // the same for one too large to decode or scale
     }
+    picTemp.Picture(nullptr);
+    if (!added) return false;
     if (ListView.Icons() != &imgList2) ListView.Icons(&imgList2);
     ListView.AddItem(L"", key, key);
     return true;
+}
+
+// The list keeps only the small image, so the picture of thumbnail n is read again from the
+// file it was made from. Out of memory is error 7, as any other failure to load.
+rt::PictureRef form11::ThumbnailPicture(int n) {
+    try {
+        return rt::LoadPicture(imgList2.Tag(n));
+    } catch (const std::bad_alloc&) {
+        rt::Raise(rt::err::kOutOfMemory);
+    }
 }
 
 void form11::ResetThumbnails() {
@@ -90,7 +108,8 @@ void form11::ListView_Click() {
 void form11::ShowThumbnailPicture() {
     const int n = ListView.SelectedIndex();
     if (n < 1 || n > imgList2.Count()) return;
-    Image1.Picture(imgList2.Picture(n));
+    // A file gone or changed since the thumbnails were made: the display keeps what it shows.
+    rt::TryStatement([&] { Image1.Picture(ThumbnailPicture(n)); });
     ApplyFittingRule();
     const rt::PictureRef& shown = Image1.Picture();
     if (!shown || !shown->Handle()) rt::MsgBox(L"Could not find the requested file.", MB_OK);

@@ -12,6 +12,23 @@ std::wstring LastName(const std::wstring& path) {
     if (path.size() <= 3) return path;  // a root: "c:\"
     return path.substr(path.find_last_of(L'\\') + 1);
 }
+
+// "c:\a\b" -> "c:\a", "c:\a" -> "c:\"; a root has none ("").
+std::wstring ParentFolder(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    if (path.size() <= 3 || slash == std::wstring::npos || slash == 0) return {};
+    return path.substr(0, slash == 2 ? 3 : slash);
+}
+
+// The folder itself when it exists, else its nearest ancestor that does ("" when none does).
+std::wstring NearestExistingFolder(std::wstring path) {
+    while (!path.empty() && !FolderExists(path)) path = ParentFolder(path);
+    return path;
+}
+
+bool SameFolder(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
 }  // namespace
 
 DirListBox::DirListBox() {
@@ -23,7 +40,7 @@ DirListBox::DirListBox() {
 DirListBox& DirListBox::Path(const std::wstring& path) {
     const std::wstring normalized = NormalizeFolderPath(path);
     if (!FolderExists(normalized)) rt::Raise(err::kPathNotFound);
-    if (CompareStringOrdinal(normalized.c_str(), -1, m_path.c_str(), -1, TRUE) == CSTR_EQUAL) return *this;
+    if (SameFolder(normalized, m_path)) return *this;
     m_path = normalized;
     Fill();
     if (hWnd()) Fill(hWnd());
@@ -80,8 +97,24 @@ std::optional<LRESULT> DirListBox::OnCommand(UINT notifyCode) {
     const int chainRows = static_cast<int>(m_chain.size());
     const std::wstring target =
         row < chainRows ? m_chain[static_cast<size_t>(row)] : List(row - chainRows);
-    Path(target);
+    if (FolderExists(target)) Path(target);
+    else ShowNearestExisting(target);
     return 0;
+}
+
+// The entry's folder went (deleted or renamed) after the list was filled: the list moves to
+// the nearest folder that is still there and is read again. Change is raised even when that is
+// Path itself, so that whoever lists Path's files reads them again too.
+void DirListBox::ShowNearestExisting(const std::wstring& gone) {
+    std::wstring nearest = NearestExistingFolder(gone);
+    if (nearest.empty()) nearest = NearestExistingFolder(m_path);
+    if (nearest.empty() || !SameFolder(nearest, m_path)) {
+        if (!nearest.empty()) Path(nearest);
+        return;
+    }
+    Fill();
+    if (hWnd()) Fill(hWnd());
+    Raise(Change);
 }
 
 }  // namespace rt

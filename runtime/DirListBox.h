@@ -1,7 +1,8 @@
 #pragma once
 // A folder list: the folders from the drive's root down to Path, then Path's subfolders,
-// indented by depth. Double-clicking an entry makes it the Path. Change is raised whenever
-// Path changes, by the user or by the program.
+// indented by depth. Double-clicking an entry makes it the Path; an entry whose folder is gone
+// makes the nearest existing folder the Path instead. Change is raised whenever Path changes,
+// by the user or by the program.
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@ protected:
 private:
     void Fill();
     void Fill(HWND list) const;
+    void ShowNearestExisting(const std::wstring& gone);
 
     std::wstring m_path;
     std::vector<std::wstring> m_chain;       // root .. m_path

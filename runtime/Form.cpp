@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "runtime/Forms.h"
 #include "runtime/Screen.h"
 #include "runtime/core/RuntimeError.h"
@@ -17,6 +19,14 @@ RECT CenteredOn(const RECT& area, int width, int height) {
     const int x = area.left + (area.right - area.left - width) / 2;
     const int y = area.top + (area.bottom - area.top - height) / 2;
     return RECT{x, y, x + width, y + height};
+}
+
+// The smallest outer size the platform lets a user drag a captioned frame to: below it the
+// caption loses its close box. The program's own sizes keep to it too, whatever the frame's
+// style (the platform enforces it on its own only for some).
+SIZE SmallestFrame(HWND hwnd) {
+    if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) return SIZE{0, 0};
+    return SIZE{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
 }
 
 struct DisabledWindows {
@@ -152,10 +162,10 @@ Form& Form::Move(double left, std::optional<double> top, std::optional<double> w
     m_left = left;
     m_top = newTop;
     if (m_hwnd) {
-        m_sizingByProgram = true;
-        SetWindowPos(m_hwnd, nullptr, TwipsToPixelsX(left), TwipsToPixelsY(newTop), TwipsToPixelsX(newWidth),
-                     TwipsToPixelsY(newHeight), SWP_NOZORDER | SWP_NOACTIVATE);
-        m_sizingByProgram = false;
+        const SIZE least = SmallestFrame(m_hwnd);
+        SetWindowPos(m_hwnd, nullptr, TwipsToPixelsX(left), TwipsToPixelsY(newTop),
+                     std::max<int>(TwipsToPixelsX(newWidth), least.cx), std::max<int>(TwipsToPixelsY(newHeight), least.cy),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (width || height) {
         // Before loading the outer size decides the inner one.
         RECT frame{0, 0, 0, 0};
@@ -505,15 +515,6 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_COMMAND:
             if (lParam == 0 && HIWORD(wParam) == 0 && OnMenuCommand(LOWORD(wParam))) return 0;
-            break;
-        case WM_GETMINMAXINFO:
-            if (m_sizingByProgram) {
-                // A size the program sets stands, even below the smallest the user may drag
-                // the frame to (a small picture's window narrower than its caption).
-                DefWindowProcW(hwnd, msg, wParam, lParam);
-                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{1, 1};
-                return 0;
-            }
             break;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;

@@ -68,7 +68,9 @@ public:
     double ScaleWidth() const;
     double ScaleHeight() const;
 
-    // Outer geometry in twips, screen coordinates.
+    // Outer geometry in twips, screen coordinates. A window with a caption is never made
+    // smaller than the smallest frame the platform lets a user drag it to, so its caption and
+    // close box stay visible; larger sizes stand as given.
     double Left() const;
     double Top() const;
     double Width() const;
@@ -214,7 +216,6 @@ private:
     HWND m_toolTip = nullptr;
 
     bool m_shownOnce = false;
-    bool m_sizingByProgram = false;  // Move is placing the window
     bool m_unloading = false;
     bool m_retired = false;
     bool m_modal = false;

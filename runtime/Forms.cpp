@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "runtime/WindowBinding.h"
+#include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace rt {
@@ -105,16 +106,41 @@ HWND ParkingWindow() {
 
 int LoadedCount() { return static_cast<int>(TheRegistry().loaded.size()); }
 
-int RunMessageLoop() {
+bool UnloadAll() {
+    // An unload handler may load or unload other forms: read the table afresh each time.
+    std::vector<Form*> kept;
+    for (;;) {
+        std::vector<Form*> loaded = detail::Loaded();
+        auto next = std::find_if(loaded.rbegin(), loaded.rend(), [&](Form* form) {
+            return std::find(kept.begin(), kept.end(), form) == kept.end();
+        });
+        if (next == loaded.rend()) return kept.empty();
+        Form* form = *next;
+        form->Unload();
+        // Cancelled, or a form whose window went without it: it stays, and is not asked again.
+        const std::vector<Form*> after = detail::Loaded();
+        if (std::find(after.begin(), after.end(), form) != after.end()) kept.push_back(form);
+    }
+}
+
+int RunMessageLoop(std::optional<std::type_index> startUp) {
     MSG msg;
+    bool ending = false;
     while (LoadedCount() > 0) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
-        if (TranslateFormMessage(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        if (!TranslateFormMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        // Here, between messages, no handler of any form is running.
+        if (!ending && startUp && !detail::Find(*startUp)) {
+            ending = true;
+            UnloadAll();
+        }
     }
     Collect();
+    CloseAll();
     return 0;
 }
 

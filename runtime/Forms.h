@@ -6,8 +6,10 @@
 // Get loads the form when it is not loaded (its window and controls are created and
 // Form_Load runs) and returns it; while Form_Load runs, Get already returns the form being
 // loaded. Run is the program's start: it loads and shows the start-up form and processes
-// messages until no form is loaded any more. End ends the program at once.
+// messages until no form is loaded any more; unloading the start-up form unloads the others
+// too. End ends the program at once.
 #include <memory>
+#include <optional>
 #include <typeindex>
 #include <vector>
 
@@ -43,13 +45,19 @@ bool IsLoaded() {
 // The number of loaded forms.
 int LoadedCount();
 
-// Loads and shows the start-up form, then processes messages until no form is loaded.
-// Returns the process exit code (0).
-int RunMessageLoop();
+// Unloads every loaded form, the newest first, as the program's Unload does (each form's
+// QueryUnload and Unload run). False when a handler cancelled and its form stays loaded.
+bool UnloadAll();
+
+// Processes messages until no form is loaded. Once the start-up form (when given) is
+// unloaded, every other form is unloaded too: closing the main window ends the program, also
+// when tool windows were only hidden. Files left open are closed at the end. Returns the
+// process exit code (0).
+int RunMessageLoop(std::optional<std::type_index> startUp = std::nullopt);
 template <class T>
 int Run() {
     Get<T>().Show();
-    return RunMessageLoop();
+    return RunMessageLoop(typeid(T));
 }
 
 // Keyboard navigation between the controls of a form (Tab, arrows, access keys): call for

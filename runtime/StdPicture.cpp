@@ -5,6 +5,8 @@
 #include <olectl.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "runtime/Dib.h"
@@ -115,24 +117,58 @@ std::vector<char> ReadPictureFile(const std::wstring& path) {
     return bytes;
 }
 
-void WritePictureFile(const std::wstring& path, const std::vector<char>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+// Beside the target, so that replacing the target is a rename on one volume.
+std::wstring TemporaryBeside(const std::wstring& path) { return path + L".~sav"; }
+
+// A character device (a console, a printer port, a full-disk device) takes the bytes as they
+// come; it cannot be replaced by a rename.
+bool IsDevice(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const DWORD type = GetFileType(file);
+    CloseHandle(file);
+    return type == FILE_TYPE_CHAR;
+}
+
+// Writes each part in order; the Win32 error of the first that fails, ERROR_SUCCESS when all
+// went out.
+DWORD WriteParts(HANDLE file, std::initializer_list<std::pair<const void*, size_t>> parts) {
+    for (const auto& [data, size] : parts) {
+        DWORD written = 0;
+        if (!WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr)) return GetLastError();
+        if (written != size) return ERROR_DISK_FULL;
+    }
+    return ERROR_SUCCESS;
+}
+
+// The BMP goes whole into path, or path is left as it was: the bytes go to a temporary file
+// beside it, which replaces path only once every byte is on the disk. After a failure the
+// temporary file is removed unless it is a special file someone put there.
+void WritePictureFile(const std::wstring& path, std::initializer_list<std::pair<const void*, size_t>> parts) {
+    const bool direct = IsDevice(path);
+    const std::wstring temporary = direct ? path : TemporaryBeside(path);
+    HANDLE file =
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) RaiseLastFileError();
-    // Only a plain disk file that this call created is ours to remove after a failure.
-    const bool created = GetLastError() != ERROR_ALREADY_EXISTS && GetFileType(file) == FILE_TYPE_DISK;
-    DWORD written = 0;
-    DWORD error = ERROR_SUCCESS;
-    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
-        error = GetLastError();
-    } else if (written != bytes.size()) {
-        error = ERROR_DISK_FULL;
-    }
+    const bool ours = !direct && GetFileType(file) == FILE_TYPE_DISK;
+    DWORD error = WriteParts(file, parts);
+    if (error == ERROR_SUCCESS && ours && !FlushFileBuffers(file)) error = GetLastError();
     if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
-    if (error != ERROR_SUCCESS) {
-        // Leave no truncated picture behind that viewers would choke on.
-        if (created) DeleteFileW(path.c_str());
-        RaiseFileError(error);
+    if (error == ERROR_SUCCESS && !direct &&
+        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
     }
+    if (error == ERROR_SUCCESS) return;
+    if (ours) DeleteFileW(temporary.c_str());
+    RaiseFileError(error);
+}
+
+// A bottom-up 24-bit DIB section: its rows lie in the order a BMP file stores them.
+Bitmap CreateBottomUpDib24(int width, int height, void** bits) {
+    BITMAPINFO info = TopDownDibInfo(width, height, 24);
+    info.bmiHeader.biHeight = height;
+    return Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
 }  // namespace
@@ -252,6 +288,8 @@ PictureRef LoadPictureResource(int id, HMODULE module) {
     return LoadPictureFromMemory(data, SizeofResource(module, info));
 }
 
+// The picture is drawn into one bottom-up DIB whose bits are written as they are, so the save
+// needs the memory of one copy of the picture; without it nothing is written and 7 is raised.
 void SavePicture(const StdPicture* picture, const std::wstring& path) {
     if (!picture || picture->Type() == PictureType::None || picture->PixelWidth() <= 0 ||
         picture->PixelHeight() <= 0) {
@@ -259,9 +297,11 @@ void SavePicture(const StdPicture* picture, const std::wstring& path) {
     }
     const int width = picture->PixelWidth();
     const int height = picture->PixelHeight();
+    const size_t imageSize = Stride24(width) * static_cast<size_t>(height);
+    if (imageSize > 0x7FFFFFFF) Raise(err::kOutOfMemory);
     void* bits = nullptr;
-    Bitmap dib = CreateTopDownDib(width, height, &bits, 24);
-    if (!dib) Raise(err::kOutOfMemory);
+    Bitmap dib = CreateBottomUpDib24(width, height, &bits);
+    if (!dib || !bits) Raise(err::kOutOfMemory);
     {
         MemoryDC dc(nullptr);
         SelectGuard select(dc.get(), dib.get());
@@ -271,8 +311,6 @@ void SavePicture(const StdPicture* picture, const std::wstring& path) {
         picture->Render(dc.get(), 0, 0, width, height);
         GdiFlush();
     }
-    const size_t stride = Stride24(width);
-    const size_t imageSize = stride * static_cast<size_t>(height);
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof(info);
@@ -287,16 +325,7 @@ void SavePicture(const StdPicture* picture, const std::wstring& path) {
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof(file) + sizeof(info);
     file.bfSize = static_cast<DWORD>(file.bfOffBits + imageSize);
-
-    std::vector<char> bytes(file.bfSize);
-    memcpy(bytes.data(), &file, sizeof(file));
-    memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
-    const char* topDown = static_cast<const char*>(bits);
-    char* out = bytes.data() + file.bfOffBits;
-    for (int row = 0; row < height; ++row) {
-        memcpy(out + stride * static_cast<size_t>(height - 1 - row), topDown + stride * static_cast<size_t>(row), stride);
-    }
-    WritePictureFile(path, bytes);
+    WritePictureFile(path, {{&file, sizeof(file)}, {&info, sizeof(info)}, {bits, imageSize}});
 }
 
 }  // namespace rt

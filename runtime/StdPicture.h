@@ -83,8 +83,10 @@ PictureRef LoadPictureFromMemory(const void* bytes, size_t size);
 PictureRef LoadPictureResource(int id, HMODULE module = nullptr);
 
 // Writes the picture as a 24-bit BMP file that any viewer opens. Icons and metafiles are
-// drawn on white first. The file is written whole or not at all: a full disk raises 61, an
-// unwritable place 75 or 76, and no partial file is left behind. A null picture raises 380.
+// drawn on white first. The file is written whole or not at all: an existing file is replaced
+// only once the new one is complete, and a failed save leaves it byte for byte as it was and
+// no partial file behind. A full disk raises 61, an unwritable place 75 or 76, too little
+// memory for the picture 7 (nothing written), a null picture 380.
 void SavePicture(const StdPicture* picture, const std::wstring& path);
 inline void SavePicture(const PictureRef& picture, const std::wstring& path) { SavePicture(picture.get(), path); }
 

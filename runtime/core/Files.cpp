@@ -97,7 +97,8 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
 
 bool WritesSequentially(OpenMode mode) { return mode == OpenMode::Output || mode == OpenMode::Append; }
 
-HANDLE CreateFor(const std::wstring& path, OpenMode mode, FileAccess access) {
+// A Random or Binary file that allows no writing falls back to reading: access becomes Read.
+HANDLE CreateFor(const std::wstring& path, OpenMode mode, FileAccess& access) {
     const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
     if (access == FileAccess::Read) {
         return CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -113,13 +114,21 @@ HANDLE CreateFor(const std::wstring& path, OpenMode mode, FileAccess access) {
                            nullptr);
     case OpenMode::Random:
     case OpenMode::Binary: {
-        // Read and write when allowed, else read only (a read-only file still opens).
-        HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, shareAll, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Read and write when allowed, else read only (a read-only file still opens). The
+        // read-only attribute is obeyed even where the host would let its superuser write.
+        HANDLE handle = INVALID_HANDLE_VALUE;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            SetLastError(ERROR_ACCESS_DENIED);
+        } else {
+            handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, shareAll, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        }
         if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
             handle = CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                  nullptr);
             if (handle == INVALID_HANDLE_VALUE) SetLastError(ERROR_ACCESS_DENIED);
+            access = FileAccess::Read;
         }
         return handle;
     }
@@ -487,6 +496,20 @@ void PutBytes(int fileNumber, long long position, const void* bytes, size_t coun
     const OpenFile& file = LookupForWriting(fileNumber, OpenMode::Binary);
     if (position < 1) Raise(err::kBadRecordNumber);
     WriteAt(file, position - 1, bytes, count);
+}
+
+bool OpenedReadOnly(int fileNumber) {
+    const OpenFile& file = Lookup(fileNumber);
+    return file.access == FileAccess::Read || file.mode == OpenMode::Input;
+}
+
+void SetLength(int fileNumber, long long length) {
+    if (OpenedReadOnly(fileNumber)) Raise(err::kBadFileMode);
+    OpenFile& file = Lookup(fileNumber);
+    FlushWindow(file);
+    file.window = RecordWindow{};  // it may hold bytes the cut removes
+    SeekTo(file, length);
+    if (!SetEndOfFile(file.handle)) RaiseLastFileError();
 }
 
 }  // namespace rt

@@ -99,4 +99,13 @@ std::vector<unsigned char> GetBytes(int fileNumber, long long position, size_t c
 unsigned char GetByte(int fileNumber, long long position);
 void PutBytes(int fileNumber, long long position, const void* bytes, size_t count);
 
+// True when the file can only be read: opened for Input, with FileAccess::Read, or a Random
+// or Binary file that Open had to fall back to reading (a read-only file, a read-only share).
+bool OpenedReadOnly(int fileNumber);
+
+// Makes the file exactly length bytes long (cut or extended with zeros), after writing its
+// pending record writes. Error 54 for a file that can only be read; the platform's file
+// errors otherwise.
+void SetLength(int fileNumber, long long length);
+
 }  // namespace rt

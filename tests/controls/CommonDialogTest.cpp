@@ -12,39 +12,12 @@
 #include "controls/CommonDialog.h"
 #include "runtime/core/RuntimeError.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/DialogAnswers.h"
 #include "tests/support/TestWindow.h"
 
 using namespace testing_support;
 
 namespace {
-
-// Runs action on the first dialog box this thread shows, from inside its modal loop.
-std::function<void(HWND)> g_onDialog;
-
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lParam) {
-    wchar_t cls[32] = {};
-    GetClassNameW(hwnd, cls, 32);
-    if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770") {
-        *reinterpret_cast<HWND*>(lParam) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK WatchForDialog(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog || !g_onDialog) return;
-    KillTimer(nullptr, id);
-    auto action = std::move(g_onDialog);
-    g_onDialog = nullptr;
-    action(dialog);
-}
-
-void OnNextDialog(std::function<void(HWND)> action) {
-    g_onDialog = std::move(action);
-    SetTimer(nullptr, 0, 100, WatchForDialog);
-}
 
 std::vector<std::wstring> ComboItems(HWND combo) {
     std::vector<std::wstring> items;
@@ -55,11 +28,6 @@ std::vector<std::wstring> ComboItems(HWND combo) {
         items.push_back(text);
     }
     return items;
-}
-
-HWND FileNameBox(HWND dialog) {
-    if (HWND combo = GetDlgItem(dialog, cmb13)) return combo;
-    return GetDlgItem(dialog, edt1);
 }
 
 }  // namespace
@@ -80,13 +48,11 @@ TEST(CommonDialog, CancelRaises32755WhenAskedAndLeavesAnEmptyName) {
     dialog.Filter = L"MP3文件(*.MP3)|*.MP3|CD音频(*.WAV)|*.WAV|Windows音频(*.mid)|*.mid|所有文件(*.*)|*.*";
     dialog.FileName = L"old.mp3";
     dialog.CancelError = true;
-    std::wstring title;
     std::vector<std::wstring> types;
-    OnNextDialog([&](HWND box) {
-        title = WindowText(box);
+    DialogAnswers answers({[&](HWND box) {
         types = ComboItems(GetDlgItem(box, cmb1));
-        PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-    });
+        return Cancel()(box);
+    }});
     try {
         dialog.ShowOpen();
         FAIL() << "cancel raised nothing";
@@ -94,15 +60,14 @@ TEST(CommonDialog, CancelRaises32755WhenAskedAndLeavesAnEmptyName) {
         EXPECT_EQ(e.Number(), 32755);
         EXPECT_EQ(e.Description(), L"Cancel was selected.");
     }
-    EXPECT_EQ(title, L"图像文件");
+    EXPECT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"图像文件"});
     EXPECT_EQ(types, (std::vector<std::wstring>{L"MP3文件(*.MP3)", L"CD音频(*.WAV)", L"Windows音频(*.mid)",
                                                 L"所有文件(*.*)"}));
     EXPECT_EQ(dialog.FileName, L"");
 
     dialog.CancelError = false;
     dialog.FileName = L"old.mp3";
-    OnNextDialog([](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_NO_THROW(dialog.ShowSave());
+    EXPECT_EQ(Answering([&] { EXPECT_NO_THROW(dialog.ShowSave()); }, {Cancel()}).size(), 1u);
     EXPECT_EQ(dialog.FileName, L"");
 }
 
@@ -116,10 +81,8 @@ TEST(CommonDialog, ChosenNameComesBackAsAFullPathInTheInitialFolder) {
     dialog.Filter = L"CD音频(*.WAV)|*.WAV|所有文件(*.*)|*.*";
     dialog.InitDir = folder.Path();
     dialog.CancelError = true;
-    OnNextDialog([](HWND box) {
-        SetWindowTextW(FileNameBox(box), L"song.wav");
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    });
-    dialog.ShowOpen();
+    const auto seen = Answering([&] { dialog.ShowOpen(); }, {ChooseFile(L"song.wav")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].folder, folder.Path());
     EXPECT_EQ(dialog.FileName, folder.File(L"song.wav"));
 }

@@ -40,7 +40,7 @@ TEST(ImageList, KeysIndicesPicturesAndIcons) {
     const auto wide = SolidPicture(64, 32, RGB(255, 0, 0));
     const auto tall = SolidPicture(20, 80, RGB(0, 0, 255));
     EXPECT_EQ(list.Add(L"Image 1", wide), 1);
-    EXPECT_EQ(list.Add(L"Image 2", tall), 2);
+    EXPECT_EQ(list.Add(L"Image 2", tall, L"c:\\pics\\tall.jpg"), 2);
     list.SetImageWidth(32);  // the same size again is allowed
     EXPECT_EQ(ErrorOf([&] { list.SetImageWidth(48); }), 380);
     EXPECT_EQ(ErrorOf([&] { list.Add(L"Image 1", tall); }), 35602);
@@ -48,9 +48,10 @@ TEST(ImageList, KeysIndicesPicturesAndIcons) {
     EXPECT_EQ(list.IndexOf(L"Image 2"), 2);
     EXPECT_EQ(list.IndexOf(L"Image 3"), 0);
     EXPECT_EQ(list.Key(1), L"Image 1");
-    EXPECT_EQ(list.Picture(2), tall) << "the picture comes back as it was added";
-    EXPECT_EQ(ErrorOf([&] { list.Picture(3); }), 35600);
-    EXPECT_EQ(ErrorOf([&] { list.Picture(0); }), 35600);
+    EXPECT_EQ(list.Tag(2), L"c:\\pics\\tall.jpg");
+    EXPECT_EQ(list.Tag(1), L"");
+    EXPECT_EQ(ErrorOf([&] { list.Tag(3); }), 35600);
+    EXPECT_EQ(ErrorOf([&] { list.Tag(0); }), 35600);
 
     const rt::PictureRef icon = list.ExtractIcon(1);
     ASSERT_TRUE(icon);
@@ -151,6 +152,25 @@ TEST(ListView, ItemsShowTheImagesOfTheirIconKeys) {
     EXPECT_EQ(ListView_GetItemCount(view.Inner()), 0);
     EXPECT_EQ(ErrorOf([&] { view.ItemText(1); }), 35600);
     EXPECT_EQ(ErrorOf([&] { view.SetView(1); }), 380);
+}
+
+// A folder of photos must not cost a full-size picture a thumbnail: the list lets go of what
+// it was given and holds its images in bitmaps of the image size.
+TEST(ImageList, KeepsOnlyImagesOfTheImageSize) {
+    ctl::ImageList list;
+    list.SetImageWidth(32);
+    list.SetImageHeight(32);
+    for (int n = 1; n <= 12; ++n) {
+        const auto photo = SolidPicture(1600, 1200, RGB(20 * n, 0, 0));
+        list.Add(L"Image " + std::to_wstring(n), photo);
+        EXPECT_EQ(photo.use_count(), 1) << "the list keeps no reference to picture " << n;
+    }
+    IMAGEINFO info = {};
+    ASSERT_TRUE(ImageList_GetImageInfo(list.Handle(), 11, &info));
+    BITMAP bitmap = {};
+    ASSERT_TRUE(GetObjectW(info.hbmImage, sizeof(bitmap), &bitmap));
+    EXPECT_EQ(info.rcImage.right - info.rcImage.left, 32);
+    EXPECT_LE(static_cast<long long>(bitmap.bmWidth) * bitmap.bmHeight, 32LL * 32 * 32) << "room for a few dozen images";
 }
 
 TEST(ImageList, FillingAndClearingLeaksNoGdiObjects) {

@@ -17,6 +17,7 @@
 #include "runtime/core/Text.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/DialogAnswers.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"
@@ -75,13 +76,6 @@ int CountColour(const Pixels& p, RECT area, COLORREF colour) {
     return n;
 }
 
-BOOL CALLBACK NoteDialog(HWND hwnd, LPARAM found) {
-    wchar_t cls[32] = {};
-    GetClassNameW(hwnd, cls, 32);
-    if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770") *reinterpret_cast<bool*>(found) = true;
-    return TRUE;
-}
-
 struct ShellCall {
     HWND hwnd;
     std::wstring operation, file, parameters, directory;
@@ -93,12 +87,6 @@ HINSTANCE WINAPI RecordShellCall(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPC
                                  LPCWSTR directory, INT show) {
     g_shellCalls.push_back({hwnd, operation, file, parameters, directory, show});
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));  // what success looks like
-}
-
-bool AnyDialogShown() {
-    bool found = false;
-    EnumThreadWindows(GetCurrentThreadId(), NoteDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 }  // namespace
@@ -224,7 +212,7 @@ TEST(frmTest, WithoutTheDatabaseConfirmingChangesTheLookStoresNothingAndSaysNoth
     f.RainButton4_Click();
     PumpFor(200);
     EXPECT_FALSE(main_tests::FileExists(settings.Database()));
-    EXPECT_FALSE(AnyDialogShown());
+    EXPECT_EQ(VisibleDialog(), nullptr);
     EXPECT_TRUE(MatchSkin(CaptureWindowFrame(f.hWnd()), 7).All());
     EXPECT_EQ(f.BackColor(), 0x0072BD1Eu) << "the skin's own panel colour stays when the skin cannot be read";
 }

@@ -3,8 +3,8 @@
 
 #include "media/Form14.h"
 #include "runtime/Forms.h"
-#include "tests/media/OpenDialogAnswer.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/DialogAnswers.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"
 
@@ -24,8 +24,9 @@ TEST(Form14Input, ClickedButtonsOpenPlayLoopCloseAndHide) {
     f.Show();
     ASSERT_TRUE(MakeForeground(f.hWnd()));
     const std::wstring wav = BinDir() + L"\\media_tone2s.wav";
-    EXPECT_TRUE(media_tests::AnswerOpenDialog([&] { ClickAndWait(f.Command1, [&] { return f.MMControl1.IsOpen(); }); },
-                                              wav).shown);
+    EXPECT_EQ(Answering([&] { ClickAndWait(f.Command1, [&] { return f.MMControl1.IsOpen(); }); }, {ChooseFile(wav)})
+                  .size(),
+              1u);
     EXPECT_EQ(f.Text1.Text(), wav);
     EXPECT_TRUE(ClickAndWait(f.Command4, [&] { return f.ProgressBar1.Value() > 1; })) << "播放 did not play";
     EXPECT_TRUE(ClickAndWait(f.Command7, [&] { return f.Command7.Caption() == L"停止循环"; }));

@@ -7,19 +7,19 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "media/Form14.h"
 #include "runtime/Forms.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/Text.h"
-#include "tests/media/OpenDialogAnswer.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/DialogAnswers.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Pixels.h"
 
 using namespace testing_support;
-using media_tests::AnswerOpenDialog;
 
 namespace {
 
@@ -39,23 +39,16 @@ void WriteMidi(const std::wstring& path) {
     fclose(f);
 }
 
-// Cancels every open dialog that appears while it lives, counting them.
-int g_unaskedDialogs = 0;
-void CALLBACK CancelUnaskedDialog(HWND, UINT, UINT_PTR, DWORD) {
-    if (const HWND dialog = media_tests::VisibleOpenDialog()) {
-        ++g_unaskedDialogs;
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-}
-
 class Form14Test : public ::testing::Test {
 protected:
     Form14& f = rt::Forms::Get<Form14>();
     void SetUp() override { f.Show(); }
     void TearDown() override { f.Unload(); }
 
-    media_tests::OpenDialogAnswer Choose(const std::wstring& file) {
-        return AnswerOpenDialog([&] { f.Command1_Click(); }, file);
+    // The open dialog 打开 shows, answered with file ("" cancels); an empty record when none showed.
+    SeenDialog Choose(const std::wstring& file) {
+        const auto seen = Answering([&] { f.Command1_Click(); }, {ChooseFile(file)});
+        return seen.empty() ? SeenDialog{} : seen[0];
     }
     long Position() const { return f.MMControl1.Position(); }
     void Play() {
@@ -101,7 +94,7 @@ TEST_F(Form14Test, ChosenWaveOpensWithoutPlayingAndTheButtonsPlayPauseStopAndClo
     const std::wstring wav = Media(L"media_tone2s.wav");
     f.Command2_Click();  // the poll stops; the open must start it again
     const auto answer = Choose(wav);
-    ASSERT_TRUE(answer.shown);
+    ASSERT_FALSE(answer.title.empty()) << "no dialog";
     EXPECT_EQ(answer.folder, rt::AppPath());
     EXPECT_EQ(f.Text1.Text(), wav);
     EXPECT_EQ(f.MMControl1.DeviceType(), L"WaveAudio");
@@ -185,7 +178,7 @@ TEST_F(Form14Test, DeviceTypeFollowsTheNamesEndingMp3PlaysAndMidiReportsItsLengt
     // Cancelling while it plays changes nothing.
     const float max = f.ProgressBar1.Max();
     const std::wstring name = f.Text1.Text();
-    EXPECT_TRUE(AnswerOpenDialog([&] { f.Command1_Click(); }, L"").shown);
+    EXPECT_FALSE(Choose(L"").title.empty());
     EXPECT_EQ(f.MMControl1.Mode(), L"playing");
     EXPECT_EQ(f.Text1.Text(), name);
     EXPECT_EQ(f.ProgressBar1.Max(), max);
@@ -227,7 +220,7 @@ TEST_F(Form14Test, LoopRestartsAtTheEndWithinAbout60msAndTheEndOpensNoDialog) {
     EXPECT_EQ(f.Command7.Caption(), L"停止循环");
     EXPECT_TRUE(f.Timer2.Enabled());
     f.Command4_Click();
-    const UINT_PTR dialogGuard = SetTimer(nullptr, 0, 20, CancelUnaskedDialog);
+    auto unasked = std::make_unique<DialogAnswers>(std::vector<DialogAnswers::Action>{});  // cancels any
     DWORD endAt = 0, restartAt = 0;
     PumpUntil([&] {
         const long p = Position();
@@ -248,9 +241,9 @@ TEST_F(Form14Test, LoopRestartsAtTheEndWithinAbout60msAndTheEndOpensNoDialog) {
     // The driver reports "playing" a while after the position reached the end.
     EXPECT_TRUE(PumpUntil([&] { return f.MMControl1.Mode() != L"playing"; }, 5000));
     PumpFor(300);  // the completion notice of this pass comes in meanwhile
-    KillTimer(nullptr, dialogGuard);
     EXPECT_EQ(Position(), length);
-    EXPECT_EQ(g_unaskedDialogs, 0) << "a dialog opened by itself";
+    EXPECT_TRUE(unasked->Seen().empty()) << "a dialog opened by itself";
+    unasked.reset();
     const DWORD loopOnAt = timeGetTime();
     f.Command7_Click();
     EXPECT_TRUE(PumpUntil([&] { return Position() < length; }, 2000));
@@ -262,5 +255,5 @@ TEST_F(Form14Test, LoopRestartsAtTheEndWithinAbout60msAndTheEndOpensNoDialog) {
     EXPECT_TRUE(f.Timer2.Enabled());
 
     short cancel = 0;
-    EXPECT_TRUE(AnswerOpenDialog([&] { f.MMControl1.EjectClick(cancel); }, L"").shown);
+    EXPECT_EQ(Answering([&] { f.MMControl1.EjectClick(cancel); }, {Cancel()}).size(), 1u);
 }

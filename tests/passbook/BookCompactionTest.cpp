@@ -1,6 +1,6 @@
-// Compaction and deletion of a book: the result byte for byte, a longer leftover temporary
-// file, a child process killed at seeded random moments while it compacts, and a full disk
-// while the copy is written.
+// Compaction and deletion of a book: the result byte for byte, other files of the folder left
+// alone, a child process killed at seeded random moments while it compacts, and a book that
+// cannot be replaced (cut in place) or not even cut (left whole).
 #include "passbook/BookCompaction.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +37,19 @@ struct FilesClosed {
     ~FilesClosed() { rt::CloseAll(); }
 };
 
+// The names of the files in the folder.
+std::set<std::wstring> FilesIn(const TempFolder& folder) {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
 // How long the work takes in a child, measured by letting one child finish.
 double MeasureChild(const std::wstring& mode, const std::wstring& book, long number) {
     Probe probe(mode, book, number);
@@ -48,14 +61,14 @@ double MeasureChild(const std::wstring& mode, const std::wstring& book, long num
 
 }  // namespace
 
-TEST(BookCompaction, RewritesExactlyTheCountedRecordsAndIgnoresALongerLeftover) {
+TEST(BookCompaction, RewritesExactlyTheCountedRecordsAndTouchesNoOtherFile) {
     TempFolder folder;
     FilesClosed closed;  // after the folder: files close before it goes
-    const std::wstring book = folder.File(L"BOOK");
+    const std::wstring book = folder.File(L"BOOK1");
     ASSERT_TRUE(WriteBytes(book, TestBook(5, std::string(41, 'x'))));
-    // A longer copy left by a crash must not add records.
-    ASSERT_TRUE(WriteBytes(folder.File(kTemporaryBookName), TestBook(9)));
-    EXPECT_EQ(TemporaryBookPath(book), folder.File(kTemporaryBookName));
+    // A file of a name a compaction might have chosen is somebody's: it stays as it is.
+    const std::wstring other = folder.File(L"~~TMP~~.TMP");
+    ASSERT_TRUE(WriteBytes(other, TestBook(9)));
 
     short n = OpenBookFile(book);
     EXPECT_EQ(RecordCount(n), 5);
@@ -63,10 +76,21 @@ TEST(BookCompaction, RewritesExactlyTheCountedRecordsAndIgnoresALongerLeftover) 
     EXPECT_NE(n, 0);
     EXPECT_TRUE(rt::IsOpen(n));
     EXPECT_EQ(ReadAll(book), TestBook(4));
-    EXPECT_FALSE(rt::FileExists(folder.File(kTemporaryBookName)));
+    EXPECT_EQ(ReadAll(other), TestBook(9));
+    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"BOOK1", L"~~TMP~~.TMP"})) << "the copy is gone";
     // The book is open again and usable.
     WriteRecord(n, 5, DecodeRecord(reinterpret_cast<const unsigned char*>(TestRecord(7).data())));
     EXPECT_EQ(ReadAll(book), TestBook(4) + TestRecord(7));
+    rt::CloseAll();
+
+    // A book of that very name compacts like any other, and so does the null device.
+    short m = OpenBookFile(other);
+    CompactBook(other, m, 8);
+    EXPECT_EQ(ReadAll(other), TestBook(8));
+    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"BOOK1", L"~~TMP~~.TMP"}));
+    short device = OpenBookFile(L"NUL");
+    CompactBook(L"NUL", device, 1);
+    EXPECT_TRUE(rt::IsOpen(device));
 }
 
 TEST(BookCompaction, DeletingByShiftingKeepsEveryOtherRecordPastThe16BitLimit) {
@@ -147,31 +171,27 @@ TEST(BookCompaction, KilledAtAnyMomentTheBookIsTheOldOrTheNewOne) {
                 duration * 2000, old.load(), done.load());
 }
 
-TEST(BookCompaction, FullDiskLeavesTheBookWholeAndOpen) {
-    FilesClosed closed;
-    // A folder whose temporary file is the host's always-full device (made by the build).
-    std::wstring folder = L"Z:" PASSBOOK_FULL_DISK_FOLDER;
-    std::replace(folder.begin(), folder.end(), L'/', L'\\');
-    const std::wstring temporary = folder + L"\\" + kTemporaryBookName;
-    HANDLE device = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(device, INVALID_HANDLE_VALUE) << "the build did not make " << rt::Utf8FromWide(temporary);
-    CloseHandle(device);
-
-    const std::wstring book = folder + L"\\BOOK" + std::to_wstring(GetCurrentProcessId());
-    const std::string before = TestBook(1000, std::string(30, 'q'));
+TEST(BookCompaction, ABookThatCannotBeReplacedIsCutInPlaceOrLeftWhole) {
+    TempFolder folder;
+    FilesClosed closed;  // after the folder: files close before it goes
+    const std::wstring book = folder.File(L"BOOK");
+    const std::string before = TestBook(300, std::string(30, 'q'));
     ASSERT_TRUE(WriteBytes(book, before));
+    // Another program holds the book open (no copy can take its place) and maps it (nor can
+    // it be cut).
+    HANDLE reader = CreateFileW(book.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    HANDLE mapping = CreateFileMappingW(reader, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    ASSERT_NE(view, nullptr);
     short n = OpenBookFile(book);
-    EXPECT_EQ(ErrorOf([&] { CompactBook(book, n, 1000); }), rt::err::kDiskFull);
-    EXPECT_EQ(ReadAll(book), before);
-    ASSERT_NE(n, 0);
-    EXPECT_EQ(RecordCount(n), 1000);
-    EXPECT_EQ(EncodeRecord(ReadRecord(n, 2)), EncodeRecord(DecodeRecord(reinterpret_cast<const unsigned char*>(TestRecord(2).data()))));
-    rt::CloseAll();
-    DeleteFileW(book.c_str());
-    // The device is still there for the next run: a special file is never deleted.
-    device = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         0, nullptr);
-    EXPECT_NE(device, INVALID_HANDLE_VALUE);
-    CloseHandle(device);
+    EXPECT_NE(ErrorOf([&] { CompactBook(book, n, 299); }), 0);
+    EXPECT_TRUE(ReadAll(book) == before);
+    ASSERT_TRUE(n != 0 && RecordCount(n) == 300) << "open again as it was";
+    UnmapViewOfFile(view);
+    CloseHandle(mapping);
+    CompactBook(book, n, 299);
+    EXPECT_TRUE(ReadAll(book) == TestBook(299));
+    EXPECT_EQ(FilesIn(folder), std::set<std::wstring>{L"BOOK"});
+    CloseHandle(reader);
 }

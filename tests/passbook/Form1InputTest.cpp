@@ -142,6 +142,14 @@ bool ShowedOnly(const std::vector<SeenDialog>& seen, const std::wstring& text) {
     return seen.size() == 1 && DialogAnswers::Shows(seen[0], text);
 }
 
+// One box came up, and one of its texts holds this part.
+bool Mentions(const std::vector<SeenDialog>& seen, const std::wstring& part) {
+    if (seen.size() != 1) return false;
+    for (const auto& text : seen[0].texts)
+        if (text.find(part) != std::wstring::npos) return true;
+    return false;
+}
+
 std::wstring TitleOfOnly(const std::vector<SeenDialog>& seen) { return seen.size() == 1 ? seen[0].title : L"?"; }
 
 // A book of numbered records, opened in the editor.
@@ -384,22 +392,67 @@ TEST(Form1Editor, FailedRecordWriteGivesAMessageAndTheEditorGoesOn) {
     EXPECT_EQ(f.LastRecord(), 0);
 }
 
-TEST(Form1Editor, FullDiskDuringCompactionKeepsTheBookAndTheEditorGoesOn) {
-    EditorCleanup cleanup;
-    const std::wstring book = FullDiskFolder() + L"\\EDITOR" + std::to_wstring(GetCurrentProcessId());
-    const std::string before = NumberedBook(3) + std::string(10, 'x');
-    ASSERT_TRUE(WriteBytes(book, before));
-    Form1& f = OpenEditor(book);
-    ASSERT_EQ(TitleOfOnly(ClickAnswering(f.RainButton6, {{L"密码本"}})), L"密码本");
-    EXPECT_EQ(ReadAll(book), before);
-    EXPECT_TRUE(IsWindowVisible(f.hWnd())) << "the editor stays open";
-    EXPECT_NE(f.FileNum(), 0);
+TEST(Form1Editor, CompactionLeavesOtherFilesAloneAndExitAlwaysCloses) {
+    TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
+    const std::wstring book = folder.File(L"BOOK1");
+    const std::wstring other = folder.File(L"~~TMP~~.TMP");
+    ASSERT_TRUE(WriteBytes(other, NumberedBook(7)));
+    Form1& f = EditorOnBook(book, 4);
     Click(f.RainButton4);
-    EXPECT_EQ(f.CurrentRecord(), 2);
-    EXPECT_EQ(f.FieldBoxes(kHolderNameBox).Text(), L"户主2");
-    f.Unload();
-    rt::CloseAll();
-    DeleteFileW(book.c_str());
+    Click(f.RainButton2);
+    EXPECT_EQ(ReadAll(book), Stored(Numbered(1)) + Stored(Numbered(3)) + Stored(Numbered(4)));
+
+    // Another program holds the book open and maps it: it can be neither replaced nor cut.
+    HANDLE reader = CreateFileW(book.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    HANDLE mapping = CreateFileMappingW(reader, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    ASSERT_NE(view, nullptr);
+    const std::wstring twice = L"最后一条记录在文件末尾存了两遍";
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton2, {{L"密码本"}}), twice));
+    const std::string shifted = Stored(Numbered(1)) + Stored(Numbered(4)) + Stored(Numbered(4));
+    EXPECT_EQ(ReadAll(book), shifted);
+    EXPECT_EQ(f.Caption(), Upper(book) + L": 密码本中的记录  2 of  2");
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton6, {{L"密码本"}}), twice));
+    EXPECT_EQ(ReadAll(book), shifted);
+    EXPECT_FALSE(IsWindowVisible(f.hWnd())) << "Exit closes all the same";
+
+    // Held open without the mapping, the book is cut where it stands.
+    UnmapViewOfFile(view);
+    CloseHandle(mapping);
+    f.Show();
+    Pump(50);
+    EXPECT_TRUE(ClickAnswering(f.RainButton6, {}).empty());
+    EXPECT_EQ(ReadAll(book), Stored(Numbered(1)) + Stored(Numbered(4)));
+    EXPECT_FALSE(IsWindowVisible(f.hWnd()));
+    CloseHandle(reader);
+    EXPECT_EQ(ReadAll(other), NumberedBook(7));
+}
+
+TEST(Form1Editor, AReadOnlyBookIsBrowsedButNeverWritten) {
+    TempFolder folder;
+    EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
+    const std::wstring book = folder.File(L"LOCKED");
+    ASSERT_TRUE(WriteBytes(book, NumberedBook(3) + "tail") && SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_READONLY));
+    const DWORD attributes = GetFileAttributesW(book.c_str());
+    DialogAnswers opening({{L"打开密码本", IDOK, book}, {L"密码本", IDOK}});
+    Form1& f = rt::Forms::Get<Form1>();
+    ASSERT_EQ(opening.SeenTitles(), (std::vector<std::wstring>{L"打开密码本", L"密码本"}));
+    EXPECT_TRUE(Mentions({opening.Seen()[1]}, L"所做的修改都不能保存"));
+    ASSERT_TRUE(MakeForeground(f.hWnd()));
+    Click(f.RainButton4);
+    TypeInto(f, kHolderNameBox, L"改名");
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton4, {{L"密码本"}}), L"这条记录的修改没有保存"));
+    EXPECT_EQ(f.CurrentRecord(), 3);
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton1, {{L"密码本"}}), L"不能添加记录"));
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton2, {{L"密码本"}}), L"不能删除记录"));
+    TypeInto(f, kBankNameBox, L"改");
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton6, {{L"密码本"}}), L"这条记录的修改没有保存"));
+    EXPECT_FALSE(IsWindowVisible(f.hWnd()));
+    EXPECT_EQ(ReadAll(book), NumberedBook(3) + "tail");
+    EXPECT_EQ(GetFileAttributesW(book.c_str()), attributes);
+    SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_NORMAL);  // so that the folder can go
 }
 
 TEST(Form1Editor, CancellingTheFirstPromptEndsTheProgram) {

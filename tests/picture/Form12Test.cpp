@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "picture/Form12.h"
+#include "picture/OriginalViewSize.h"
 #include "runtime/Forms.h"
 #include "runtime/Screen.h"
 #include "runtime/StdPicture.h"
@@ -46,7 +47,8 @@ TEST(Form12, OpensCentredWithItsCaptionIconAndClientSize) {
 }
 
 // The picture player opens this view with a 1-inch picture (2540 x 2540 HIMETRIC): the
-// window's outer height becomes 2540 / 1.7 twips and its width 2540 / 1.8.
+// window's outer height becomes 2540 / 1.7 twips; its width, 2540 / 1.8 twips, is narrower
+// than the smallest captioned frame the platform allows, which it takes instead.
 TEST(Form12, TakesThePlayersSizeAndDrawsThePictureOneToOneFromTheTopLeft) {
     const int side = rt::HimetricToPixelsX(2540);
     rt::PictureRef picture = rt::StdPicture::FromBitmap(CreatePatternBitmap(side, side));
@@ -62,9 +64,10 @@ TEST(Form12, TakesThePlayersSizeAndDrawsThePictureOneToOneFromTheTopLeft) {
 
     const RECT window = WindowRect(f.hWnd());
     EXPECT_NEAR(window.bottom - window.top, picture->Height() / 1.7 / rt::Screen::TwipsPerPixelY(), 1.0);
-    EXPECT_NEAR(window.right - window.left, picture->Width() / 1.8 / rt::Screen::TwipsPerPixelX(), 1.0);
+    const double askedWidth = picture->Width() / 1.8 / rt::Screen::TwipsPerPixelX();
+    ASSERT_LT(askedWidth, GetSystemMetrics(SM_CXMINTRACK));
+    EXPECT_EQ(window.right - window.left, GetSystemMetrics(SM_CXMINTRACK));
     EXPECT_NEAR(f.Height(), 2540 / 1.7, rt::Screen::TwipsPerPixelY() + 20);
-    EXPECT_NEAR(f.Width(), 2540 / 1.8, rt::Screen::TwipsPerPixelX() + 20);
 
     const Pixels shown = CaptureClient(f.hWnd());
     ASSERT_GT(shown.width, 8);
@@ -85,4 +88,12 @@ TEST(Form12, OpensWithoutAPicture) {
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(f.hWnd()) != FALSE; }));
     EXPECT_FALSE(f.Picture());
     f.Unload();
+}
+
+TEST(Form12, KeptOnTheWorkAreaAWindowMovesInOnlyAsFarAsItMustAndTakesAtMostTheAreasSize) {
+    const auto same = [](const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; };
+    const RECT work{0, 0, 1280, 990};
+    EXPECT_TRUE(same(KeptOnWorkArea(RECT{100, 50, 400, 300}, work), RECT{100, 50, 400, 300}));
+    EXPECT_TRUE(same(KeptOnWorkArea(RECT{336, 196, 3276, 2271}, work), work)) << "a huge picture's window";
+    EXPECT_TRUE(same(KeptOnWorkArea(RECT{1200, -30, 1500, 270}, RECT{0, 20, 1280, 1024}), RECT{980, 20, 1280, 320}));
 }

@@ -91,7 +91,8 @@ TEST(form11Input, TheThumbnailButtonShowsTheHourglassAndAClickBesideTheThumbnail
     HWND list = f->ListView.Window()->Inner();
     const RECT second = f->ListView.Window()->ItemRect(2);
     Click(OnScreen(list, (second.left + second.right) / 2, (second.top + second.bottom) / 2));
-    ASSERT_TRUE(PumpUntil([&] { return f->Image1.Picture() == f->imgList2.Picture(2); }, 2000));
+    auto showsWide = [&] { return f->Image1.Picture() && f->Image1.Picture()->PixelWidth() == kWideWidth; };
+    ASSERT_TRUE(PumpUntil(showsWide, 2000)) << "thumbnail 2 is wide.bmp";
     EXPECT_EQ(f->Image1.PictureSizeMode(), 3) << "the wide picture is zoomed";
 
     f->Timer1.Interval(60000);
@@ -100,10 +101,52 @@ TEST(form11Input, TheThumbnailButtonShowsTheHourglassAndAClickBesideTheThumbnail
     GetClientRect(list, &client);
     DialogScript unexpected;
     unexpected.Press(IDOK);
+    const rt::PictureRef shown = f->Image1.Picture();
     Click(OnScreen(list, client.right - 10, client.bottom - 10));
     Pump(Processing::Program, 300);
     EXPECT_EQ(f->ListView.SelectedIndex(), 0);
     EXPECT_TRUE(unexpected.Seen().empty()) << "no message";
-    EXPECT_EQ(f->Image1.Picture(), f->imgList2.Picture(2));
+    EXPECT_EQ(f->Image1.Picture(), shown);
     EXPECT_TRUE(f->Timer1.Enabled()) << "the show goes on";
+}
+
+namespace {
+int DirRows(const form11& f) { return static_cast<int>(SendMessageW(f.Dir1.hWnd(), LB_GETCOUNT, 0, 0)); }
+
+void DoubleClickDirRow(const form11& f, int index) {
+    RECT row;
+    SendMessageW(f.Dir1.hWnd(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+    DoubleClick(OnScreen(f.Dir1.hWnd(), (row.left + row.right) / 2, (row.top + row.bottom) / 2));
+}
+}  // namespace
+
+// Folders deleted or renamed after the folder list was filled: a double click on one shows the
+// nearest folder still there, read afresh, and the program goes on without a message.
+TEST(form11Input, ADoubleClickOnAFolderThatIsGoneShowsTheNearestExistingFolder) {
+    TempFolder folder;
+    for (const wchar_t* name : {L"a", L"a\\b", L"old"}) CreateDirectoryW(folder.File(name).c_str(), nullptr);
+    WritePatternEncoded(folder.File(L"top.jpg"), 20, 10, L"image/jpeg");
+    ShownPlayer f(folder.Path());
+    DialogScript unexpected;
+    unexpected.Press(IDOK);
+    ASSERT_TRUE(FocusOn(f->hWnd(), f->Dir1.hWnd()));
+
+    // "old" (the last row) renamed: the list stays on the folder and shows the new name.
+    const int rows = DirRows(*f);
+    ASSERT_TRUE(MoveFileW(folder.File(L"old").c_str(), folder.File(L"new").c_str()));
+    DoubleClickDirRow(*f, rows - 1);
+    ASSERT_TRUE(PumpUntil([&] { return f->Dir1.ListCount() == 2 && f->Dir1.List(1) == folder.File(L"new"); }, 2000));
+    EXPECT_EQ(f->Dir1.Path(), folder.Path());
+    EXPECT_EQ(DirRows(*f), rows);
+
+    // The shown folder and its parent removed: the list climbs to the nearest one left.
+    f->Dir1.Path(folder.File(L"a\\b"));
+    PumpFor(50);
+    ASSERT_TRUE(RemoveDirectoryW(folder.File(L"a\\b").c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(folder.File(L"a").c_str()));
+    DoubleClickDirRow(*f, DirRows(*f) - 1);
+    ASSERT_TRUE(PumpUntil([&] { return f->Dir1.Path() == folder.Path(); }, 2000));
+    EXPECT_EQ(f->File1.Path(), folder.Path());
+    EXPECT_EQ(f->File1.ListCount(), 1) << "the file list shows that folder's files";
+    EXPECT_TRUE(unexpected.Seen().empty()) << "no message";
 }

@@ -2,6 +2,7 @@
 // saving, the thumbnails and slide show, leaving it, and the original-size view.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "picture/Form12.h"
@@ -169,6 +170,36 @@ TEST(form11Window, SavesAsABmpWithIdenticalPixelsAsksBeforeOverwritingAndSaysWhe
     EXPECT_EQ(GetFileAttributesW(folder.File(L"absent\\x.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// The new picture meets a full disk while it is written (the build makes the folder).
+TEST(form11Window, AFailedOverwriteAfterYesLeavesTheOldFileByteForByte) {
+    std::wstring fullDisk = L"Z:" PICTURE_FULL_DISK_FOLDER;
+    std::replace(fullDisk.begin(), fullDisk.end(), L'/', L'\\');
+    const std::wstring target = fullDisk + L"\\old.bmp";
+    const std::string old = "the user's own picture, not to be cut short";
+    ASSERT_TRUE(WriteBytes(target, old));
+    TempFolder folder;
+    WritePictures(folder.Path());
+    ShownPlayer f(folder.Path());
+    Choose(*f, kBmp);
+    ClickFile(*f, L"wide.bmp");
+    {
+        DialogScript script;
+        script.Press(IDYES).Press(IDOK);
+        f->SaveShownPicture(target);
+        ASSERT_EQ(script.Seen().size(), 2u) << "the question, then a message";
+        EXPECT_EQ(script.Seen()[1].title, L"提示!");
+    }
+    EXPECT_EQ(Bytes(target), old);
+    int files = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((fullDisk + L"\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+        files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    EXPECT_EQ(files, 2) << "the old file and the build's full device, nothing else";
+    DeleteFileW(target.c_str());
+}
+
 TEST(form11Thumbnails, AreNumberedWithoutGapsSkipNonPicturesAndGoWithAPatternOrFolderChange) {
     TempFolder folder;
     WritePictures(folder.Path());
@@ -204,6 +235,15 @@ TEST(form11Thumbnails, AreNumberedWithoutGapsSkipNonPicturesAndGoWithAPatternOrF
     for (int n = 1; n <= made; ++n) EXPECT_EQ(f->ListView.ItemText(n), L"Image " + std::to_wstring(n));
     EXPECT_EQ(WindowText(f->hWnd()), L"有 8 个图像");
 
+    // Thumbnail 1's file deleted since: showing it or its slide keeps the display as it was.
+    const rt::PictureRef shown = f->Image1.Picture();
+    ASSERT_TRUE(DeleteFileW(folder.File(L"a.bmp").c_str()));
+    ListView_SetItemState(f->ListView.Window()->Inner(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    f->ListView_Click();
+    f->ShowNextSlide();
+    EXPECT_EQ(f->mIndex, 1);
+    EXPECT_EQ(f->Image1.Picture(), shown);
+
     f->Dir1.Path(folder.Path() + L"\\..");
     EXPECT_EQ(f->ListView.ItemCount(), 0) << "a folder change empties the thumbnails";
     EXPECT_EQ(f->imgList2.Count(), 0);
@@ -212,7 +252,9 @@ TEST(form11Thumbnails, AreNumberedWithoutGapsSkipNonPicturesAndGoWithAPatternOrF
 
 TEST(form11SlideShow, StepsThroughTheThumbnailsWithProgressAndIconAndResumesAfterAPause) {
     TempFolder folder;
-    for (const wchar_t* name : {L"1.jpg", L"2.jpg", L"3.jpg"}) WritePatternEncoded(folder.File(name), 60, 40, L"image/jpeg");
+    // Widths 61, 62, 63 tell the slides apart.
+    for (int n = 1; n <= 3; ++n)
+        WritePatternEncoded(folder.File(std::to_wstring(n) + L".jpg"), 60 + n, 40, L"image/jpeg");
     ShownPlayer f(folder.Path());
     f->cmdAuto_Click();
     ASSERT_EQ(f->mCount, 3);
@@ -243,7 +285,7 @@ TEST(form11SlideShow, StepsThroughTheThumbnailsWithProgressAndIconAndResumesAfte
         slides.push_back(f->mIndex);
         progress.push_back(static_cast<int>(f->ProgressBar1.Value()));
         icons.push_back(SendMessageW(f->hWnd(), WM_GETICON, ICON_BIG, 0));
-        EXPECT_EQ(f->Image1.Picture(), f->imgList2.Picture(f->mIndex));
+        EXPECT_EQ(f->Image1.Picture()->PixelWidth(), 60 + f->mIndex) << "slide " << f->mIndex << " shows its file";
         if (slides.size() == 3) thirdAt = GetTickCount();
     }
     f->cmdStop_Click();
@@ -279,12 +321,19 @@ TEST(form11Leaving, TheExitButtonKeepsTheStateAndTheCloseBoxStartsAfresh) {
     EXPECT_EQ(f->txtOut.Text(), L"\r\n100 x 80\ta.bmp");
     EXPECT_EQ(f->Combo1.ListIndex(), kBmp);
 
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
     SendMessageW(f->hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
     PumpFor(50);
     EXPECT_FALSE(rt::Forms::IsLoaded<form11>());
     form11& fresh = rt::Forms::Get<form11>();
     EXPECT_EQ(fresh.txtOut.Text(), L"");
     EXPECT_EQ(fresh.Combo1.ListIndex(), 0);
+    EXPECT_EQ(fresh.Dir1.Path(), folder.Path()) << "it starts in the folder of the last file clicked";
+    EXPECT_EQ(fresh.File1.Path(), folder.Path());
+    wchar_t after[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, after);
+    EXPECT_STREQ(after, current) << "the process's current folder is left alone";
     fresh.Unload();
 }
 
@@ -302,7 +351,7 @@ TEST(form11OriginalView, Command1OpensForm12SizedFromThePictureAndOpensWithoutOn
     RECT r;
     GetWindowRect(view.hWnd(), &r);
     EXPECT_NEAR(r.bottom - r.top, 2540 / 1.7 / rt::Screen::TwipsPerPixelY(), 1.0);
-    EXPECT_NEAR(r.right - r.left, 2540 / 1.8 / rt::Screen::TwipsPerPixelX(), 1.0);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXMINTRACK)) << "2540 / 1.8 twips is narrower than any captioned frame";
     view.Unload();
     PumpFor(20);
 

@@ -270,3 +270,22 @@ TEST(Files, UnwritablePlacesAndFullDisksRaiseClearErrors) {
     rt::Open(full, rt::OpenMode::Random, 2, 109);
     EXPECT_EQ(ErrorOf([&] { rt::PutRecord(2, 1, record, sizeof(record)); }), rt::err::kDiskFull);
 }
+
+TEST(Files, ReadOnlyFilesAreKnownAndLengthsAreCutAfterPendingWrites) {
+    FilesClosed closed;
+    TempFolder folder;
+    const std::wstring locked = folder.File(L"LOCKED");
+    ASSERT_TRUE(WriteBytes(locked, Record(1, 1, L"a")) && SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    rt::Open(locked, rt::OpenMode::Random, 1, kRecordLength);
+    rt::Open(folder.File(L"BOOK"), rt::OpenMode::Random, 2, kRecordLength);
+    EXPECT_TRUE(rt::OpenedReadOnly(1));
+    EXPECT_FALSE(rt::OpenedReadOnly(2));
+    EXPECT_EQ(ErrorOf([&] { rt::SetLength(1, 0); }), rt::err::kBadFileMode);
+    // A run of record writes may still be pending when the cut comes: they land first.
+    for (short i = 1; i <= 5; ++i) rt::PutRecord(2, i, Record(i, i, L"r").data(), kRecordLength);
+    rt::SetLength(2, 2 * kRecordLength);
+    rt::CloseAll();
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(rt::FileLen(locked), kRecordLength);
+    EXPECT_EQ(rt::FileLen(folder.File(L"BOOK")), 2 * kRecordLength);
+}
