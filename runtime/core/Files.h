@@ -68,21 +68,17 @@ bool IsOpen(int fileNumber);
 // The length of an open file in bytes, pending record writes included.
 long long Lof(int fileNumber);
 
-// Record writes come in operations (a save, a shift of records, a copy): the first record
-// write after the file's last Flush, Commit or Close begins one, and the next of these ends
-// it. A write that does not continue the previous one goes to the file at once and raises
-// its own failure; the writes of a run that follows it (copying or shifting records) collect
-// in a window of neighbouring records in memory, and while any file has an operation open,
-// record reads of every file read ahead through such windows, so that a run of records
-// costs one system call per window. A window that moves writes what it collected, and
-// ending the operation writes the rest; either raises the failure (61 for a full disk), and
-// once no operation is open the windows are gone: a record read outside an operation reads
-// the file itself, so it sees what another file number or another program has written and
-// flushed meanwhile; a read within one sees the bytes as they were read in that operation
-// plus this handle's own writes. A record read or write that raises ends the file's
-// operation too (nothing of it is left pending). End every operation that writes before
-// the program waits for the user: writes left pending when the program ends are lost.
-// Commit also makes the system put the file's data on the disk before it returns.
+// Record reads always read the file: they see what another file number or another program
+// has written and flushed, with this handle's own pending writes laid over it. Record writes
+// come in operations (a save, a shift of records, a copy), each ended by Flush, Commit or
+// Close. A write that does not continue the previous one goes to the file at once and raises
+// its own failure; the writes of a run that follows it (each beginning where the last ended)
+// collect in a window in memory, written when the run breaks or the window is full (by the
+// write that finds it so) and when the operation ends. Either raises the failure of that
+// write (61 for a full disk), and the window's bytes are then forgotten: the file is as the
+// writes before them left it. End every operation before the program waits for the user
+// (writes still pending when the program ends are lost, as if it had stopped there). Commit
+// also makes the system put the file's data on the disk before it returns.
 void Flush(int fileNumber);
 void Commit(int fileNumber);
 
@@ -91,6 +87,9 @@ void Commit(int fileNumber);
 // for a file not open in Random mode (or a write to one opened for reading), 63 for a record
 // number below 1, 59 for a buffer longer than the record length, 61 when the disk is full.
 void GetRecord(int fileNumber, long recordNumber, void* buffer, size_t size);
+// Records firstRecord to firstRecord + count - 1 at once into buffer (count record lengths),
+// in one read of the file: a run of records costs one system call.
+void GetRecords(int fileNumber, long firstRecord, long count, void* buffer);
 void PutRecord(int fileNumber, long recordNumber, const void* buffer, size_t size);
 
 // Binary: bytes from position (from 1). Bytes beyond the end read as zero.

@@ -106,6 +106,9 @@ TEST(Files, RecordReadsSeeWhatOtherWritersFlushedAndTheirOwnPendingWrites) {
     rt::PutRecord(1, 1, new2.data(), new2.size());
     rt::PutRecord(1, 2, new3.data(), new3.size());
     EXPECT_EQ(read(1, 2), new3);
+    std::string run(3 * kRecordLength, 'x');
+    rt::GetRecords(1, 1, 3, run.data());
+    EXPECT_EQ(run, new2 + new3 + old3);
     EXPECT_EQ(read(2, 2), old2);
     rt::Flush(1);
     EXPECT_EQ(read(2, 2), new3);
