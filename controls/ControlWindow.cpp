@@ -1,6 +1,7 @@
 #include "controls/ControlWindow.h"
 
 #include "runtime/BufferedPaint.h"
+#include "runtime/FocusHandOff.h"
 #include "runtime/Gdi.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -30,12 +31,14 @@ void ControlWindow::Move(int x, int y, int width, int height) {
 }
 
 void ControlWindow::SetVisible(bool visible) {
+    if (!visible) rt::HandFocusOnFrom(m_hwnd);
     if (m_hwnd) ShowWindow(m_hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool ControlWindow::Visible() const { return m_hwnd && (GetWindowLongW(m_hwnd, GWL_STYLE) & WS_VISIBLE); }
 
 void ControlWindow::SetEnabled(bool enabled) {
+    if (!enabled) rt::HandFocusOnFrom(m_hwnd);
     if (m_hwnd) EnableWindow(m_hwnd, enabled);
 }
 

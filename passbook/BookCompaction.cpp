@@ -10,6 +10,7 @@
 #include "passbook/BookRecords.h"
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/Files.h"
+#include "runtime/core/FreshFileBeside.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace {
@@ -17,77 +18,10 @@ namespace {
 // Another program reading the book for a moment blocks the replacement; wait that long.
 constexpr int kReplaceAttempts = 20;
 constexpr DWORD kReplaceRetryMs = 50;
-// Fresh names tried before the folder counts as one that takes no new file.
-constexpr int kNameAttempts = 64;
 // Records gathered per write of the copy.
 constexpr long kRecordsPerWrite = 2400;
 
-std::wstring FolderOf(const std::wstring& path) {
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    std::wstring full(needed, L'\0');
-    full.resize(needed == 0 ? 0 : GetFullPathNameW(path.c_str(), needed, full.data(), nullptr));
-    const auto slash = full.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : full.substr(0, slash + 1);
-}
-
-std::wstring Hex(unsigned value, int digits) {
-    static const wchar_t kDigits[] = L"0123456789ABCDEF";
-    std::wstring text(static_cast<size_t>(digits), L'0');
-    for (int i = digits - 1; i >= 0; --i, value >>= 4) text[static_cast<size_t>(i)] = kDigits[value & 0xF];
-    return text;
-}
-
-// The copy of a book: a file of a fresh name that this compaction created itself (never one
-// that was there before), removed again unless it became the book.
-class TemporaryCopy {
-public:
-    // Creates the file in the folder; raises the file error when the folder takes no new file.
-    explicit TemporaryCopy(const std::wstring& folder) {
-        const unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 12);
-        for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-            const std::wstring path = folder + L"~BK" + Hex(seed + static_cast<unsigned>(attempt) * 0x9E37u, 5) + L".TMP";
-            m_handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (m_handle != INVALID_HANDLE_VALUE) {
-                m_path = path;
-                return;
-            }
-            const DWORD error = GetLastError();
-            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) rt::RaiseFileError(error);
-        }
-        rt::RaiseFileError(ERROR_FILE_EXISTS);
-    }
-    ~TemporaryCopy() {
-        Close();
-        if (!m_path.empty()) DeleteFileW(m_path.c_str());  // a copy left behind does no harm
-    }
-    TemporaryCopy(const TemporaryCopy&) = delete;
-    TemporaryCopy& operator=(const TemporaryCopy&) = delete;
-
-    void Write(const unsigned char* bytes, size_t count) {
-        DWORD written = 0;
-        if (!WriteFile(m_handle, bytes, static_cast<DWORD>(count), &written, nullptr)) rt::RaiseLastFileError();
-        if (written != count) rt::RaiseFileError(ERROR_DISK_FULL);
-    }
-    // Puts the data on the disk and lets go of the file, so that it can be renamed.
-    void Finish() {
-        if (!FlushFileBuffers(m_handle)) rt::RaiseLastFileError();
-        Close();
-    }
-    const std::wstring& Path() const { return m_path; }
-    // The copy has become the book: nothing to remove.
-    void Keep() { m_path.clear(); }
-
-private:
-    void Close() {
-        if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-    }
-
-    std::wstring m_path;
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
-};
-
-void CopyRecords(short fromFile, TemporaryCopy& to, long count) {
+void CopyRecords(short fromFile, rt::FreshFileBeside& to, long count) {
     std::vector<unsigned char> chunk(static_cast<size_t>(std::min(count, kRecordsPerWrite)) * kRecordLength);
     for (long first = 1; first <= count; first += kRecordsPerWrite) {
         const long records = std::min(kRecordsPerWrite, count - first + 1);
@@ -99,7 +33,7 @@ void CopyRecords(short fromFile, TemporaryCopy& to, long count) {
 // The way through a copy: the book is closed (fileNum 0) once the copy is on the disk, and
 // replaced by it.
 void CopyAndReplace(const std::wstring& bookName, short& fileNum, long lastRecord) {
-    TemporaryCopy copy(FolderOf(bookName));
+    rt::FreshFileBeside copy(bookName);
     CopyRecords(fileNum, copy, lastRecord);
     copy.Finish();
     rt::Close(std::exchange(fileNum, static_cast<short>(0)));

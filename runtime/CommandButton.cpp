@@ -33,11 +33,19 @@ std::optional<LRESULT> CommandButton::OnCommand(UINT notifyCode) {
 }
 
 std::optional<LRESULT> CommandButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // Owner-drawn buttons do not call themselves push buttons; without this the dialog
-    // manager would not press them for their access key or Enter.
-    if (msg == WM_GETDLGCODE && m_style == ButtonStyle::Graphical)
-        return DefaultMessage(msg, wParam, lParam) | DLGC_UNDEFPUSHBUTTON;
-    return std::nullopt;
+    if (m_style != ButtonStyle::Graphical) return std::nullopt;
+    switch (msg) {
+        case WM_GETDLGCODE:
+            // Answered as a push button, the focused one as the default: the dialog manager
+            // then presses it for Enter (its access key needs only DLGC_BUTTON).
+            return DefaultMessage(msg, wParam, lParam) |
+                   (GetFocus() == hWnd() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        case BM_SETSTYLE:
+            // The dialog manager makes a push button the default, or no longer the default,
+            // as the focus moves; the new type would replace owner drawing by the plain look.
+            return DefaultMessage(msg, (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW, lParam);
+        default: return std::nullopt;
+    }
 }
 
 std::optional<LRESULT> CommandButton::OnDrawItem(DRAWITEMSTRUCT& item) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/ControlContainer.h"
+#include "runtime/FocusHandOff.h"
 #include "runtime/Form.h"
 #include "runtime/Screen.h"
 #include "runtime/core/RuntimeError.h"
@@ -43,12 +44,14 @@ bool Control::FormLoaded() const {
 void Control::SetVisible(bool visible) {
     if (m_visible == visible) return;
     m_visible = visible;
+    if (!visible) HandFocusOnFrom(m_hwnd);
     if (m_hwnd) ShowWindow(m_hwnd, visible ? SW_SHOWNA : SW_HIDE);
     if (IsWindowless()) InvalidateInParent();
 }
 
 void Control::SetEnabled(bool enabled) {
     m_enabled = enabled;
+    if (!enabled) HandFocusOnFrom(m_hwnd);
     if (m_hwnd) EnableWindow(m_hwnd, enabled);
     if (IsWindowless()) InvalidateInParent();
 }

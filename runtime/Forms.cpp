@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/FocusHandOff.h"
 #include "runtime/WindowBinding.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
@@ -150,6 +151,9 @@ bool TranslateFormMessage(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
     Form* form = Form::FromHwnd(msg.hwnd);
     if (!form || !form->hWnd()) return false;
+    // The dialog manager's access-key search starts at the key's window and walks only
+    // visible, enabled windows: from inside a hidden or disabled one it never comes back.
+    if (msg.hwnd != form->hWnd() && !TakesInput(msg.hwnd)) return false;
     return IsDialogMessageW(form->hWnd(), &msg) != FALSE;
 }
 

@@ -13,6 +13,7 @@
 #include "runtime/Gdi.h"
 #include "runtime/GdiPlusDecoder.h"
 #include "runtime/core/FileErrors.h"
+#include "runtime/core/FreshFileBeside.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace rt {
@@ -117,9 +118,6 @@ std::vector<char> ReadPictureFile(const std::wstring& path) {
     return bytes;
 }
 
-// Beside the target, so that replacing the target is a rename on one volume.
-std::wstring TemporaryBeside(const std::wstring& path) { return path + L".~sav"; }
-
 // A character device (a console, a printer port, a full-disk device) takes the bytes as they
 // come; it cannot be replaced by a rename.
 bool IsDevice(const std::wstring& path) {
@@ -131,37 +129,34 @@ bool IsDevice(const std::wstring& path) {
     return type == FILE_TYPE_CHAR;
 }
 
-// Writes each part in order; the Win32 error of the first that fails, ERROR_SUCCESS when all
-// went out.
-DWORD WriteParts(HANDLE file, std::initializer_list<std::pair<const void*, size_t>> parts) {
+using Parts = std::initializer_list<std::pair<const void*, size_t>>;
+
+// A device gets the bytes straight, as it takes them.
+void WriteToDevice(const std::wstring& path, Parts parts) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) RaiseLastFileError();
+    DWORD error = ERROR_SUCCESS;
     for (const auto& [data, size] : parts) {
         DWORD written = 0;
-        if (!WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr)) return GetLastError();
-        if (written != size) return ERROR_DISK_FULL;
+        if (!WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr)) error = GetLastError();
+        else if (written != size) error = ERROR_DISK_FULL;
+        if (error != ERROR_SUCCESS) break;
     }
-    return ERROR_SUCCESS;
+    if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
+    if (error != ERROR_SUCCESS) RaiseFileError(error);
 }
 
-// The BMP goes whole into path, or path is left as it was: the bytes go to a temporary file
-// beside it, which replaces path only once every byte is on the disk. After a failure the
-// temporary file is removed unless it is a special file someone put there.
-void WritePictureFile(const std::wstring& path, std::initializer_list<std::pair<const void*, size_t>> parts) {
-    const bool direct = IsDevice(path);
-    const std::wstring temporary = direct ? path : TemporaryBeside(path);
-    HANDLE file =
-        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) RaiseLastFileError();
-    const bool ours = !direct && GetFileType(file) == FILE_TYPE_DISK;
-    DWORD error = WriteParts(file, parts);
-    if (error == ERROR_SUCCESS && ours && !FlushFileBuffers(file)) error = GetLastError();
-    if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
-    if (error == ERROR_SUCCESS && !direct &&
-        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
-    }
-    if (error == ERROR_SUCCESS) return;
-    if (ours) DeleteFileW(temporary.c_str());
-    RaiseFileError(error);
+// The BMP goes whole into path, or path is left as it was: the bytes go to a fresh file
+// beside it, which replaces path only once every byte is on the disk, and is removed after
+// a failure.
+void WritePictureFile(const std::wstring& path, Parts parts) {
+    if (IsDevice(path)) return WriteToDevice(path, parts);
+    FreshFileBeside copy(path);
+    for (const auto& [data, size] : parts) copy.Write(data, size);
+    copy.Finish();
+    if (!MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        RaiseLastFileError();
+    copy.Keep();
 }
 
 // A bottom-up 24-bit DIB section: its rows lie in the order a BMP file stores them.

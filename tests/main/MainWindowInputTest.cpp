@@ -5,12 +5,14 @@
 
 #include "app/SettingsStore.h"
 #include "main/frmTest.h"
+#include "picture/form11.h"
 #include "runtime/Forms.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Pixels.h"
+#include "tests/support/Watchdog.h"
 
 using namespace testing_support;
 using main_tests::MatchSkin;
@@ -112,26 +114,32 @@ void ClickInWindow(HWND hwnd, int x, int y) {
     ClickAt(r.left + x, r.top + y);
 }
 
-// Chooses a skin in the running program's panel: 文件 > Mirovast缤纷界面, the option, 确定选择.
-void ChooseSkinInPanel(HWND hwnd, int skinRow, int column) {
+// Opens the running program's skin panel: 文件 > Mirovast缤纷界面.
+void OpenSkinPanel(HWND hwnd) {
     ClickInWindow(hwnd, kFirstButtonX, kMenuBandMiddle);
     ASSERT_NE(WaitForPopup(), nullptr) << "the file menu opened";
     TapKey(VK_DOWN);
     TapKey(VK_RETURN);
     PumpUntil([] { return OpenPopup() == nullptr; }, 2000);
     PumpFor(300);
+}
+
+// A click at a point of the open skin panel, given in twips from the panel's top left.
+void ClickInPanel(HWND hwnd, int xTwips, int yTwips) {
     RECT client;
     GetClientRect(hwnd, &client);
     const int frameLeft = client.right - (4185 + 240 + 900) / kTwipsPerPixel;
     const int frameTop = 5730 / kTwipsPerPixel;
+    ClickInWindow(hwnd, kBorder + frameLeft + xTwips / kTwipsPerPixel, kCaptionHeight + frameTop + yTwips / kTwipsPerPixel);
+}
+
+// Chooses a skin in the panel: the option, 确定选择.
+void ChooseSkinInPanel(HWND hwnd, int skinRow, int column) {
+    OpenSkinPanel(hwnd);
     const int columnLefts[] = {180, 1320, 2640};
     const int optionTops[] = {480, 750, 1050, 1350, 1620};
-    const int optionX = kBorder + frameLeft + columnLefts[column] / kTwipsPerPixel + 7;
-    const int optionY = kCaptionHeight + frameTop + (optionTops[skinRow] + 172) / kTwipsPerPixel;
-    ClickInWindow(hwnd, optionX, optionY);
-    const int buttonX = kBorder + frameLeft + (1290 + 577) / kTwipsPerPixel;
-    const int buttonY = kCaptionHeight + frameTop + (3630 + 172) / kTwipsPerPixel;
-    ClickInWindow(hwnd, buttonX, buttonY);
+    ClickInPanel(hwnd, columnLefts[column] + 7 * kTwipsPerPixel, optionTops[skinRow] + 172);
+    ClickInPanel(hwnd, 1290 + 577, 3630 + 172);
     PumpFor(800);
 }
 
@@ -223,5 +231,71 @@ TEST(MainWindowInput, AfterTwoHundredSkinChangesTheMenuBarStillOpensItsMenus) {
     PumpUntil([] { return g_seenPopup != nullptr && OpenPopup() == nullptr; }, 3000);
     KillTimer(nullptr, timer);
     EXPECT_NE(g_seenPopup, nullptr) << "the file button opened its menu";
+    app::OverrideSettingsFolder(L"");
+}
+
+// The pulsing labels repaint the window every half second while the program's loop runs.
+bool KeepsPainting(HWND hwnd) {
+    const Pixels first = ScreenOfWindow(hwnd);
+    return PumpUntil([&] { return ScreenOfWindow(hwnd).bgra != first.bgra; }, 3000);
+}
+
+bool Answers(HWND hwnd) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) != 0;
+}
+
+TEST(MainWindowInput, AltFAfterTheSkinPanelsExitLeavesTheWindowAnsweringAndPainting) {
+    Installation app(0);
+    ChildProcess child(app.CommandLine(), app.folder.Path());
+    HWND hwnd = child.WaitForWindow(L"Lumesca");
+    ASSERT_NE(hwnd, nullptr);
+    PumpFor(300);
+    ClickInWindow(hwnd, 300, 300);
+    OpenSkinPanel(hwnd);
+    ClickInPanel(hwnd, 2760 + 577, 3630 + 172);  // 退  出: the panel goes, the focus was on it
+    PumpFor(300);
+    TapKey('F', {VK_MENU});
+    PumpFor(500);
+    ASSERT_TRUE(Answers(hwnd)) << "the program hangs after Alt+F";
+    EXPECT_TRUE(KeepsPainting(hwnd)) << "the label pulse stopped";
+    TapKey(VK_TAB);
+    ClickInWindow(hwnd, kFirstButtonX, kMenuBandMiddle);
+    EXPECT_NE(WaitForPopup(), nullptr) << "a click on the file button opened its menu";
+    TapKey(VK_ESCAPE);
+    PumpUntil([] { return OpenPopup() == nullptr; }, 2000);
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(child.WaitForExit(), 0u);
+}
+
+TEST(MainWindowInput, AltKeysAndTabAfterThePicturePlayersExitButtonHideIt) {
+    Watchdog watchdog(60000, "keys after the picture player hid itself");
+    TempFolder folder;
+    main_tests::WriteSettings(folder.Path(), 0);
+    app::OverrideSettingsFolder(folder.Path());
+    frmTest& f = rt::Forms::Get<frmTest>();
+    f.Show();
+    f.f111_Click();
+    form11& player = rt::Forms::Get<form11>();
+    ASSERT_TRUE(FocusOn(player.hWnd(), player.退出.hWnd()));
+    Click(CentreOf(player.退出.hWnd()));
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(player.hWnd()); }, 3000));
+    Key('Q', {VK_MENU});
+    Key(VK_TAB);
+    Pump(Processing::Program, 300);
+    ASSERT_TRUE(MakeForeground(f.hWnd()));
+    Key('Q', {VK_MENU});
+    Key(VK_TAB);
+    Pump(Processing::Program, 300);
+    // The menu still opens on a click.
+    g_seenPopup = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenuOnceOpen);
+    ClickInWindow(f.hWnd(), kFirstButtonX, kMenuBandMiddle);
+    PumpUntil([] { return g_seenPopup != nullptr && OpenPopup() == nullptr; }, 3000);
+    KillTimer(nullptr, timer);
+    EXPECT_NE(g_seenPopup, nullptr) << "the file button opened its menu";
+    player.Unload();
+    f.Unload();
+    PumpFor(50);
     app::OverrideSettingsFolder(L"");
 }

@@ -21,6 +21,7 @@
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PictureFiles.h"
+#include "tests/support/Places.h"
 
 using namespace passbook_tests;
 using namespace testing_support;
@@ -156,13 +157,6 @@ std::wstring TitleOfOnly(const std::vector<SeenDialog>& seen) { return seen.size
 Form1& EditorOnBook(const std::wstring& book, long records) {
     EXPECT_TRUE(WriteBytes(book, NumberedBook(records)));
     return OpenEditor(book);
-}
-
-// The build's folder where the disk is always full (see CMakeLists.txt).
-std::wstring FullDiskFolder() {
-    std::wstring folder = L"Z:" PASSBOOK_FULL_DISK_FOLDER;
-    for (auto& c : folder) c = c == L'/' ? L'\\' : c;
-    return folder;
 }
 
 std::wstring LastRecordMessage(long n) { return L"已到最后一条记录 " + NumberText(n) + L"."; }
@@ -378,9 +372,11 @@ TEST(Form1Editor, CloseBoxClosesTheBookAndTheNextLoadStartsAfresh) {
 
 TEST(Form1Editor, FailedRecordWriteGivesAMessageAndTheEditorGoesOn) {
     EditorCleanup cleanup;
-    // A book that is the always-full device (made by the build): it counts no record, and the
-    // blank record the editor then writes meets a full disk.
-    const std::wstring book = FullDiskFolder() + L"\\FULLBOOK";
+    // An empty book where no more data fits: it counts no record, and the blank record the
+    // editor then writes meets a full disk.
+    const std::wstring full = PlaceFolder(L"passbook-full");
+    if (full.empty()) GTEST_SKIP() << "no full place: mounting a tmpfs needs root";
+    const std::wstring book = full + L"\\EMPTY";
     DialogAnswers answers({{L"打开密码本", IDOK, book}, {L"密码本", IDOK}});
     Form1& f = rt::Forms::Get<Form1>();
     ASSERT_EQ(answers.SeenTitles(), (std::vector<std::wstring>{L"打开密码本", L"密码本"}));
@@ -428,6 +424,33 @@ TEST(Form1Editor, CompactionLeavesOtherFilesAloneAndExitAlwaysCloses) {
     EXPECT_FALSE(IsWindowVisible(f.hWnd()));
     CloseHandle(reader);
     EXPECT_EQ(ReadAll(other), NumberedBook(7));
+}
+
+// Where the copy of the book cannot be made (a place that takes no new file, a place where no
+// more data fits), Exit after a Delete cuts the book to its records where it stands, changes no
+// other file, and closes.
+TEST(Form1Editor, ExitAfterADeleteWhereNoCopyFitsCutsTheBookInPlace) {
+    for (const wchar_t* place : {L"passbook-nonew", L"passbook-full"}) {
+        const std::wstring folder = PlaceFolder(place);
+        if (folder.empty()) GTEST_SKIP() << "no such place: mounting a tmpfs needs root";
+        EditorCleanup cleanup;
+        const std::wstring book = folder + L"\\EDITOR";
+        const long records = FillWithRecords(book, kRecordLength, [](long i) { return Stored(Numbered(i)); });
+        ASSERT_GT(records, 2);
+        auto others = FilesWithBytes(folder);
+        others.erase(L"EDITOR");
+        Form1& f = OpenEditor(book);
+        Click(f.RainButton4);
+        Click(f.RainButton2);
+        EXPECT_TRUE(ClickAnswering(f.RainButton6, {}).empty()) << "the book holds its records: nothing to say";
+        EXPECT_FALSE(IsWindowVisible(f.hWnd()));
+        std::string left = Stored(Numbered(1));
+        for (long i = 3; i <= records; ++i) left += Stored(Numbered(i));
+        EXPECT_TRUE(ReadAll(book) == left) << "the second record gone, the book cut after the last";
+        auto after = FilesWithBytes(folder);
+        after.erase(L"EDITOR");
+        EXPECT_TRUE(after == others);
+    }
 }
 
 TEST(Form1Editor, AReadOnlyBookIsBrowsedButNeverWritten) {

@@ -10,6 +10,7 @@
 #include "tests/controls/TestPictures.h"
 #include "tests/picture/form11TestSupport.h"
 #include "tests/support/GdiCount.h"
+#include "tests/support/Places.h"
 
 using namespace testing_support;
 using namespace picture_tests;
@@ -168,15 +169,28 @@ TEST(form11Window, SavesAsABmpWithIdenticalPixelsAsksBeforeOverwritingAndSaysWhe
         EXPECT_EQ(script.Seen()[1].title, L"提示!");
     }
     EXPECT_EQ(GetFileAttributesW(folder.File(L"absent\\x.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // Yes replaces the file; a file of the user's beside it, whatever its name, stays.
+    const std::wstring neighbour = target + L".~sav";
+    ASSERT_TRUE(WriteBytes(neighbour, "mine"));
+    ClickFile(*f, L"a.bmp");
+    {
+        DialogScript script;
+        script.Press(IDYES);
+        f->SaveShownPicture(target);
+        EXPECT_EQ(script.Seen().size(), 1u);
+    }
+    EXPECT_EQ(Bytes(target).substr(0, 2), "BM");
+    EXPECT_EQ(Bytes(neighbour), "mine");
 }
 
-// The new picture meets a full disk while it is written (the build makes the folder).
+// On a place where no more data fits, the new picture cannot be written: the old file and a
+// file of the user's named like a temporary one stay as they were, and nothing is left behind.
 TEST(form11Window, AFailedOverwriteAfterYesLeavesTheOldFileByteForByte) {
-    std::wstring fullDisk = L"Z:" PICTURE_FULL_DISK_FOLDER;
-    std::replace(fullDisk.begin(), fullDisk.end(), L'/', L'\\');
-    const std::wstring target = fullDisk + L"\\old.bmp";
-    const std::string old = "the user's own picture, not to be cut short";
-    ASSERT_TRUE(WriteBytes(target, old));
+    const std::wstring full = PlaceFolder(L"picture-full");
+    if (full.empty()) GTEST_SKIP() << "no full place: mounting a tmpfs needs root";
+    const auto before = FilesWithBytes(full);
+    ASSERT_EQ(before.count(L"old.bmp"), 1u);
     TempFolder folder;
     WritePictures(folder.Path());
     ShownPlayer f(folder.Path());
@@ -185,19 +199,15 @@ TEST(form11Window, AFailedOverwriteAfterYesLeavesTheOldFileByteForByte) {
     {
         DialogScript script;
         script.Press(IDYES).Press(IDOK);
-        f->SaveShownPicture(target);
+        f->SaveShownPicture(full + L"\\old.bmp");
         ASSERT_EQ(script.Seen().size(), 2u) << "the question, then a message";
         EXPECT_EQ(script.Seen()[1].title, L"提示!");
+        const auto& texts = script.Seen()[1].texts;
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const std::wstring& text) {
+            return text.find(L"未能保存到 " + full + L"\\old.bmp") != std::wstring::npos;
+        }));
     }
-    EXPECT_EQ(Bytes(target), old);
-    int files = 0;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((fullDisk + L"\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-        files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
-    EXPECT_EQ(files, 2) << "the old file and the build's full device, nothing else";
-    DeleteFileW(target.c_str());
+    EXPECT_TRUE(FilesWithBytes(full) == before) << "the old file, the user's file, nothing added";
 }
 
 TEST(form11Thumbnails, AreNumberedWithoutGapsSkipNonPicturesAndGoWithAPatternOrFolderChange) {

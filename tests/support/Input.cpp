@@ -20,6 +20,7 @@ constexpr DWORD kFocusWait = 3000;
 bool TranslateLikeProgram(MSG& msg) {
     if (rt::Forms::TranslateFormMessage(msg)) return true;
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    if (rt::Form::FromHwnd(msg.hwnd)) return false;  // the form's navigation has decided
     const HWND top = GetAncestor(msg.hwnd, GA_ROOT);
     if (!top || !(GetWindowLongPtrW(top, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) return false;
     return IsDialogMessageW(top, &msg) != FALSE;

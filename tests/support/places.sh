@@ -1,0 +1,70 @@
+#!/bin/sh
+# Real places where writing fails, for the tests of failed saves and compactions:
+#   places.sh mount ROOT     mounts and fills them (a leftover mount is replaced)
+#   places.sh unmount ROOT   takes them away again; never fails
+# ROOT/picture-full and ROOT/passbook-full are small tmpfs volumes filled so that no more
+# data fits: their files can be rewritten within the pages they hold, nothing can grow.
+# ROOT/passbook-nonew is a tmpfs whose every inode is used: its files stay writable, but no
+# new file can be made there. Without the right to mount (not root) the places stay empty
+# and the tests that need them skip.
+set -u
+root=$2
+places="picture-full passbook-full passbook-nonew"
+
+unmount_all() {
+  for place in $places; do
+    dir=$root/$place
+    if mountpoint -q "$dir" 2>/dev/null; then
+      umount "$dir" 2>/dev/null || umount -l "$dir" 2>/dev/null || true
+    fi
+  done
+}
+
+# Zero-filled files of whole pages, so that records rewritten over them need no new page.
+reserve() {
+  head -c "$2" /dev/zero >"$1"
+}
+
+fill_space() {
+  cat /dev/zero >"$1/filler" 2>/dev/null || true
+}
+
+fill_inodes() {
+  i=1
+  while [ $i -le 1000 ] && touch "$1/slot$i" 2>/dev/null; do i=$((i + 1)); done
+}
+
+set_up() {
+  dir=$root/$1
+  mkdir -p "$dir"
+  if ! mount -t tmpfs -o "$2" tmpfs "$dir" 2>/dev/null; then
+    # A stale folder must not look like a place that is ready.
+    find "$dir" -mindepth 1 -delete 2>/dev/null || true
+    echo "places: cannot mount a tmpfs at $dir (needs root); the tests that need it skip"
+    return 0
+  fi
+  case $1 in
+    picture-full)
+      printf 'the user'"'"'s own picture, not to be cut short' >"$dir/old.bmp"
+      printf 'somebody'"'"'s own file of that name' >"$dir/old.bmp.~sav"
+      fill_space "$dir" ;;
+    passbook-full)
+      reserve "$dir/EDITOR" 8192
+      : >"$dir/EMPTY"
+      fill_space "$dir" ;;
+    passbook-nonew)
+      reserve "$dir/EDITOR" 8192
+      fill_inodes "$dir" ;;
+  esac
+}
+
+case $1 in
+  mount)
+    unmount_all
+    set_up picture-full size=64k,mode=0777
+    set_up passbook-full size=64k,mode=0777
+    set_up passbook-nonew size=256k,nr_inodes=16,mode=0777 ;;
+  unmount)
+    unmount_all ;;
+esac
+exit 0
