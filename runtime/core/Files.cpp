@@ -181,7 +181,7 @@ void WriteAt(const OpenFile& file, long long offset, const void* buffer, size_t 
 }
 
 // Writes the window's pending bytes to the file and forgets them: after a failure the file
-// is as it was before them, and the error is returned for the operation to raise.
+// holds at most a first part of them, and the error is returned for the operation to raise.
 DWORD WritePending(OpenFile& file) {
     RecordWindow& w = file.window;
     const DWORD error = WriteSome(file, w.start, w.bytes.data(), w.bytes.size());

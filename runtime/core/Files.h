@@ -75,10 +75,11 @@ long long Lof(int fileNumber);
 // its own failure; the writes of a run that follows it (each beginning where the last ended)
 // collect in a window in memory, written when the run breaks or the window is full (by the
 // write that finds it so) and when the operation ends. Either raises the failure of that
-// write (61 for a full disk), and the window's bytes are then forgotten: the file is as the
-// writes before them left it. End every operation before the program waits for the user
-// (writes still pending when the program ends are lost, as if it had stopped there). Commit
-// also makes the system put the file's data on the disk before it returns.
+// write (61 for a full disk), and the window's bytes are then forgotten: the file holds the
+// writes before them and at most a first part of them. End every operation before the
+// program waits for the user (writes still pending when the program ends are lost, as if it
+// had stopped there). Commit also makes the system put the file's data on the disk before it
+// returns.
 void Flush(int fileNumber);
 void Commit(int fileNumber);
 
