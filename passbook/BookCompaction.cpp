@@ -25,8 +25,7 @@ void CopyRecords(short fromFile, rt::FreshFileBeside& to, long count) {
     std::vector<unsigned char> chunk(static_cast<size_t>(std::min(count, kRecordsPerWrite)) * kRecordLength);
     for (long first = 1; first <= count; first += kRecordsPerWrite) {
         const long records = std::min(kRecordsPerWrite, count - first + 1);
-        for (long i = 0; i < records; ++i)
-            rt::GetRecord(fromFile, first + i, chunk.data() + static_cast<size_t>(i) * kRecordLength, kRecordLength);
+        rt::GetRecords(fromFile, first, records, chunk.data());
         to.Write(chunk.data(), static_cast<size_t>(records) * kRecordLength);
     }
 }

@@ -1,6 +1,16 @@
 #include "passbook/BookRecords.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "runtime/core/Files.h"
+
+namespace {
+
+// Records read at once while shifting: about one write window of the record file.
+constexpr long kRecordsPerRead = 2400;
+
+}  // namespace
 
 short OpenBookFile(const std::wstring& path) {
     const int number = rt::FreeFile();
@@ -23,10 +33,12 @@ void WriteRecord(short fileNum, long n, const AccountRecord& record) {
 }
 
 void DeleteByShifting(short fileNum, long k, long n) {
-    RecordBytes bytes{};
-    for (long i = k; i <= n - 1; ++i) {
-        rt::GetRecord(fileNum, i + 1, bytes.data(), bytes.size());
-        rt::PutRecord(fileNum, i, bytes.data(), bytes.size());
+    std::vector<unsigned char> chunk(static_cast<size_t>(std::clamp(n - k, 0L, kRecordsPerRead)) * kRecordLength);
+    for (long first = k + 1; first <= n; first += kRecordsPerRead) {
+        const long records = std::min(kRecordsPerRead, n - first + 1);
+        rt::GetRecords(fileNum, first, records, chunk.data());
+        for (long i = 0; i < records; ++i)
+            rt::PutRecord(fileNum, first - 1 + i, chunk.data() + static_cast<size_t>(i) * kRecordLength, kRecordLength);
     }
     rt::Flush(fileNum);
 }

@@ -19,30 +19,24 @@ constexpr long kBadRecordLength = 59;
 constexpr long kTooManyFiles = 67;
 constexpr long kDeviceUnavailable = 68;
 
-// Records of a Random file go through one window of the file held in memory, so that a run
-// of neighbouring records costs one system call per window rather than one per record. The
-// window is a read cache and a write-behind buffer at once: `valid` bytes from `start` are
-// the file's current bytes (as read, or as written since), [dirtyBegin, dirtyEnd) of them
-// not yet written to the file. `reachesEnd` says the window holds the file's last byte, so
-// that bytes past `valid` are beyond the end (they read as zeros).
+// A run of record writes (copying or shifting records: each write begins where the last one
+// ended) collects in memory and goes to the file in one system call per window rather than
+// one per record: `bytes` are pending at `start`. Reads never come from here alone: they read
+// the file and see the pending bytes over it. The window is written when the run breaks,
+// when it is full, and when Flush, Commit or Close ends the operation.
 constexpr size_t kRecordWindowBytes = 256 * 1024;
 
 struct RecordWindow {
     std::vector<unsigned char> bytes;
     long long start = 0;
-    size_t valid = 0;
-    size_t dirtyBegin = 0;
-    size_t dirtyEnd = 0;
-    bool reachesEnd = false;
-    bool loaded = false;
     long long lastWriteEnd = -1;  // where the last record write ended, to see a run
 
-    bool Dirty() const { return dirtyEnd > dirtyBegin; }
-    long long End() const { return start + static_cast<long long>(valid); }
+    bool Dirty() const { return !bytes.empty(); }
+    long long End() const { return start + static_cast<long long>(bytes.size()); }
 };
 
-// One open file: its handle, closed when the entry goes (pending record writes are written
-// out first; Close and CloseAll do so with errors reported, the destructor as far as it can).
+// One open file: its handle, closed when the entry goes. Pending record writes never reach
+// the destructor: the operation that made them writes them, or reports their failure.
 struct OpenFile {
     HANDLE handle = INVALID_HANDLE_VALUE;
     OpenMode mode = OpenMode::Input;
@@ -186,101 +180,55 @@ void WriteAt(const OpenFile& file, long long offset, const void* buffer, size_t 
     if (error != ERROR_SUCCESS) RaiseFileError(error);
 }
 
-// Writes the window's pending bytes to the file. On failure they stay pending (so a later
-// flush can try again) and the error is returned.
+// Writes the window's pending bytes to the file and forgets them: after a failure the file
+// holds at most a first part of them, and the error is returned for the operation to raise.
 DWORD WritePending(OpenFile& file) {
     RecordWindow& w = file.window;
-    if (!w.Dirty()) return ERROR_SUCCESS;
-    const DWORD error = WriteSome(file, w.start + static_cast<long long>(w.dirtyBegin), w.bytes.data() + w.dirtyBegin,
-                                  w.dirtyEnd - w.dirtyBegin);
-    if (error == ERROR_SUCCESS) w.dirtyBegin = w.dirtyEnd = 0;
+    const DWORD error = WriteSome(file, w.start, w.bytes.data(), w.bytes.size());
+    w.bytes.clear();
+    if (error != ERROR_SUCCESS) w.lastWriteEnd = -1;
     return error;
 }
 
 void FlushWindow(OpenFile& file) {
     const DWORD error = WritePending(file);
-    if (error == ERROR_SUCCESS) return;
-    // A failed write leaves the file as it was before the pending bytes: forget them and
-    // read afresh next time, so the window never claims what the file does not hold.
-    file.window = RecordWindow{};
-    RaiseFileError(error);
+    if (error != ERROR_SUCCESS) RaiseFileError(error);
 }
 
-// Makes the window start at offset, holding the file's bytes from there.
-void MoveWindow(OpenFile& file, long long offset) {
-    FlushWindow(file);
-    RecordWindow& w = file.window;
-    w.dirtyBegin = w.dirtyEnd = 0;
-    w.bytes.resize(kRecordWindowBytes);
-    w.start = offset;
-    w.loaded = false;
-    w.valid = ReadSome(file, offset, w.bytes.data(), w.bytes.size());
-    w.reachesEnd = w.valid < w.bytes.size();
-    w.loaded = true;
-}
-
-bool WindowCanRead(const RecordWindow& w, long long offset, size_t count) {
-    if (!w.loaded || offset < w.start) return false;
-    const long long end = offset + static_cast<long long>(count);
-    if (end <= w.End()) return true;
-    return w.reachesEnd && end <= w.start + static_cast<long long>(w.bytes.size());
-}
-
-// A write may go into the window when it lands inside it and leaves no unknown gap: next to
-// or inside the known bytes, or anywhere in the window when the file ends inside it (the
-// gap is then beyond the end, zeros).
-bool WindowCanWrite(const RecordWindow& w, long long offset, size_t count) {
-    if (!w.loaded || offset < w.start) return false;
-    if (offset + static_cast<long long>(count) > w.start + static_cast<long long>(w.bytes.size())) return false;
-    return offset <= w.End() || w.reachesEnd;
-}
-
-void ReadRecordBytes(OpenFile& file, long long offset, void* buffer, size_t count) {
-    if (count == 0) return;
-    if (count > kRecordWindowBytes) {
-        FlushWindow(file);
-        ReadAt(file, offset, buffer, count);
-        return;
-    }
-    if (!WindowCanRead(file.window, offset, count)) MoveWindow(file, offset);
+// Reads the file's bytes and lays this handle's pending bytes over them.
+void ReadRecordBytes(const OpenFile& file, long long offset, void* buffer, size_t count) {
+    ReadAt(file, offset, buffer, count);
     const RecordWindow& w = file.window;
-    const size_t from = static_cast<size_t>(offset - w.start);
-    const size_t known = from < w.valid ? std::min(count, w.valid - from) : 0;
-    memcpy(buffer, w.bytes.data() + from, known);
-    memset(static_cast<unsigned char*>(buffer) + known, 0, count - known);
+    const long long from = std::max(offset, w.start);
+    const long long to = std::min(offset + static_cast<long long>(count), w.End());
+    if (from >= to) return;
+    memcpy(static_cast<unsigned char*>(buffer) + (from - offset), w.bytes.data() + (from - w.start),
+           static_cast<size_t>(to - from));
 }
 
 // A write that does not continue the previous one goes to the file at once, so that a lone
-// record write reports its failure itself; the writes of a run that follows it (copying or
-// shifting records) collect in the window.
+// record write reports its failure itself; the writes of a run that follows it collect in
+// the window.
 void WriteRecordBytes(OpenFile& file, long long offset, const void* buffer, size_t count) {
     if (count == 0) return;
-    const bool continuesRun = offset == file.window.lastWriteEnd;
-    if (!continuesRun || count > kRecordWindowBytes) {
-        FlushWindow(file);
-        file.window = RecordWindow{};
-        WriteAt(file, offset, buffer, count);
-        file.window.lastWriteEnd = offset + static_cast<long long>(count);
-        return;
-    }
-    if (!WindowCanWrite(file.window, offset, count)) MoveWindow(file, offset);
     RecordWindow& w = file.window;
-    const size_t from = static_cast<size_t>(offset - w.start);
-    if (from > w.valid) memset(w.bytes.data() + w.valid, 0, from - w.valid);
-    memcpy(w.bytes.data() + from, buffer, count);
-    const size_t to = from + count;
-    w.dirtyBegin = w.Dirty() ? std::min(w.dirtyBegin, from) : from;
-    w.dirtyEnd = std::max(w.dirtyEnd, to);
-    // The zeros of a gap are written too, so the pending range covers it.
-    if (from > w.valid) w.dirtyBegin = std::min(w.dirtyBegin, w.valid);
-    w.valid = std::max(w.valid, to);
+    const bool continuesRun = offset == w.lastWriteEnd;
+    if (!continuesRun || w.bytes.size() + count > kRecordWindowBytes) FlushWindow(file);
+    if (!continuesRun || count > kRecordWindowBytes) {
+        WriteAt(file, offset, buffer, count);
+    } else {
+        if (!w.Dirty()) {
+            w.bytes.reserve(kRecordWindowBytes);
+            w.start = offset;
+        }
+        const auto* bytes = static_cast<const unsigned char*>(buffer);
+        w.bytes.insert(w.bytes.end(), bytes, bytes + count);
+    }
     w.lastWriteEnd = offset + static_cast<long long>(count);
 }
 
 OpenFile::~OpenFile() {
-    if (handle == INVALID_HANDLE_VALUE) return;
-    WritePending(*this);  // nobody is left to tell of a failure here
-    CloseHandle(handle);
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
 }
 
 }  // namespace
@@ -391,9 +339,7 @@ void Close(int fileNumber) {
     if (it == files.end()) Raise(err::kBadFileName);
     const std::unique_ptr<OpenFile> file = std::move(it->second);
     files.erase(it);
-    const DWORD error = WritePending(*file);
-    file->window = RecordWindow{};
-    if (error != ERROR_SUCCESS) RaiseFileError(error);
+    FlushWindow(*file);
 }
 
 void CloseAll() {
@@ -414,7 +360,7 @@ bool IsOpen(int fileNumber) { return Table().count(fileNumber) != 0; }
 long long Lof(int fileNumber) {
     const OpenFile& file = Lookup(fileNumber);
     const RecordWindow& w = file.window;
-    const long long pendingEnd = w.Dirty() ? w.start + static_cast<long long>(w.dirtyEnd) : 0;
+    const long long pendingEnd = w.Dirty() ? w.End() : 0;
     return std::max(SizeOf(file), pendingEnd);
 }
 
@@ -429,10 +375,18 @@ void Commit(int fileNumber) {
 }
 
 void GetRecord(int fileNumber, long recordNumber, void* buffer, size_t size) {
-    OpenFile& file = LookupIn(fileNumber, OpenMode::Random);
+    const OpenFile& file = LookupIn(fileNumber, OpenMode::Random);
     if (recordNumber < 1) Raise(err::kBadRecordNumber);
     if (size > static_cast<size_t>(file.recordLength)) Raise(kBadRecordLength, {}, L"Bad record length");
     ReadRecordBytes(file, static_cast<long long>(recordNumber - 1) * file.recordLength, buffer, size);
+}
+
+void GetRecords(int fileNumber, long firstRecord, long count, void* buffer) {
+    const OpenFile& file = LookupIn(fileNumber, OpenMode::Random);
+    if (firstRecord < 1) Raise(err::kBadRecordNumber);
+    if (count < 0) Raise(err::kInvalidProcedureCall);
+    ReadRecordBytes(file, static_cast<long long>(firstRecord - 1) * file.recordLength, buffer,
+                    static_cast<size_t>(count) * static_cast<size_t>(file.recordLength));
 }
 
 void PutRecord(int fileNumber, long recordNumber, const void* buffer, size_t size) {
@@ -467,7 +421,7 @@ void SetLength(int fileNumber, long long length) {
     if (OpenedReadOnly(fileNumber)) Raise(err::kBadFileMode);
     OpenFile& file = Lookup(fileNumber);
     FlushWindow(file);
-    file.window = RecordWindow{};  // it may hold bytes the cut removes
+    file.window = RecordWindow{};  // a run of writes does not go on across the cut
     SeekTo(file, length);
     if (!SetEndOfFile(file.handle)) RaiseLastFileError();
 }

@@ -59,8 +59,8 @@ int FreeFile();
 void Open(const std::wstring& path, OpenMode mode, int fileNumber, int recordLength = kDefaultRecordLength,
           FileAccess access = FileAccess::Default);
 // Closes one file (error 52 when the number is not open); CloseAll closes every open file.
-// Record writes still pending are written first: a failure (61 for a full disk) is raised
-// after the file is closed all the same.
+// Each ends the file's operation: its pending record writes are written first, and a failure
+// (61 for a full disk) is raised after the file is closed all the same.
 void Close(int fileNumber);
 void CloseAll();
 bool IsOpen(int fileNumber);
@@ -68,13 +68,18 @@ bool IsOpen(int fileNumber);
 // The length of an open file in bytes, pending record writes included.
 long long Lof(int fileNumber);
 
-// Random files keep a window of neighbouring records in memory: reads of nearby records come
-// from there. A record write that continues the previous one (copying or shifting a run of
-// records) collects there until the window moves or the file is flushed or closed; any other
-// write goes to the file at once and reports its own failure. Flush hands pending writes to
-// the system (their errors surface here, or at Close); Commit also makes the system put the
-// file's data on the disk before it returns. Another file number open on the same file sees
-// the writes once they are flushed.
+// Record reads always read the file: they see what another file number or another program
+// has written and flushed, with this handle's own pending writes laid over it. Record writes
+// come in operations (a save, a shift of records, a copy), each ended by Flush, Commit or
+// Close. A write that does not continue the previous one goes to the file at once and raises
+// its own failure; the writes of a run that follows it (each beginning where the last ended)
+// collect in a window in memory, written when the run breaks or the window is full (by the
+// write that finds it so) and when the operation ends. Either raises the failure of that
+// write (61 for a full disk), and the window's bytes are then forgotten: the file holds the
+// writes before them and at most a first part of them. End every operation before the
+// program waits for the user (writes still pending when the program ends are lost, as if it
+// had stopped there). Commit also makes the system put the file's data on the disk before it
+// returns.
 void Flush(int fileNumber);
 void Commit(int fileNumber);
 
@@ -83,6 +88,9 @@ void Commit(int fileNumber);
 // for a file not open in Random mode (or a write to one opened for reading), 63 for a record
 // number below 1, 59 for a buffer longer than the record length, 61 when the disk is full.
 void GetRecord(int fileNumber, long recordNumber, void* buffer, size_t size);
+// Records firstRecord to firstRecord + count - 1 at once into buffer (count record lengths),
+// in one read of the file: a run of records costs one system call.
+void GetRecords(int fileNumber, long firstRecord, long count, void* buffer);
 void PutRecord(int fileNumber, long recordNumber, const void* buffer, size_t size);
 
 // Binary: bytes from position (from 1). Bytes beyond the end read as zero.

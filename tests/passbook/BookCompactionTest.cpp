@@ -1,6 +1,6 @@
 // Compaction and deletion of a book: the result byte for byte, other files of the folder left
-// alone, a child process killed at seeded random moments while it compacts or shifts, and a
-// book that cannot be replaced (cut in place) or not even cut (left whole).
+// alone, a child process killed at seeded random moments while it compacts, and a book that
+// cannot be replaced (cut in place) or not even cut (left whole).
 #include "passbook/BookCompaction.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +23,7 @@
 #include "runtime/core/RuntimeError.h"
 #include "runtime/core/Text.h"
 #include "tests/passbook/BookBytes.h"
+#include "tests/passbook/BookProbe.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/PictureFiles.h"
@@ -36,62 +37,7 @@ struct FilesClosed {
     ~FilesClosed() { rt::CloseAll(); }
 };
 
-// Record i of a test book: every record differs from every other.
-std::string TestRecord(long i) {
-    AccountRecord r;
-    r.PasswordNo = static_cast<short>(i % 30000);
-    r.Balance = i * 10.25;
-    r.LastDepositDate = 40000 + i;
-    r.HolderName = FieldText(L"持卡人" + std::to_wstring(i), kNameWidth);
-    r.Remarks = FieldText(L"第 " + std::to_wstring(i) + L" 条", kRemarksWidth);
-    const RecordBytes bytes = EncodeRecord(r);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-std::string TestBook(long records, const std::string& tail = {}) {
-    std::string book;
-    for (long i = 1; i <= records; ++i) book += TestRecord(i);
-    return book + tail;
-}
-
-// Seconds of the high-resolution clock.
-double Now() {
-    LARGE_INTEGER frequency, count;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void SpinFor(double seconds) {
-    const double end = Now() + seconds;
-    while (Now() < end) {
-    }
-}
-
-// Starts the probe on the book and waits until it has the book open and is about to work.
-class Probe {
-public:
-    Probe(const std::wstring& mode, const std::wstring& book, long number) {
-        static std::atomic<int> serial{0};
-        const std::wstring eventName =
-            L"passbook_probe_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++serial);
-        m_ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
-        m_child = std::make_unique<ChildProcess>(L"\"" + BinDir() + L"\\passbook_probe.exe\" " + mode + L" \"" + book +
-                                                 L"\" " + std::to_wstring(number) + L" " + eventName);
-    }
-    ~Probe() { CloseHandle(m_ready); }
-    bool WaitUntilWorking() const {
-        return m_child->Started() && WaitForSingleObject(m_ready, 60000) == WAIT_OBJECT_0;
-    }
-    void Kill() { m_child->Kill(); }
-    DWORD WaitForExit() const { return m_child->WaitForExit(60000); }
-
-private:
-    HANDLE m_ready = nullptr;
-    std::unique_ptr<ChildProcess> m_child;
-};
-
-// How long the work takes in a child, measured by letting one child finish.
+// The names of the files in the folder.
 std::set<std::wstring> FilesIn(const TempFolder& folder) {
     std::set<std::wstring> names;
     WIN32_FIND_DATAW found = {};
@@ -104,6 +50,7 @@ std::set<std::wstring> FilesIn(const TempFolder& folder) {
     return names;
 }
 
+// How long the work takes in a child, measured by letting one child finish.
 double MeasureChild(const std::wstring& mode, const std::wstring& book, long number) {
     Probe probe(mode, book, number);
     if (!probe.WaitUntilWorking()) return 0;
@@ -222,35 +169,6 @@ TEST(BookCompaction, KilledAtAnyMomentTheBookIsTheOldOrTheNewOne) {
     EXPECT_EQ(old + done, kLanes * kKillsPerLane);
     std::printf("%d kills within %.1f ms: %d left the old book, %d the new one\n", kLanes * kKillsPerLane,
                 duration * 2000, old.load(), done.load());
-}
-
-TEST(BookCompaction, KilledWhileShiftingNoRecordButTheDeletedOneIsLost) {
-    TempFolder folder;
-    const std::wstring book = folder.File(L"BOOK");
-    const long records = 1000;
-    const long deleted = 3;
-    const std::string before = TestBook(records);
-    ASSERT_TRUE(WriteBytes(book, before));
-    const double duration = MeasureChild(L"delete", book, deleted);
-    ASSERT_GT(duration, 0) << "the probe did not run";
-
-    std::mt19937 random(1207);
-    std::uniform_real_distribution<double> moment(0, duration * 1.2);
-    for (int kill = 0; kill < 30; ++kill) {
-        ASSERT_TRUE(WriteBytes(book, before));
-        Probe probe(L"delete", book, deleted);
-        ASSERT_TRUE(probe.WaitUntilWorking());
-        SpinFor(moment(random));
-        probe.Kill();
-        const std::string found = ReadAll(book);
-        std::set<std::string> kept;
-        for (size_t at = 0; at + kRecordLength <= found.size(); at += kRecordLength)
-            kept.insert(found.substr(at, kRecordLength));
-        for (long i = 1; i <= records; ++i) {
-            if (i == deleted) continue;
-            ASSERT_TRUE(kept.count(TestRecord(i))) << "kill " << kill << " lost record " << i;
-        }
-    }
 }
 
 TEST(BookCompaction, ABookThatCannotBeReplacedIsCutInPlaceOrLeftWhole) {

@@ -38,8 +38,8 @@ struct FilesClosed {
 }  // namespace
 
 TEST(Files, RandomRecordsRoundTripAndGrowTheFile) {
-    FilesClosed closed;
     TempFolder folder;
+    FilesClosed closed;  // after the folder: files close before it goes
     const std::wstring book = folder.File(L"BOOK");
     const int n = rt::FreeFile();
     rt::Open(book, rt::OpenMode::Random, n, kRecordLength);
@@ -72,6 +72,46 @@ TEST(Files, RandomRecordsRoundTripAndGrowTheFile) {
     EXPECT_EQ(ErrorOf([&] { rt::GetRecord(again, 0, read.data(), read.size()); }), rt::err::kBadRecordNumber);
     EXPECT_EQ(ErrorOf([&] { rt::PutRecord(again, 1, read.data(), kRecordLength + 1); }), 59);
     EXPECT_EQ(ErrorOf([&] { rt::GetBytes(again, 1, 4); }), rt::err::kBadFileMode);
+}
+
+TEST(Files, RecordReadsSeeWhatOtherWritersFlushedAndTheirOwnPendingWrites) {
+    TempFolder folder;
+    FilesClosed closed;  // after the folder: files close before it goes
+    const std::wstring book = folder.File(L"BOOK");
+    const std::string old1 = Record(1, 1, L"old"), old2 = Record(2, 2, L"old"), old3 = Record(3, 3, L"old");
+    ASSERT_TRUE(WriteBytes(book, old1 + old2 + old3));
+    rt::Open(book, rt::OpenMode::Random, 1, kRecordLength);
+    rt::Open(book, rt::OpenMode::Random, 2, kRecordLength);
+    auto read = [](int n, long record) {
+        std::string bytes(kRecordLength, 'x');
+        rt::GetRecord(n, record, bytes.data(), bytes.size());
+        return bytes;
+    };
+    EXPECT_EQ(read(1, 2), old2);
+
+    // Another file number writes and flushes: the first sees it, and the neighbours too.
+    const std::string new2 = Record(2, 20, L"new"), new3 = Record(3, 30, L"new");
+    rt::PutRecord(2, 2, new2.data(), new2.size());
+    rt::Flush(2);
+    EXPECT_EQ(read(1, 2), new2);
+    rt::PutRecord(2, 3, new3.data(), new3.size());
+    rt::Flush(2);
+    EXPECT_EQ(read(1, 3), new3);
+
+    // Another program rewrites the file.
+    ASSERT_TRUE(WriteBytes(book, old1 + old2 + old3));
+    EXPECT_EQ(read(1, 3), old3);
+
+    // A run of writes still pending: its own handle sees it, the other the disk until the flush.
+    rt::PutRecord(1, 1, new2.data(), new2.size());
+    rt::PutRecord(1, 2, new3.data(), new3.size());
+    EXPECT_EQ(read(1, 2), new3);
+    std::string run(3 * kRecordLength, 'x');
+    rt::GetRecords(1, 1, 3, run.data());
+    EXPECT_EQ(run, new2 + new3 + old3);
+    EXPECT_EQ(read(2, 2), old2);
+    rt::Flush(1);
+    EXPECT_EQ(read(2, 2), new3);
 }
 
 TEST(Files, NumbersAreHandedOutAndCheckedLikeTheRuntimeDoes) {

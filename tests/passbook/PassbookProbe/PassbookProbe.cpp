@@ -3,6 +3,7 @@
 //   passbook_probe compact <book> <lastRecord> <event>   compacts to lastRecord records
 //   passbook_probe delete <book> <k> <event>             deletes record k by shifting, then
 //                                                        compacts
+//   passbook_probe shift <book> <k> <event>              deletes record k by shifting only
 //   passbook_probe editor                                shows the editor as the program
 //                                                        would and runs until no window is left
 // Exit code 0 when the work ended, else the run-time error's number.
@@ -45,10 +46,10 @@ int wmain(int argc, wchar_t** argv) {
         if (!Signal(argv[4])) return kExitUsage;
         if (mode == L"compact") {
             CompactBook(book, fileNum, number);
-        } else if (mode == L"delete") {
+        } else if (mode == L"delete" || mode == L"shift") {
             const long last = RecordCount(fileNum);
             DeleteByShifting(fileNum, number, last);
-            CompactBook(book, fileNum, last - 1);
+            if (mode == L"delete") CompactBook(book, fileNum, last - 1);
         } else {
             return kExitUsage;
         }

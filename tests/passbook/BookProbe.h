@@ -1,0 +1,40 @@
+#pragma once
+// What the book crash tests share: test books whose records all differ, a busy wait, and the
+// probe child that opens a book, signals that it is about to work on it, and is then killed
+// at a chosen moment.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/support/ChildProcess.h"
+
+namespace passbook_tests {
+
+// Record i of a test book: every record differs from every other.
+std::string TestRecord(long i);
+// Records 1 to `records`, then `tail`.
+std::string TestBook(long records, const std::string& tail = {});
+
+// Seconds of the high-resolution clock, and a wait that spins on it.
+double Now();
+void SpinFor(double seconds);
+
+// Starts the probe on the book (passbook_probe MODE BOOK NUMBER EVENT).
+class Probe {
+public:
+    Probe(const std::wstring& mode, const std::wstring& book, long number);
+    ~Probe();
+    Probe(const Probe&) = delete;
+    Probe& operator=(const Probe&) = delete;
+    // Waits until the child has the book open and is about to work.
+    bool WaitUntilWorking() const;
+    void Kill() { m_child->Kill(); }
+    DWORD WaitForExit() const { return m_child->WaitForExit(60000); }
+
+private:
+    HANDLE m_ready = nullptr;
+    std::unique_ptr<testing_support::ChildProcess> m_child;
+};
+
+}  // namespace passbook_tests
