@@ -15,7 +15,7 @@
 #include "runtime/Forms.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
-#include "tests/passbook/DialogAnswers.h"
+#include "tests/support/DialogAnswers.h"
 #include "tests/passbook/BookBytes.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Input.h"
@@ -107,8 +107,8 @@ struct EditorCleanup {
 // Loads the editor and answers its name prompt with the book's path (and the create
 // question when the book is new).
 Form1& OpenEditor(const std::wstring& book, bool create = false) {
-    std::vector<DialogAnswer> answers{{L"打开密码本", IDOK, book}};
-    if (create) answers.push_back({L"Create File?", IDOK});
+    std::vector<DialogAnswers::Action> answers{Press(IDOK, book)};
+    if (create) answers.push_back(Press(IDOK));
     DialogAnswers prompt(answers);
     Form1& f = rt::Forms::Get<Form1>();
     EXPECT_EQ(prompt.Seen().size(), answers.size());
@@ -133,7 +133,7 @@ void TypeInto(Form1& f, int box, const std::wstring& text) {
 HWND Focused() { return GetFocus(); }
 
 // Clicks the button and answers the boxes it brings up; returns what they showed.
-std::vector<SeenDialog> ClickAnswering(const ctl::RainButton& button, std::vector<DialogAnswer> answers) {
+std::vector<SeenDialog> ClickAnswering(const ctl::RainButton& button, std::vector<DialogAnswers::Action> answers) {
     DialogAnswers dialogs(std::move(answers));
     Click(button);
     return dialogs.Seen();
@@ -169,8 +169,8 @@ TEST(Form1Editor, NewBookGetsABlankRecordAndTypedFieldsAreWrittenWhenMovingOn) {
     const std::wstring book = folder.File(L"new book");  // the inner blank is refused first
     const std::wstring good = folder.File(L"NEWBOOK");
     DeleteFileW(good.c_str());  // a folder of an earlier run under the same process id
-    DialogAnswers prompt({{L"打开密码本", IDOK, book}, {L"File Error", IDOK}, {L"打开密码本", IDOK, good},
-                          {L"Create File?", IDOK}});
+    DialogAnswers prompt({Press(IDOK, book), Press(IDOK), Press(IDOK, good),
+                          Press(IDOK)});
     Form1& f = rt::Forms::Get<Form1>();
     ASSERT_EQ(prompt.SeenTitles(),
               (std::vector<std::wstring>{L"打开密码本", L"File Error", L"打开密码本", L"Create File?"}));
@@ -194,7 +194,7 @@ TEST(Form1Editor, NewBookGetsABlankRecordAndTypedFieldsAreWrittenWhenMovingOn) {
     expected.CardName = FieldText(L"牡丹卡", kNameWidth);
     expected.Balance = 1234.5;
     expected.Remarks = FieldText(L"备注", kRemarksWidth);
-    EXPECT_TRUE(ShowedOnly(ClickAnswering(f.RainButton4, {{rt::AppName()}}), LastRecordMessage(1)));
+    EXPECT_TRUE(ShowedOnly(ClickAnswering(f.RainButton4, {Press(IDOK)}), LastRecordMessage(1)));
     EXPECT_EQ(ReadAll(good), Stored(expected));
     EXPECT_EQ(f.FieldBoxes(kBalanceBox).Text(), L"\uFFE51,234.50");
     EXPECT_FALSE(f.Dirty());
@@ -203,12 +203,12 @@ TEST(Form1Editor, NewBookGetsABlankRecordAndTypedFieldsAreWrittenWhenMovingOn) {
     AccountRecord behind = expected;
     behind.Remarks = FieldText(L"changed elsewhere", kRemarksWidth);
     ASSERT_TRUE(WriteBytes(good, Stored(behind)));
-    EXPECT_EQ(ClickAnswering(f.RainButton4, {{rt::AppName()}}).size(), 1u);
+    EXPECT_EQ(ClickAnswering(f.RainButton4, {Press(IDOK)}).size(), 1u);
     EXPECT_EQ(ReadAll(good), Stored(behind));
 
     // Letters are no number: 0 is stored and the box shows empty.
     TypeInto(f, kPasswordNoBox, L"abc");
-    ClickAnswering(f.RainButton4, {{rt::AppName()}});
+    ClickAnswering(f.RainButton4, {Press(IDOK)});
     AccountRecord letters = DecodeRecord(reinterpret_cast<const unsigned char*>(ReadAll(good).data()));
     EXPECT_EQ(letters.PasswordNo, 0);
     EXPECT_EQ(f.FieldBoxes(kPasswordNoBox).Text(), L"");
@@ -220,7 +220,7 @@ TEST(Form1Editor, PasswordNumberAbove32767BringsTheFocusBack) {
     const std::wstring book = folder.File(L"BOOK");
     Form1& f = EditorOnBook(book, 1);
     {
-        DialogAnswers range({{rt::AppName(), IDOK}});
+        DialogAnswers range({Press(IDOK)});
         TypeInto(f, kPasswordNoBox, L"40000");
         PressTab();
         Pump(100);
@@ -250,7 +250,7 @@ TEST(Form1Editor, ValuesTheRecordCannotHoldAreRefusedAndNothingIsWritten) {
     } cases[] = {{kPasswordNoBox, L"-40000"}, {kBalanceBox, L"1E+20"}, {kLastDepositDateBox, L"1500-01-01"}};
     for (const auto& c : cases) {
         TypeInto(f, c.box, c.text);
-        ASSERT_EQ(TitleOfOnly(ClickAnswering(f.RainButton4, {{L"密码本"}})), L"密码本") << c.box;
+        ASSERT_EQ(TitleOfOnly(ClickAnswering(f.RainButton4, {Press(IDOK)})), L"密码本") << c.box;
         EXPECT_EQ(Focused(), f.FieldBoxes(c.box).hWnd()) << c.box;
         EXPECT_EQ(f.CurrentRecord(), 1) << "the editor stays on the record";
         EXPECT_EQ(ReadAll(book), before);
@@ -267,12 +267,12 @@ TEST(Form1Editor, PreviousAndNextStopAtTheEndsWithTheirMessages) {
     EditorCleanup cleanup;  // after the folder: the editor lets go of the book first
     const std::wstring book = folder.File(L"TWELVE");
     Form1& f = EditorOnBook(book, 12);
-    EXPECT_TRUE(ShowedOnly(ClickAnswering(f.RainButton3, {{L"Mirovast提示"}}), L"已到第一条记录"));
+    EXPECT_TRUE(ShowedOnly(ClickAnswering(f.RainButton3, {Press(IDOK)}), L"已到第一条记录"));
     EXPECT_EQ(f.CurrentRecord(), 1);
     for (int i = 0; i < 11; ++i) f.RainButton4_Click();
     EXPECT_EQ(f.FieldBoxes(kHolderNameBox).Text(), L"户主12");
     EXPECT_EQ(f.Caption(), Upper(book) + L": 密码本中的记录  12 of  12");
-    EXPECT_TRUE(ShowedOnly(ClickAnswering(f.RainButton4, {{rt::AppName()}}), L"已到最后一条记录  12."));
+    EXPECT_TRUE(ShowedOnly(ClickAnswering(f.RainButton4, {Press(IDOK)}), L"已到最后一条记录  12."));
     EXPECT_EQ(f.CurrentRecord(), 12);
     EXPECT_EQ(ReadAll(book), NumberedBook(12));
 }
@@ -303,11 +303,11 @@ TEST(Form1Editor, DeletingShiftsCompactsAndTheLastRecordDeletesTheFile) {
 
     const std::wstring one = folder.File(L"ONE");
     Form1& h = EditorOnBook(one, 1);
-    EXPECT_TRUE(ShowedOnly(ClickAnswering(h.RainButton2, {{L"About to delete file!", IDCANCEL}}),
+    EXPECT_TRUE(ShowedOnly(ClickAnswering(h.RainButton2, {Press(IDCANCEL)}),
                            L"This is the last record in the file. Deleting it will delete the entire file. Record "
                            L"Editor will also be closed. Choose OK to delete the file."));
     EXPECT_EQ(ReadAll(one), NumberedBook(1));
-    ClickAnswering(h.RainButton2, {{L"About to delete file!"}});
+    ClickAnswering(h.RainButton2, {Press(IDOK)});
     Pump(50);
     EXPECT_FALSE(rt::FileExists(one));
     EXPECT_FALSE(rt::Forms::IsLoaded<Form1>());
@@ -319,7 +319,7 @@ TEST(Form1Editor, CancellingOpenAnotherKeepsTheRecordWithTheButtonsDisabled) {
     const std::wstring book = folder.File(L"BOOK");
     Form1& f = EditorOnBook(book, 2);
     const std::wstring caption = f.Caption();
-    EXPECT_EQ(TitleOfOnly(ClickAnswering(f.RainButton5, {{L"打开密码本", IDCANCEL}})), L"打开密码本");
+    EXPECT_EQ(TitleOfOnly(ClickAnswering(f.RainButton5, {Press(IDCANCEL)})), L"打开密码本");
     EXPECT_FALSE(f.FileIOFrame.Enabled());
     EXPECT_FALSE(IsWindowEnabled(f.FileIOFrame.hWnd()));
     EXPECT_EQ(f.FieldBoxes(kHolderNameBox).Text(), L"户主1");
@@ -377,14 +377,14 @@ TEST(Form1Editor, FailedRecordWriteGivesAMessageAndTheEditorGoesOn) {
     const std::wstring full = PlaceFolder(L"passbook-full");
     if (full.empty()) GTEST_SKIP() << "no full place: mounting a tmpfs needs root";
     const std::wstring book = full + L"\\EMPTY";
-    DialogAnswers answers({{L"打开密码本", IDOK, book}, {L"密码本", IDOK}});
+    DialogAnswers answers({Press(IDOK, book), Press(IDOK)});
     Form1& f = rt::Forms::Get<Form1>();
     ASSERT_EQ(answers.SeenTitles(), (std::vector<std::wstring>{L"打开密码本", L"密码本"}));
     EXPECT_NE(answers.Seen()[1].texts.size(), 0u);
     EXPECT_NE(f.FileNum(), 0);
     EXPECT_EQ(f.LastRecord(), 0) << "no record was added";
     EXPECT_TRUE(IsWindowVisible(f.hWnd()));
-    EXPECT_EQ(TitleOfOnly(ClickAnswering(f.RainButton1, {{L"密码本"}})), L"密码本");
+    EXPECT_EQ(TitleOfOnly(ClickAnswering(f.RainButton1, {Press(IDOK)})), L"密码本");
     EXPECT_EQ(f.LastRecord(), 0);
 }
 
@@ -406,11 +406,11 @@ TEST(Form1Editor, CompactionLeavesOtherFilesAloneAndExitAlwaysCloses) {
     const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
     ASSERT_NE(view, nullptr);
     const std::wstring twice = L"最后一条记录在文件末尾存了两遍";
-    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton2, {{L"密码本"}}), twice));
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton2, {Press(IDOK)}), twice));
     const std::string shifted = Stored(Numbered(1)) + Stored(Numbered(4)) + Stored(Numbered(4));
     EXPECT_EQ(ReadAll(book), shifted);
     EXPECT_EQ(f.Caption(), Upper(book) + L": 密码本中的记录  2 of  2");
-    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton6, {{L"密码本"}}), twice));
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton6, {Press(IDOK)}), twice));
     EXPECT_EQ(ReadAll(book), shifted);
     EXPECT_FALSE(IsWindowVisible(f.hWnd())) << "Exit closes all the same";
 
@@ -459,19 +459,19 @@ TEST(Form1Editor, AReadOnlyBookIsBrowsedButNeverWritten) {
     const std::wstring book = folder.File(L"LOCKED");
     ASSERT_TRUE(WriteBytes(book, NumberedBook(3) + "tail") && SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_READONLY));
     const DWORD attributes = GetFileAttributesW(book.c_str());
-    DialogAnswers opening({{L"打开密码本", IDOK, book}, {L"密码本", IDOK}});
+    DialogAnswers opening({Press(IDOK, book), Press(IDOK)});
     Form1& f = rt::Forms::Get<Form1>();
     ASSERT_EQ(opening.SeenTitles(), (std::vector<std::wstring>{L"打开密码本", L"密码本"}));
     EXPECT_TRUE(Mentions({opening.Seen()[1]}, L"所做的修改都不能保存"));
     ASSERT_TRUE(MakeForeground(f.hWnd()));
     Click(f.RainButton4);
     TypeInto(f, kHolderNameBox, L"改名");
-    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton4, {{L"密码本"}}), L"这条记录的修改没有保存"));
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton4, {Press(IDOK)}), L"这条记录的修改没有保存"));
     EXPECT_EQ(f.CurrentRecord(), 3);
-    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton1, {{L"密码本"}}), L"不能添加记录"));
-    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton2, {{L"密码本"}}), L"不能删除记录"));
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton1, {Press(IDOK)}), L"不能添加记录"));
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton2, {Press(IDOK)}), L"不能删除记录"));
     TypeInto(f, kBankNameBox, L"改");
-    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton6, {{L"密码本"}}), L"这条记录的修改没有保存"));
+    EXPECT_TRUE(Mentions(ClickAnswering(f.RainButton6, {Press(IDOK)}), L"这条记录的修改没有保存"));
     EXPECT_FALSE(IsWindowVisible(f.hWnd()));
     EXPECT_EQ(ReadAll(book), NumberedBook(3) + "tail");
     EXPECT_EQ(GetFileAttributesW(book.c_str()), attributes);

@@ -10,11 +10,12 @@
 
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
-#include "tests/passbook/DialogAnswers.h"
+#include "tests/support/DialogAnswers.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/PictureFiles.h"
 
-using namespace passbook_tests;
+using testing_support::DialogAnswers;
+using testing_support::Press;
 using testing_support::TempFolder;
 
 namespace {
@@ -48,17 +49,17 @@ TEST(Module2, ErrorTableGivesTheTextsAndIgnoresOthers) {
 
 TEST(Module2, AskBookNameUpperCasesAndTrimsAndCancelGivesEmpty) {
     {
-        DialogAnswers answers({{L"打开密码本", IDOK, L"  my book  "}});
+        DialogAnswers answers({Press(IDOK, L"  my book  ")});
         EXPECT_EQ(Module2::AskBookName(L"填写密码本名称"), L"MY BOOK");
         ASSERT_EQ(answers.Seen().size(), 1u);
         EXPECT_TRUE(DialogAnswers::Shows(answers.Seen()[0], L"填写密码本名称"));
     }
     {
-        DialogAnswers answers({{L"打开密码本", IDCANCEL, L"ignored"}});
+        DialogAnswers answers({Press(IDCANCEL, L"ignored")});
         EXPECT_EQ(Module2::AskBookName(L"填写密码本名称"), L"");
     }
     {
-        DialogAnswers answers({{L"打开密码本", IDOK, L""}});
+        DialogAnswers answers({Press(IDOK, L"")});
         EXPECT_EQ(Module2::AskBookName(L"填写密码本名称"), L"");
     }
 }
@@ -68,13 +69,13 @@ TEST(Module2, IllegalNamesAreReportedAndOpenNothing) {
     FilesClosed closed;  // after the folder: files close before it goes
     {
         // What AskBookName makes of " my book ": the inner blank fails the check.
-        DialogAnswers answers({{L"File Error", IDOK}});
+        DialogAnswers answers({Press(IDOK)});
         EXPECT_EQ(OpenWithQuestions(folder.File(L"MY BOOK")), 0);
         ASSERT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"File Error"});
         EXPECT_TRUE(DialogAnswers::Shows(answers.Seen()[0], L"That filename is illegal."));
     }
     {
-        DialogAnswers answers({{L"File Error", IDOK}});
+        DialogAnswers answers({Press(IDOK)});
         EXPECT_EQ(OpenWithQuestions(folder.File(L"BOOK]")), 0);
         EXPECT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"File Error"});
     }
@@ -87,7 +88,7 @@ TEST(Module2, MissingFileIsCreatedOnlyAfterTheQuestion) {
     FilesClosed closed;  // after the folder: files close before it goes
     const std::wstring book = folder.File(L"BOOK");
     {
-        DialogAnswers answers({{L"Create File?", IDCANCEL}});
+        DialogAnswers answers({Press(IDCANCEL)});
         EXPECT_EQ(OpenWithQuestions(book), 0);
         ASSERT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"Create File?"});
         EXPECT_TRUE(DialogAnswers::Shows(answers.Seen()[0],
@@ -97,7 +98,7 @@ TEST(Module2, MissingFileIsCreatedOnlyAfterTheQuestion) {
     short n = 0;
     {
         // A backslash path passes the check and is opened where it points.
-        DialogAnswers answers({{L"Create File?", IDOK}});
+        DialogAnswers answers({Press(IDOK)});
         n = OpenWithQuestions(book);
         EXPECT_GT(n, 0);
         EXPECT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"Create File?"});
@@ -113,7 +114,7 @@ TEST(Module2, MissingFileIsCreatedOnlyAfterTheQuestion) {
     rt::Close(n);
     {
         // Without Confirm nothing is asked; mode 1 with Confirm asks before emptying.
-        DialogAnswers answers({{L"Replace File?", IDCANCEL}});
+        DialogAnswers answers({Press(IDCANCEL)});
         EXPECT_EQ(Module2::OpenDataFile(book, Module2::kModeOutput, 109, 1), 0);
         EXPECT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"Replace File?"});
     }
@@ -125,7 +126,7 @@ TEST(Module2, UnlistedErrorsShowNothingAndReturnZero) {
     // A folder of the book's name: created after the question, but it cannot be opened as a
     // file, and that error is not in the table.
     CreateDirectoryW(folder.File(L"BOOK").c_str(), nullptr);
-    DialogAnswers answers({{L"Create File?", IDOK}});
+    DialogAnswers answers({Press(IDOK)});
     EXPECT_EQ(OpenWithQuestions(folder.File(L"BOOK")), 0);
     EXPECT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"Create File?"});
     RemoveDirectoryW(folder.File(L"BOOK").c_str());
@@ -135,7 +136,7 @@ TEST(Module2, UnavailableDeviceOffersRetryWhichRunsTheStepAgain) {
     // A step that finds the device unavailable once and then succeeds, as a drive does once
     // its disk is in.
     int attempts = 0;
-    DialogAnswers answers({{L"File Error", IDRETRY}});
+    DialogAnswers answers({Press(IDRETRY)});
     EXPECT_TRUE(Module2::RunFileStep([&] {
         if (++attempts == 1) rt::Raise(68);
     }));
@@ -147,14 +148,14 @@ TEST(Module2, UnavailableDeviceOffersRetryWhichRunsTheStepAgain) {
     EXPECT_EQ(buttons, (std::vector<int>{IDCANCEL, IDRETRY}));
 
     attempts = 0;
-    DialogAnswers cancel({{L"File Error", IDCANCEL}});
+    DialogAnswers cancel({Press(IDCANCEL)});
     EXPECT_FALSE(Module2::RunFileStep([&] {
         ++attempts;
         rt::Raise(68);
     }));
     EXPECT_EQ(attempts, 1);
 
-    DialogAnswers ok({{L"File Error", IDOK}});
+    DialogAnswers ok({Press(IDOK)});
     EXPECT_EQ(Module2::ReportFileError(76), Module2::kGiveUp);
     EXPECT_EQ(ok.Seen().at(0).buttons, std::vector<int>{IDOK});
     DialogAnswers none({});

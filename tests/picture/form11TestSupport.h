@@ -3,17 +3,14 @@
 // and shown on that folder, and a script that answers the dialogs the player opens (message
 // boxes, the input box, the save dialog) from a timer running inside their modal loops.
 #include <windows.h>
-#include <dlgs.h>
 
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "picture/form11.h"
 #include "runtime/Forms.h"
-#include "runtime/InputBox.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/DialogAnswers.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PictureFiles.h"
 
@@ -67,88 +64,23 @@ inline int IndexOf(const rt::FileListBox& list, const std::wstring& name) {
     return -1;
 }
 
-// What a dialog showed: its title and the texts of its controls.
-struct SeenDialog {
-    std::wstring title;
-    std::vector<std::wstring> texts;
-    bool Shows(const std::wstring& text) const {
-        for (const auto& t : texts)
-            if (t == text) return true;
-        return false;
-    }
-};
-
-// Answers the next dialogs in order, one step each; every dialog met is recorded in Seen().
-class DialogScript {
+// Answers the next dialogs in order, one step each; every dialog met is recorded in Seen(),
+// and dialogs beyond the steps are cancelled.
+class DialogScript : public testing_support::DialogAnswers {
 public:
-    using Step = std::function<void(HWND dialog)>;
-    DialogScript() { Current() = this; }
-    ~DialogScript() {
-        if (m_timer) KillTimer(nullptr, m_timer);
-        Current() = nullptr;
-    }
-    DialogScript(const DialogScript&) = delete;
-    DialogScript& operator=(const DialogScript&) = delete;
-
-    DialogScript& Then(Step step) {
-        m_steps.push_back(std::move(step));
-        if (!m_timer) m_timer = SetTimer(nullptr, 0, 50, OnTimer);
-        return *this;
-    }
+    DialogScript() : DialogAnswers({}) {}
     // Presses a button of a message box (IDOK, IDYES, IDNO ...).
-    DialogScript& Press(int button) {
-        return Then([button](HWND box) { PostMessageW(box, WM_COMMAND, button, 0); });
-    }
+    DialogScript& Press(int button) { return Step(testing_support::Press(button)); }
     // Types a name into the save dialog and presses Save.
-    DialogScript& SaveAs(const std::wstring& path) {
-        return Then([path](HWND box) {
-            HWND name = GetDlgItem(box, cmb13);
-            if (!name) name = GetDlgItem(box, edt1);
-            SetWindowTextW(name, path.c_str());
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-        });
-    }
+    DialogScript& SaveAs(const std::wstring& path) { return Step(testing_support::ChooseFile(path)); }
     // Types an answer into the input box and presses OK.
-    DialogScript& Answer(const std::wstring& text) {
-        return Then([text](HWND box) {
-            SetDlgItemTextW(box, rt::kInputBoxEditId, text.c_str());
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        });
-    }
-    bool Done() const { return m_steps.empty(); }
-    const std::vector<SeenDialog>& Seen() const { return m_seen; }
+    DialogScript& Answer(const std::wstring& text) { return Step(testing_support::Press(IDOK, text)); }
 
 private:
-    static DialogScript*& Current() {
-        static DialogScript* current = nullptr;
-        return current;
+    DialogScript& Step(Action action) {
+        Then(std::move(action));
+        return *this;
     }
-    static BOOL CALLBACK Find(HWND hwnd, LPARAM found) {
-        wchar_t cls[32] = {};
-        GetClassNameW(hwnd, cls, 32);
-        if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && std::wstring(cls) == L"#32770") {
-            *reinterpret_cast<HWND*>(found) = hwnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        DialogScript* script = Current();
-        if (!script || script->m_steps.empty()) return;
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog || dialog == script->m_last) return;
-        script->m_last = dialog;
-        script->m_seen.push_back({testing_support::WindowText(dialog), testing_support::ChildTexts(dialog)});
-        Step step = std::move(script->m_steps.front());
-        script->m_steps.pop_front();
-        step(dialog);
-    }
-
-    std::deque<Step> m_steps;
-    std::vector<SeenDialog> m_seen;
-    HWND m_last = nullptr;
-    UINT_PTR m_timer = 0;
 };
 
 }  // namespace picture_tests

@@ -97,8 +97,15 @@ std::vector<std::wstring> DialogAnswers::SeenTitles() const {
     return titles;
 }
 
-bool DialogAnswers::Shows(const SeenDialog& dialog, const std::wstring& text) {
-    return std::find(dialog.texts.begin(), dialog.texts.end(), text) != dialog.texts.end();
+bool SeenDialog::Shows(const std::wstring& text) const {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+bool DialogAnswers::Shows(const SeenDialog& dialog, const std::wstring& text) { return dialog.Shows(text); }
+
+DialogAnswers& DialogAnswers::Then(Action action) {
+    m_actions.push_back(std::move(action));
+    return *this;
 }
 
 void CALLBACK DialogAnswers::OnTimer(HWND, UINT, UINT_PTR, DWORD) {

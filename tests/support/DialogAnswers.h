@@ -15,6 +15,9 @@ struct SeenDialog {
     std::vector<std::wstring> texts;  // its child texts, in z-order
     std::vector<int> buttons;         // the ids of its visible buttons
     std::wstring folder;              // the folder an open/save dialog showed
+
+    // True when one of its texts is this one.
+    bool Shows(const std::wstring& text) const;
 };
 
 // The first visible dialog window (#32770) of this thread, or nullptr.
@@ -32,6 +35,8 @@ public:
     DialogAnswers(const DialogAnswers&) = delete;
     DialogAnswers& operator=(const DialogAnswers&) = delete;
 
+    // Adds the answer for the next dialog not yet provided for.
+    DialogAnswers& Then(Action action);
     bool Done() const { return m_next >= m_actions.size(); }
     // Every dialog answered or cancelled, in order.
     const std::vector<SeenDialog>& Seen() const { return m_seen; }
