@@ -15,7 +15,9 @@
 #include "media/Form14.h"
 #include "resources/ArtIds.h"
 #include "runtime/Forms.h"
+#include "runtime/Gdi.h"
 #include "runtime/MsgBox.h"
+#include "runtime/Screen.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -161,9 +163,30 @@ void FRotFont::Form_Resize() {
     rt::TryStatement([&] { HScroll1.SetWidth(layout.scrollWidth); });
     rt::TryStatement(
         [&] { Picture1.Move(layout.pictureLeft, layout.pictureTop, layout.pictureWidth, layout.pictureHeight); });
+    rt::TryStatement([&] { UncoverHints(); });
     rt::TryStatement([&] { Command1.SetLeft(layout.clearLeft); });
     rt::TryStatement([&] { Check1.SetLeft(layout.modeLeft); });
     rt::TryStatement([&] { rt::Forms::Get<Form3>().Left(layout.designerLeft); });
+}
+
+// The bottom row's labels are drawn on the window itself, beneath every child window. Where the
+// laid-out picture reaches over them (a maximised window) it is cut away, so they still show.
+void FRotFont::UncoverHints() {
+    HWND picture = Picture1.hWnd();
+    if (!picture) return;
+    RECT client;
+    GetClientRect(picture, &client);
+    rt::Region shape(CreateRectRgnIndirect(&client));
+    const int pictureLeft = rt::TwipsToPixelsX(Picture1.Left()), pictureTop = rt::TwipsToPixelsY(Picture1.Top());
+    for (const rt::Label* label : {&Label2, &Label1, &Label3, &Label4}) {
+        const int left = rt::TwipsToPixelsX(label->Left()) - pictureLeft;
+        const int top = rt::TwipsToPixelsY(label->Top()) - pictureTop;
+        rt::Region hole(CreateRectRgn(left, top, left + rt::TwipsToPixelsX(label->Width()),
+                                      top + rt::TwipsToPixelsY(label->Height())));
+        CombineRgn(shape.get(), shape.get(), hole.get(), RGN_DIFF);
+    }
+    // The window owns the region from here on.
+    SetWindowRgn(picture, shape.release(), TRUE);
 }
 
 void FRotFont::HScroll1_Change() {

@@ -6,6 +6,7 @@
 #include "banner/Form3.h"
 #include "media/Form14.h"
 #include "runtime/Forms.h"
+#include "runtime/Screen.h"
 #include "tests/banner/BannerTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FramePictures.h"
@@ -350,6 +351,14 @@ TEST(FRotFont, MaximisedOrNotTheColouredButtonsAndTheModeBoxTakeRealClicks) {
         SCOPED_TRACE(state == rt::WindowState::Maximized ? "maximised" : "restored");
         f.banner.WindowState(state);
         PumpFor(300);
+        const Pixels screen = CaptureScreen();
+        RECT hint = {0, 0, rt::TwipsToPixelsX(f.banner.Label2.Width()), rt::TwipsToPixelsY(f.banner.Label2.Height())};
+        OffsetRect(&hint, rt::TwipsToPixelsX(f.banner.Label2.Left()), rt::TwipsToPixelsY(f.banner.Label2.Top()));
+        MapWindowPoints(f.banner.hWnd(), nullptr, reinterpret_cast<POINT*>(&hint), 2);
+        int black = 0;
+        for (int y = hint.top; y < hint.bottom; ++y)
+            for (int x = hint.left; x < hint.right; ++x) black += screen.At(x, y) == RGB(0, 0, 0);
+        EXPECT_EQ(black, 0) << "the picture covers the hint label";
         const OLE_COLOR ink = f.banner.Picture1.ForeColor();
         f.banner.Picture1_MouseUp(0, 0, 3000, 3000);
         ASSERT_GT(FindColour(f.Picture(), ink).count, 50);
