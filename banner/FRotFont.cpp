@@ -15,7 +15,9 @@
 #include "media/Form14.h"
 #include "resources/ArtIds.h"
 #include "runtime/Forms.h"
+#include "runtime/Gdi.h"
 #include "runtime/MsgBox.h"
+#include "runtime/Screen.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -36,8 +38,21 @@ constexpr OLE_COLOR kButtonBack = 0x00FFC0FF;
 constexpr int kFullTurn = 360;
 constexpr int kAngleStep = 15;
 constexpr int kFirstTimerInterval = 1000;
+constexpr int kLastTabIndex = 1000;  // beyond any control count: the order's end
 
 std::wstring AngleCaption(int value) { return L"&旋转角度: (" + std::to_wstring(value) + L")"; }
+// The reason a background could not be loaded, in the window's own language (the runtime's
+// descriptions are English).
+std::wstring BackgroundFailure(long number) {
+    switch (number) {
+        case rt::err::kInvalidPicture: return L"它不是可以显示的图片文件";
+        case rt::err::kFileNotFound:
+        case rt::err::kPathNotFound:
+        case rt::err::kBadFileName: return L"找不到这个文件";
+        default: return L"无法读取这个文件";
+    }
+}
+
 std::wstring DragCaption(int value) { return L"&Output Angle (" + std::to_wstring(value) + L"):"; }
 
 }  // namespace
@@ -65,14 +80,7 @@ void FRotFont::DefineControls() {
         .ForeColor(kNoticeColor)
         .BackStyle(rt::BackStyle::Transparent);
 
-    // The laid-out picture reaches over the scroll bar's top; first in the tab order, the bar
-    // lies above the picture and stays whole under the mouse.
-    Place(HScroll1, L"HScroll1", 30, 9810, 15105, 315)
-        .Min(0)
-        .Max(kFullTurn)
-        .LargeChange(kAngleStep)
-        .SmallChange(1)
-        .TabIndex(0);
+    Place(HScroll1, L"HScroll1", 30, 9810, 15105, 315).Min(0).Max(kFullTurn).LargeChange(kAngleStep).SmallChange(1);
     HScroll1.Change = [this] { HScroll1_Change(); };
     HScroll1.Scroll = [this] { HScroll1_Scroll(); };
 
@@ -127,6 +135,10 @@ void FRotFont::DefineButtons() {
     Command4.Click = [this] { Command4_Click(); };
     Command5.Click = [this] { Command5_Click(); };
     Command6.Click = [this] { Command6_Click(); };
+    // The laid-out picture reaches over the scroll bar's top, and in a maximised window over
+    // the whole row below it. Last in the tab order it lies at the bottom of the z-order, so
+    // every other control is drawn whole above it and takes the clicks where it shows.
+    Picture1.TabIndex(kLastTabIndex);
 }
 
 void FRotFont::Form_Load() {
@@ -151,9 +163,30 @@ void FRotFont::Form_Resize() {
     rt::TryStatement([&] { HScroll1.SetWidth(layout.scrollWidth); });
     rt::TryStatement(
         [&] { Picture1.Move(layout.pictureLeft, layout.pictureTop, layout.pictureWidth, layout.pictureHeight); });
+    rt::TryStatement([&] { UncoverHints(); });
     rt::TryStatement([&] { Command1.SetLeft(layout.clearLeft); });
     rt::TryStatement([&] { Check1.SetLeft(layout.modeLeft); });
     rt::TryStatement([&] { rt::Forms::Get<Form3>().Left(layout.designerLeft); });
+}
+
+// The bottom row's labels are drawn on the window itself, beneath every child window. Where the
+// laid-out picture reaches over them (a maximised window) it is cut away, so they still show.
+void FRotFont::UncoverHints() {
+    HWND picture = Picture1.hWnd();
+    if (!picture) return;
+    RECT client;
+    GetClientRect(picture, &client);
+    rt::Region shape(CreateRectRgnIndirect(&client));
+    const int pictureLeft = rt::TwipsToPixelsX(Picture1.Left()), pictureTop = rt::TwipsToPixelsY(Picture1.Top());
+    for (const rt::Label* label : {&Label2, &Label1, &Label3, &Label4}) {
+        const int left = rt::TwipsToPixelsX(label->Left()) - pictureLeft;
+        const int top = rt::TwipsToPixelsY(label->Top()) - pictureTop;
+        rt::Region hole(CreateRectRgn(left, top, left + rt::TwipsToPixelsX(label->Width()),
+                                      top + rt::TwipsToPixelsY(label->Height())));
+        CombineRgn(shape.get(), shape.get(), hole.get(), RGN_DIFF);
+    }
+    // The window owns the region from here on.
+    SetWindowRgn(picture, shape.release(), TRUE);
 }
 
 void FRotFont::HScroll1_Change() {
@@ -221,18 +254,27 @@ void FRotFont::Command5_Click() {
     CommonDialog1.Filter = L"图像文件 (*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.ico)|*.ico|(*jif)|*.jif";
     CommonDialog1.Flags = 0;
     CommonDialog1.InitDir = rt::AppPath();
-    CommonDialog1.ShowOpen();
+    // A cancel empties the dialog's file name, which would read as "no background": asking for
+    // the cancel as an error tells it apart, and it leaves the background and the drawing be.
+    CommonDialog1.CancelError = true;
+    try {
+        CommonDialog1.ShowOpen();
+    } catch (const rt::RuntimeError& e) {
+        if (e.Number() == rt::err::kCancelSelected) return;
+        throw;
+    }
     LoadBackground(CommonDialog1.FileName);
 }
 
-// An empty name (the dialog cancelled) removes the background picture. A file that no
-// decoder takes leaves the background as it was and says so.
+// An empty name removes the background picture. A file that no decoder takes leaves the
+// background as it was and says so.
 void FRotFont::LoadBackground(const std::wstring& path) {
     rt::PictureRef picture;
     try {
         picture = rt::LoadPicture(path);
     } catch (const rt::RuntimeError& e) {
-        rt::MsgBox(L"无法把“" + path + L"”作为背景图片载入：" + e.Description() + L"。\n背景图片保持不变。",
+        rt::MsgBox(L"无法把“" + path + L"”作为背景图片载入：" + BackgroundFailure(e.Number()) +
+                       L"。\n背景图片保持不变。",
                    MB_OK | MB_ICONEXCLAMATION);
         return;
     }

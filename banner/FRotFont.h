@@ -68,6 +68,7 @@ private:
     void Form_Load() override;
     void Form_Resize() override;
     void PrintBannerLine(double x, double y);
+    void UncoverHints();
 
     std::unique_ptr<CLogFont> m_LogFont;
 };

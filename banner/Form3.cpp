@@ -5,7 +5,6 @@
 #include "app/Form2.h"
 #include "banner/FRotFont.h"
 #include "banner/Grad.h"
-#include "runtime/DoEvents.h"
 #include "runtime/Forms.h"
 
 namespace {
@@ -143,19 +142,8 @@ void Form3::Check1_Click() {
 void Form3::Command1_Click() {
     FRotFont& banner = rt::Forms::Get<FRotFont>();
     banner.Show();
-    rt::DoEvents();
-    KeepAboveOwner();
     long red = Slider1.Value(), green = Slider2.Value(), blue = Slider3.Value();
     Grad::Gradient(banner.Picture1, red, green, blue, TopDown());
-}
-
-// Windows keeps an owned window above its owner when the owner comes forward; Wine lets the
-// owner's activation cover it once the activation's own messages have run (hence the
-// DoEvents before), which would hide the designer behind the banner it paints.
-void Form3::KeepAboveOwner() {
-    if (IsWindowVisible(hWnd()) && GetWindow(hWnd(), GW_OWNER)) {
-        SetWindowPos(hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
 }
 
 void Form3::Command2_Click() { rt::Forms::Get<Form2>().Show(rt::ShowMode::Modal, nullptr); }

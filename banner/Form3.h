@@ -60,5 +60,4 @@ private:
     void PaintPreview(rt::PictureBox& preview, long red, long green, long blue);
     void PaintMix();
     void RefreshSyntax();
-    void KeepAboveOwner();
 };

@@ -21,8 +21,8 @@ void ControlWindow::CreateChild(const wchar_t* className, UINT classStyle, HWND 
                                 DWORD style, DWORD exStyle) {
     rt::RegisterWindowClass(className, classStyle);
     const HWND created =
-        CreateBoundWindow(exStyle, className, L"", style | WS_CHILD, rect.left, rect.top, RectWidth(rect),
-                          RectHeight(rect), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+        CreateBoundWindow(exStyle, className, L"", style | WS_CHILD | WS_CLIPSIBLINGS, rect.left, rect.top,
+                          RectWidth(rect), RectHeight(rect), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     if (!created) rt::Raise(rt::err::kInvalidProcedureCall, {}, L"Can't create control window");
 }
 

@@ -77,8 +77,8 @@ int ComboBox::DroppedHeight() const {
 
 HWND ComboBox::CreateHwnd(HWND parent, const RECT& r, int id) {
     const DWORD kind = m_style == ComboStyle::DropdownList ? CBS_DROPDOWNLIST : (CBS_DROPDOWN | CBS_AUTOHSCROLL);
-    return CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VSCROLL | kind, r.left, r.top, r.right - r.left,
-                           DroppedHeight(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    return CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | kind, r.left, r.top,
+                           r.right - r.left, DroppedHeight(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
 }
 

@@ -21,9 +21,9 @@ CommandButton& CommandButton::Style(ButtonStyle style) {
 
 HWND CommandButton::CreateHwnd(HWND parent, const RECT& r, int id) {
     const DWORD kind = m_style == ButtonStyle::Graphical ? BS_OWNERDRAW : BS_PUSHBUTTON;
-    return CreateWindowExW(0, L"BUTTON", m_caption.c_str(), WS_CHILD | kind, r.left, r.top, r.right - r.left,
-                           r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, L"BUTTON", m_caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS | kind, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
 std::optional<LRESULT> CommandButton::OnCommand(UINT notifyCode) {

@@ -188,9 +188,10 @@ HWND ControlContainer::CreateContainerWindow(HWND parent, const RECT& r, int id,
     static const wchar_t kClass[] = L"LumescaContainer";
     // The owning control binds the window once it is made.
     RegisterWindowClass(kClass, CS_DBLCLKS);
-    return CreateWindowExW(exStyle | WS_EX_CONTROLPARENT, kClass, L"", WS_CHILD | WS_CLIPCHILDREN | style, r.left,
-                           r.top, r.right - r.left, r.bottom - r.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(exStyle | WS_EX_CONTROLPARENT, kClass, L"",
+                           WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | style, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace rt

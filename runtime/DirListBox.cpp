@@ -83,8 +83,8 @@ void DirListBox::Fill(HWND list) const {
 
 HWND DirListBox::CreateHwnd(HWND parent, const RECT& r, int id) {
     return CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                           WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, r.left, r.top,
-                           r.right - r.left, r.bottom - r.top, parent,
+                           WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+                           r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 

@@ -51,8 +51,8 @@ int DriveListBox::DroppedHeight() const {
 }
 
 HWND DriveListBox::CreateHwnd(HWND parent, const RECT& r, int id) {
-    return CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, r.left, r.top,
-                           r.right - r.left, DroppedHeight(), parent,
+    return CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST, r.left,
+                           r.top, r.right - r.left, DroppedHeight(), parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 

@@ -14,6 +14,9 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"LumescaForm";
 constexpr UINT kFirstMenuId = 100;
+constexpr UINT_PTR kRestackTimer = 0x7E57;
+constexpr UINT kRestackTickMs = 20;
+constexpr DWORD kRestackSettleMs = 1000;
 
 RECT CenteredOn(const RECT& area, int width, int height) {
     const int x = area.left + (area.right - area.left - width) / 2;
@@ -42,6 +45,28 @@ BOOL CALLBACK DisableOther(HWND hwnd, LPARAM data) {
         EnableWindow(hwnd, FALSE);
         disabled->windows.push_back(hwnd);
     }
+    return TRUE;
+}
+
+// True when window lies somewhere below other in the z-order of top-level windows.
+bool LiesBelow(HWND window, HWND other) {
+    for (HWND next = GetWindow(other, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
+        if (next == window) return true;
+    return false;
+}
+
+struct OwnedBelow {
+    HWND owner;
+    std::vector<HWND> windows;
+};
+
+// Collects the shown windows of the thread that the owner owns and that lie below it. Always
+// on top windows (tool tips) are above it anyway.
+BOOL CALLBACK CollectOwnedBelow(HWND hwnd, LPARAM data) {
+    auto* owned = reinterpret_cast<OwnedBelow*>(data);
+    if (GetWindow(hwnd, GW_OWNER) == owned->owner && IsWindowVisible(hwnd) &&
+        !(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) && LiesBelow(hwnd, owned->owner))
+        owned->windows.push_back(hwnd);
     return TRUE;
 }
 
@@ -420,8 +445,10 @@ void Form::Show(ShowMode mode, Form* owner) {
     if (!m_hwnd) Raise(err::kObjectUnloaded);
     HandlerScope scope(this);
     if (mode == ShowMode::Modal && IsWindowVisible(m_hwnd)) Raise(err::kAlreadyShownModal);
-    if (owner && owner != this && owner->m_hwnd)
+    if (owner && owner != this && owner->m_hwnd) {
         SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner->m_hwnd));
+        WatchOwnersFocus();
+    }
     const bool first = !m_shownOnce;
     if (first) PlaceForFirstShow(GetWindow(m_hwnd, GW_OWNER));
     if (IsWindowVisible(m_hwnd)) {
@@ -516,6 +543,9 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (lParam == 0 && HIWORD(wParam) == 0 && OnMenuCommand(LOWORD(wParam))) return 0;
             break;
+        case WM_WINDOWPOSCHANGED:
+            if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) KeepOwnedAbove();
+            break;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;
             break;
@@ -544,6 +574,41 @@ LRESULT Form::OnClose() {
 
 void Form::OnSize() {
     if (m_shownOnce && IsWindowVisible(m_hwnd)) RaiseFormEvent(&Form::Form_Resize);
+}
+
+// An owned window belongs above its owner. Windows moves the owned windows along whenever the
+// owner moves in the z-order; so does this, for every shown window the form owns.
+void Form::KeepOwnedAbove() {
+    OwnedBelow owned{m_hwnd, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectOwnedBelow, reinterpret_cast<LPARAM>(&owned));
+    for (HWND window : owned.windows) {
+        HWND above = GetWindow(m_hwnd, GW_HWNDPREV);
+        SetWindowPos(window, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+// Wine raises a window over the windows it owns, with no message to any of them, once the
+// platform's input focus has followed an activation or a focus change inside it, which comes
+// back to the program some time later. The hook sees each such change coming; for a while
+// after it a timer puts the owned windows back whenever they have been covered.
+void Form::WatchOwnersFocus() {
+    static const HHOOK hook = SetWindowsHookExW(WH_CBT, WatchFocus, nullptr, GetCurrentThreadId());
+    (void)hook;
+}
+
+LRESULT CALLBACK Form::WatchFocus(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE || code == HCBT_SETFOCUS)
+        if (Form* form = FromHwnd(reinterpret_cast<HWND>(wParam)); form && form->m_hwnd) {
+            form->m_restackUntil = GetTickCount() + kRestackSettleMs;
+            SetTimer(form->m_hwnd, kRestackTimer, kRestackTickMs, RestackOwned);
+        }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK Form::RestackOwned(HWND hwnd, UINT, UINT_PTR timer, DWORD) {
+    Form* form = FromHwnd(hwnd);
+    if (form) form->KeepOwnedAbove();
+    if (!form || static_cast<LONG>(GetTickCount() - form->m_restackUntil) >= 0) KillTimer(hwnd, timer);
 }
 
 void Form::OnNextControl(WPARAM wParam, LPARAM lParam) {

@@ -72,9 +72,9 @@ void HScrollBar::ApplyRange() {
 }
 
 HWND HScrollBar::CreateHwnd(HWND parent, const RECT& r, int id) {
-    return CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_HORZ, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                           nullptr);
+    return CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_CLIPSIBLINGS | SBS_HORZ, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 void HScrollBar::Created() { ApplyRange(); }

@@ -58,8 +58,8 @@ void OptionButton::UpdateGroupTabStops() const {
 }
 
 HWND OptionButton::CreateHwnd(HWND parent, const RECT& r, int id) {
-    HWND hwnd = CreateWindowExW(0, L"BUTTON", m_caption.c_str(), WS_CHILD | BS_RADIOBUTTON, r.left, r.top,
-                                r.right - r.left, r.bottom - r.top, parent,
+    HWND hwnd = CreateWindowExW(0, L"BUTTON", m_caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS | BS_RADIOBUTTON, r.left,
+                                r.top, r.right - r.left, r.bottom - r.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     // Classic drawing: the themed look ignores the text colour.
     UseClassicLook(hwnd);

@@ -80,7 +80,7 @@ TextBox& TextBox::SelLength(int length) {
 }
 
 HWND TextBox::CreateHwnd(HWND parent, const RECT& r, int id) {
-    DWORD style = WS_CHILD;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     if (m_multiLine) {
         style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
         if (m_scrollBars == rt::ScrollBars::Vertical || m_scrollBars == rt::ScrollBars::Both) style |= WS_VSCROLL;

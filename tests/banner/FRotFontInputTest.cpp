@@ -6,6 +6,7 @@
 #include "banner/Form3.h"
 #include "media/Form14.h"
 #include "runtime/Forms.h"
+#include "runtime/Screen.h"
 #include "tests/banner/BannerTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FramePictures.h"
@@ -254,7 +255,7 @@ TEST(FRotFont, LayoutFollowsTheSizeAndSurvivesMinimising) {
     ExpectLayout(f.banner);
 }
 
-TEST(FRotFont, ABackgroundThatIsNoPictureIsRefusedAndThePreviousOneStays) {
+TEST(FRotFont, ABadBackgroundIsRefusedInChineseAndACancelledChoiceChangesNothing) {
     BannerFixture f;
     TempFolder folder;
     ASSERT_TRUE(WritePatternBmp(folder.File(L"good.bmp"), 40, 30));
@@ -270,12 +271,119 @@ TEST(FRotFont, ABackgroundThatIsNoPictureIsRefusedAndThePreviousOneStays) {
         EXPECT_TRUE(answers.Done());
     }
     EXPECT_NE(message.find(L"bad.bmp"), std::wstring::npos) << message;
+    EXPECT_NE(message.find(L"不是可以显示的图片文件"), std::wstring::npos) << message;
+    EXPECT_EQ(message.find(L"Invalid"), std::wstring::npos) << message;
     EXPECT_NE(message.find(L"背景图片保持不变"), std::wstring::npos) << message;
     EXPECT_EQ(f.banner.Picture1.Picture(), before);
     EXPECT_EQ(f.Picture().At(10, 10), PatternColor(10, 10));
 
+    f.banner.Picture1_MouseUp(0, 0, 1500, 1500);
+    PumpFor(100);
+    const Pixels shown = CaptureClient(f.banner.Picture1.hWnd());
+    {
+        DialogAnswers answers({banner_tests::CancelDialog()});
+        f.banner.Command5_Click();
+        EXPECT_TRUE(answers.Done());
+    }
+    PumpFor(200);
+    EXPECT_EQ(f.banner.Picture1.Picture(), before);
+    EXPECT_TRUE(CaptureClient(f.banner.Picture1.hWnd()).bgra == shown.bgra) << "background and lines stay";
+
     f.banner.LoadBackground(L"");
     EXPECT_FALSE(f.banner.Picture1.Picture()) << "an empty name removes the background";
+}
+
+// True when upper lies above lower among the top-level windows.
+bool Above(HWND upper, HWND lower) {
+    for (HWND next = GetWindow(upper, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
+        if (next == lower) return true;
+    return false;
+}
+
+TEST(FRotFont, TheAngleBarShowsWholeAboveThePictureAndEachTakesTheClicksOnWhatShows) {
+    BannerFixture f;
+    RECT bar, picture;
+    GetWindowRect(f.banner.HScroll1.hWnd(), &bar);
+    GetWindowRect(f.banner.Picture1.hWnd(), &picture);
+    ASSERT_GT(picture.bottom, bar.top + 8) << "the laid-out picture reaches over the bar";
+    RedrawWindow(f.banner.Picture1.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpFor(200);
+    const int x = bar.left + (bar.right - bar.left) * 3 / 4;  // the trough, right of the thumb
+    const Pixels screen = CaptureScreen();
+    int blackRows = 0;
+    for (int y = bar.top; y < bar.bottom; ++y) blackRows += screen.At(x, y) == RGB(0, 0, 0);
+    EXPECT_EQ(blackRows, 0) << "rows of the bar painted over by the picture";
+
+    Click(POINT{x, bar.top + 2});
+    EXPECT_EQ(f.banner.HScroll1.Value(), 15) << "a click on the bar's top pages it";
+    EXPECT_EQ(FindColour(f.Picture(), kFirstPrint).count, 0);
+    Click(POINT{x, bar.top - 3});
+    EXPECT_GT(FindColour(f.Picture(), kFirstPrint).count, 20) << "a click on the picture just above prints";
+    EXPECT_EQ(f.banner.HScroll1.Value(), 15);
+}
+
+TEST(FRotFont, TheDesignerStaysAboveTheBannerWhereverTheBannerIsClicked) {
+    BannerFixture f;
+    f.banner.Command3_Click();
+    Form3& designer = rt::Forms::Get<Form3>();
+    PumpFor(150);
+    HWND picture = f.banner.Picture1.hWnd();
+    RECT client;
+    GetClientRect(f.banner.hWnd(), &client);
+    const POINT places[] = {OnScreen(picture, 50, 50),          OnScreen(picture, 600, 100),
+                            OnScreen(picture, 300, 400),        OnScreen(picture, 100, 500),
+                            CentreOf(f.banner.Text1.hWnd()),    CentreOf(f.banner.Text3.hWnd()),
+                            CentreOf(f.banner.HScroll1.hWnd()), OnScreen(f.banner.hWnd(), 20, client.bottom - 5),
+                            CentreOf(f.banner.Command1.hWnd()), CentreOf(picture)};
+    for (const POINT& at : places) {
+        Click(at);
+        EXPECT_TRUE(Above(designer.hWnd(), f.banner.hWnd())) << "after a click at " << at.x << ", " << at.y;
+        EXPECT_EQ(rt::Form::FromHwnd(WindowFromPoint(CentreOf(designer.hWnd()))), &designer);
+    }
+    Click(CentreOf(designer.Command1.hWnd()));
+    EXPECT_TRUE(Above(designer.hWnd(), f.banner.hWnd())) << "after painting the banner";
+}
+
+// Maximised, the picture reaches over the whole bottom row; the row stays in front of it.
+TEST(FRotFont, MaximisedOrNotTheColouredButtonsAndTheModeBoxTakeRealClicks) {
+    BannerFixture f;
+    // Steps every 10 ms over a maximised picture can outrun the message loop: none while clicking.
+    f.banner.Text3.Text(L"60000");
+    for (const rt::WindowState state : {rt::WindowState::Maximized, rt::WindowState::Normal}) {
+        SCOPED_TRACE(state == rt::WindowState::Maximized ? "maximised" : "restored");
+        f.banner.WindowState(state);
+        PumpFor(300);
+        const Pixels screen = CaptureScreen();
+        RECT hint = {0, 0, rt::TwipsToPixelsX(f.banner.Label2.Width()), rt::TwipsToPixelsY(f.banner.Label2.Height())};
+        OffsetRect(&hint, rt::TwipsToPixelsX(f.banner.Label2.Left()), rt::TwipsToPixelsY(f.banner.Label2.Top()));
+        MapWindowPoints(f.banner.hWnd(), nullptr, reinterpret_cast<POINT*>(&hint), 2);
+        int black = 0;
+        for (int y = hint.top; y < hint.bottom; ++y)
+            for (int x = hint.left; x < hint.right; ++x) black += screen.At(x, y) == RGB(0, 0, 0);
+        EXPECT_EQ(black, 0) << "the picture covers the hint label";
+        const OLE_COLOR ink = f.banner.Picture1.ForeColor();
+        f.banner.Picture1_MouseUp(0, 0, 3000, 3000);
+        ASSERT_GT(FindColour(f.Picture(), ink).count, 50);
+        Click(CentreOf(f.banner.Command1.hWnd()));
+        EXPECT_EQ(FindColour(f.Picture(), ink).count, 0) << "请 空 clears";
+
+        const COLORREF chosen = state == rt::WindowState::Maximized ? RGB(0, 100, 200) : RGB(200, 100, 0);
+        DialogAnswers colour({banner_tests::ChooseColour(chosen)});
+        Click(CentreOf(f.banner.Command2.hWnd()));
+        EXPECT_TRUE(colour.Done());
+        EXPECT_EQ(f.banner.Text2.BackColor(), static_cast<OLE_COLOR>(chosen));
+        DialogAnswers open({banner_tests::CancelDialog()});
+        Click(CentreOf(f.banner.Command5.hWnd()));
+        EXPECT_TRUE(open.Done()) << "背景图片 opens its dialog";
+
+        Click(CentreOf(f.banner.Check1.hWnd()));
+        EXPECT_TRUE(f.banner.Timer1.Enabled());
+        Click(CentreOf(f.banner.Check1.hWnd()));
+        EXPECT_FALSE(f.banner.Timer1.Enabled());
+        Click(CentreOf(f.banner.Command3.hWnd()));
+        EXPECT_TRUE(rt::Forms::Get<Form3>().Visible());
+        rt::Forms::Get<Form3>().Hide();
+    }
 }
 
 TEST(FRotFont, HiddenButtonsStayHiddenAndMusicShowsTheMediaPlayer) {

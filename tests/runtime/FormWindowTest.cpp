@@ -206,3 +206,20 @@ TEST(FormWindow, FormWindowProcedureCanBeSubclassed) {
     GetMenuStringW(GetSubMenu(bar, 0), 0, text, 32, MF_BYPOSITION);
     EXPECT_STREQ(text, L"打开");
 }
+
+namespace {
+BOOL CALLBACK CountUnclipped(HWND hwnd, LPARAM count) {
+    if (rt::Control::FromHwnd(hwnd) && !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CLIPSIBLINGS))
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+}  // namespace
+
+// Overlapping controls must not paint over each other, whichever repaints last.
+TEST(FormWindow, EveryControlWindowClipsItsSiblings) {
+    FormsCleanup cleanup;
+    auto& form = rt::Forms::Get<frmSample>();
+    int unclipped = 0;
+    EnumChildWindows(form.hWnd(), CountUnclipped, reinterpret_cast<LPARAM>(&unclipped));
+    EXPECT_EQ(unclipped, 0);
+}
