@@ -133,8 +133,9 @@ void MemoryRun(form11& player, const std::wstring& folder, int photos) {
     const auto start = Clock::now();
     const size_t peak = PeakPrivateBytesDuring([&] { player.cmdAuto_Click(); });
     const double seconds = Seconds(start);
-    std::printf("photos: %d JPEG %d x %d, %d thumbnails in %.1f s; private bytes %zu MB before the run\n", photos,
-                kPhotoWidth, kPhotoHeight, player.mCount, seconds, before / kMegabyte);
+    const size_t after = PrivateBytes();
+    std::printf("photos: %d JPEG %d x %d, %d thumbnails in %.1f s; private bytes %zu MB before the run, %zu MB after\n",
+                photos, kPhotoWidth, kPhotoHeight, player.mCount, seconds, before / kMegabyte, after / kMegabyte);
     player.ResetThumbnails();
     rt::DoEvents();
     std::printf("peak memory: %zu MB\n", peak / kMegabyte);

@@ -11,66 +11,12 @@ namespace banner_tests {
 
 namespace {
 
-DialogAnswers* g_answers = nullptr;
-constexpr UINT kTickMs = 50;
-// The colour dialog's red, green and blue boxes.
+// The colour dialog's red box: it tells the colour dialog from a message box.
 constexpr int kRedBox = 706;
-constexpr int kGreenBox = 707;
-constexpr int kBlueBox = 708;
-
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found) {
-    wchar_t cls[16] = {};
-    GetClassNameW(hwnd, cls, 16);
-    if (IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770") {
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void TypeChannel(HWND dialog, int id, int value) {
-    SetDlgItemInt(dialog, id, static_cast<UINT>(value), FALSE);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, EN_UPDATE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 }  // namespace
 
-DialogAnswers::DialogAnswers(std::vector<Action> actions) : m_actions(std::move(actions)) {
-    g_answers = this;
-    m_timer = SetTimer(nullptr, 0, kTickMs, Tick);
-}
-
-DialogAnswers::~DialogAnswers() {
-    KillTimer(nullptr, m_timer);
-    g_answers = nullptr;
-}
-
-void CALLBACK DialogAnswers::Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (!g_answers || g_answers->Done()) return;
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog && g_answers->m_actions[g_answers->m_next](dialog)) ++g_answers->m_next;
-}
-
-DialogAnswers::Action ChooseColour(COLORREF colour) {
-    return [colour](HWND dialog) {
-        if (!GetDlgItem(dialog, kRedBox)) return false;
-        TypeChannel(dialog, kRedBox, GetRValue(colour));
-        TypeChannel(dialog, kGreenBox, GetGValue(colour));
-        TypeChannel(dialog, kBlueBox, GetBValue(colour));
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        return true;
-    };
-}
-
-DialogAnswers::Action CancelDialog() {
-    return [](HWND dialog) {
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        return true;
-    };
-}
-
-DialogAnswers::Action ReadMessageBox(std::wstring& text) {
+testing_support::DialogAnswers::Action ReadMessageBox(std::wstring& text) {
     return [&text](HWND dialog) {
         if (GetDlgItem(dialog, kRedBox)) return false;  // the colour dialog still closing
         text = testing_support::WindowText(dialog) + L"\n";

@@ -15,7 +15,6 @@
 #include "tests/support/Watchdog.h"
 
 using namespace testing_support;
-using banner_tests::DialogAnswers;
 
 namespace {
 
@@ -70,7 +69,7 @@ TEST(ColouredButtons, BannerButtonsStayPinkThroughTabAndEnterPressesTheFocusedOn
     ExpectColoursKept({&banner.Command2, &banner.Command3, &banner.Command5, &banner.Command1});
     // Enter on 字体颜色 opens the colour dialog; the colour chosen there goes to the swatch.
     ASSERT_TRUE(FocusOn(banner.hWnd(), banner.Command2.hWnd()));
-    DialogAnswers answers({banner_tests::ChooseColour(kChosen)});
+    DialogAnswers answers({ChooseColour(kChosen)});
     Key(VK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return answers.Done(); }, 5000)) << "Enter opened no colour dialog";
     Pump(Processing::Program, 300);

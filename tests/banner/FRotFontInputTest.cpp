@@ -16,7 +16,6 @@
 
 using namespace testing_support;
 using banner_tests::ColourSpot;
-using banner_tests::DialogAnswers;
 using banner_tests::FindColour;
 
 namespace {
@@ -93,7 +92,7 @@ TEST(FRotFont, PrintsUseTheSwatchAsItWasAtTheEndOfThePrintBeforeAndCancelSaysCho
     EXPECT_GT(f.PrintAlone(kFirstPrint).count, 50);
     EXPECT_GT(f.PrintAlone(kSwatch).count, 50);
     {
-        DialogAnswers answers({banner_tests::ChooseColour(RGB(0, 200, 0))});
+        DialogAnswers answers({ChooseColour(RGB(0, 200, 0))});
         f.banner.Command2_Click();
         EXPECT_TRUE(answers.Done());
     }
@@ -105,7 +104,7 @@ TEST(FRotFont, PrintsUseTheSwatchAsItWasAtTheEndOfThePrintBeforeAndCancelSaysCho
 
     std::wstring message;
     {
-        DialogAnswers answers({banner_tests::CancelDialog(), banner_tests::ReadMessageBox(message)});
+        DialogAnswers answers({Cancel(), banner_tests::ReadMessageBox(message)});
         f.banner.Command2_Click();
         EXPECT_TRUE(answers.Done());
     }
@@ -281,7 +280,7 @@ TEST(FRotFont, ABadBackgroundIsRefusedInChineseAndACancelledChoiceChangesNothing
     PumpFor(100);
     const Pixels shown = CaptureClient(f.banner.Picture1.hWnd());
     {
-        DialogAnswers answers({banner_tests::CancelDialog()});
+        DialogAnswers answers({Cancel()});
         f.banner.Command5_Click();
         EXPECT_TRUE(answers.Done());
     }
@@ -368,11 +367,11 @@ TEST(FRotFont, MaximisedOrNotTheColouredButtonsAndTheModeBoxTakeRealClicks) {
         EXPECT_EQ(FindColour(f.Picture(), ink).count, 0) << "请 空 clears";
 
         const COLORREF chosen = state == rt::WindowState::Maximized ? RGB(0, 100, 200) : RGB(200, 100, 0);
-        DialogAnswers colour({banner_tests::ChooseColour(chosen)});
+        DialogAnswers colour({ChooseColour(chosen)});
         Click(CentreOf(f.banner.Command2.hWnd()));
         EXPECT_TRUE(colour.Done());
         EXPECT_EQ(f.banner.Text2.BackColor(), static_cast<OLE_COLOR>(chosen));
-        DialogAnswers open({banner_tests::CancelDialog()});
+        DialogAnswers open({Cancel()});
         Click(CentreOf(f.banner.Command5.hWnd()));
         EXPECT_TRUE(open.Done()) << "背景图片 opens its dialog";
 

@@ -6,7 +6,8 @@
 #include "tests/banner/BannerTestSupport.h"
 #include "tests/support/TestWindow.h"
 
-using namespace banner_tests;
+using testing_support::Cancel;
+using testing_support::DialogAnswers;
 
 TEST(MCommDialogTest, RecordIsFilledAsTheBannerScreenFillsItAndCancelReturnsZero) {
     testing_support::TestWindow owner;
@@ -19,7 +20,7 @@ TEST(MCommDialogTest, RecordIsFilledAsTheBannerScreenFillsItAndCancelReturnsZero
     EXPECT_EQ(record.Flags, 0u);
     EXPECT_EQ(record.lpCustColors, custom);
     {
-        DialogAnswers answers({CancelDialog()});
+        DialogAnswers answers({Cancel()});
         EXPECT_EQ(MCommDialogTest::ChooseColorWith(record), 0);
     }
     // OK hands back the colour the dialog holds.
