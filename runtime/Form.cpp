@@ -57,15 +57,16 @@ bool LiesBelow(HWND window, HWND other) {
 
 struct OwnedBelow {
     HWND owner;
+    bool all;  // every shown owned window, not only those found below the owner
     std::vector<HWND> windows;
 };
 
-// Collects the shown windows of the thread that the owner owns and that lie below it. Always
-// on top windows (tool tips) are above it anyway.
+// Collects the shown forms of the thread that the owner owns and that lie below it. Other
+// owned windows (tool tips, drop-down menus) are the platform's own and stay where it puts them.
 BOOL CALLBACK CollectOwnedBelow(HWND hwnd, LPARAM data) {
     auto* owned = reinterpret_cast<OwnedBelow*>(data);
-    if (GetWindow(hwnd, GW_OWNER) == owned->owner && IsWindowVisible(hwnd) &&
-        !(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) && LiesBelow(hwnd, owned->owner))
+    if (GetWindow(hwnd, GW_OWNER) == owned->owner && IsWindowVisible(hwnd) && rt::Form::FromHwnd(hwnd) &&
+        !(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) && (owned->all || LiesBelow(hwnd, owned->owner)))
         owned->windows.push_back(hwnd);
     return TRUE;
 }
@@ -546,6 +547,9 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_WINDOWPOSCHANGED:
             if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) KeepOwnedAbove();
             break;
+        case WM_EXITSIZEMOVE:
+            StartRestackWatch();
+            break;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;
             break;
@@ -577,38 +581,47 @@ void Form::OnSize() {
 }
 
 // An owned window belongs above its owner. Windows moves the owned windows along whenever the
-// owner moves in the z-order; so does this, for every shown window the form owns.
-void Form::KeepOwnedAbove() {
-    OwnedBelow owned{m_hwnd, {}};
+// owner moves in the z-order; so does this, for every shown window the form owns. Restacking
+// all of them also puts each one below its owner first and then back above it: two real moves
+// in the z-order, after which Wine's X windows show the stacking the window manager holds
+// (Wine can leave the owner's X window above an owned one that is above it for the platform).
+void Form::KeepOwnedAbove(bool restackAll) {
+    OwnedBelow owned{m_hwnd, restackAll, {}};
     EnumThreadWindows(GetCurrentThreadId(), CollectOwnedBelow, reinterpret_cast<LPARAM>(&owned));
+    constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     for (HWND window : owned.windows) {
+        if (restackAll) SetWindowPos(window, m_hwnd, 0, 0, 0, 0, kKeep);
         HWND above = GetWindow(m_hwnd, GW_HWNDPREV);
-        SetWindowPos(window, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window, above ? above : HWND_TOP, 0, 0, 0, 0, kKeep);
     }
 }
 
 // Wine raises a window over the windows it owns, with no message to any of them, once the
-// platform's input focus has followed an activation or a focus change inside it, which comes
-// back to the program some time later. The hook sees each such change coming; for a while
-// after it a timer puts the owned windows back whenever they have been covered.
+// platform's input focus has followed an activation or a focus change inside it, or a move or
+// size by the user has ended, which comes back to the program some time later. The hook and
+// the end of a move see each such change coming; for a while after it a timer puts the owned
+// windows back whenever they have been covered, and at its end restacks them all once.
 void Form::WatchOwnersFocus() {
     static const HHOOK hook = SetWindowsHookExW(WH_CBT, WatchFocus, nullptr, GetCurrentThreadId());
     (void)hook;
 }
 
+void Form::StartRestackWatch() {
+    m_restackUntil = GetTickCount() + kRestackSettleMs;
+    SetTimer(m_hwnd, kRestackTimer, kRestackTickMs, RestackOwned);
+}
+
 LRESULT CALLBACK Form::WatchFocus(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE || code == HCBT_SETFOCUS)
-        if (Form* form = FromHwnd(reinterpret_cast<HWND>(wParam)); form && form->m_hwnd) {
-            form->m_restackUntil = GetTickCount() + kRestackSettleMs;
-            SetTimer(form->m_hwnd, kRestackTimer, kRestackTickMs, RestackOwned);
-        }
+    if (code == HCBT_ACTIVATE || code == HCBT_SETFOCUS || code == HCBT_MINMAX)
+        if (Form* form = FromHwnd(reinterpret_cast<HWND>(wParam)); form && form->m_hwnd) form->StartRestackWatch();
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void CALLBACK Form::RestackOwned(HWND hwnd, UINT, UINT_PTR timer, DWORD) {
     Form* form = FromHwnd(hwnd);
-    if (form) form->KeepOwnedAbove();
-    if (!form || static_cast<LONG>(GetTickCount() - form->m_restackUntil) >= 0) KillTimer(hwnd, timer);
+    const bool last = !form || static_cast<LONG>(GetTickCount() - form->m_restackUntil) >= 0;
+    if (form) form->KeepOwnedAbove(last);
+    if (last) KillTimer(hwnd, timer);
 }
 
 void Form::OnNextControl(WPARAM wParam, LPARAM lParam) {

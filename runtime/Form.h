@@ -192,7 +192,8 @@ private:
     bool OnSetCursor(HWND hwnd, LPARAM lParam);
     void OnNextControl(WPARAM wParam, LPARAM lParam);
     // The owner relationship: shown owned windows stay above their owner.
-    void KeepOwnedAbove();
+    void KeepOwnedAbove(bool restackAll = false);
+    void StartRestackWatch();
     static void WatchOwnersFocus();
     static LRESULT CALLBACK WatchFocus(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK RestackOwned(HWND hwnd, UINT, UINT_PTR timer, DWORD);

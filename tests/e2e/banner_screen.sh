@@ -65,6 +65,26 @@ awk -v a="$up_right" -v b="$below" 'BEGIN { exit !(a > 0.003 && b == 0) }' || {
   exit 1
 }
 
+# The gradient designer belongs to the banner: it stays above it on the screen, also after the
+# banner has been dragged by its caption. Wine's X windows must show that stacking too, so it is
+# read from the X side (the desktop's children, topmost first).
+xdotool mousemove $((X + 291)) $((Y + 713)) click 1  # 背景颜色
+designer=$(e2e_wait_window "Gradient Background Demonstration")
+xdotool mousemove $((X + 300)) $((Y + 12)) mousedown 1
+for step in 1 2 3 4 5; do
+  xdotool mousemove $((X + 300)) $((Y + 12 + step * 40))
+  sleep 0.1
+done
+xdotool mouseup 1
+sleep 2
+desktop=$(xwininfo -id "$banner" -tree | awk '/Parent window id/ {print $4}')
+order=$(xwininfo -id "$desktop" -children | grep -o -E '^ +0x[0-9a-f]+' | tr -d ' ')
+first=$(grep -n -x -E "$(printf '0x%x|0x%x' "$banner" "$designer")" <<<"$order" | head -n1 | cut -d: -f2)
+if [ "$((first))" != "$((designer))" ]; then
+  echo "the banner covers its gradient designer after it was dragged" >&2
+  exit 1
+fi
+
 e2e_close_window "$banner"
 e2e_close_window "$main"
 if xwininfo -id "$main" 2>/dev/null | grep -q IsViewable; then
