@@ -19,16 +19,6 @@ namespace {
 
 constexpr COLORREF kDisplayBack = 0x00FF8080;
 
-std::string Bytes(const std::wstring& path) {
-    std::string bytes;
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return bytes;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof(buffer), f)) > 0;) bytes.append(buffer, n);
-    fclose(f);
-    return bytes;
-}
-
 void Choose(form11& f, Pattern pattern) {
     f.Combo1.ListIndex(pattern);
     PumpFor(20);
@@ -145,7 +135,7 @@ TEST(form11Window, SavesAsABmpWithIdenticalPixelsAsksBeforeOverwritingAndSaysWhe
         EXPECT_EQ(script.Seen()[1].title, L"询问");
         EXPECT_TRUE(script.Seen()[1].Shows(L"文件已经存在，是否覆盖文件？"));
     }
-    EXPECT_EQ(Bytes(target), "keep me");
+    EXPECT_EQ(FileBytes(target), "keep me");
 
     // A cancelled dialog saves nothing.
     {
@@ -155,7 +145,7 @@ TEST(form11Window, SavesAsABmpWithIdenticalPixelsAsksBeforeOverwritingAndSaysWhe
         EXPECT_EQ(script.Seen().size(), 1u);
     }
     EXPECT_EQ(f->cdlg.FileName, L"");
-    EXPECT_EQ(Bytes(target), "keep me");
+    EXPECT_EQ(FileBytes(target), "keep me");
 
     // A place that cannot be written, and nothing to save: a message each, no file.
     {
@@ -180,8 +170,8 @@ TEST(form11Window, SavesAsABmpWithIdenticalPixelsAsksBeforeOverwritingAndSaysWhe
         f->SaveShownPicture(target);
         EXPECT_EQ(script.Seen().size(), 1u);
     }
-    EXPECT_EQ(Bytes(target).substr(0, 2), "BM");
-    EXPECT_EQ(Bytes(neighbour), "mine");
+    EXPECT_EQ(FileBytes(target).substr(0, 2), "BM");
+    EXPECT_EQ(FileBytes(neighbour), "mine");
 }
 
 // On a place where no more data fits, the new picture cannot be written: the old file and a
