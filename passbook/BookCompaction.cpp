@@ -1,33 +1,20 @@
 #include "passbook/BookCompaction.h"
 
-#include <windows.h>
-
-#include <algorithm>
 #include <utility>
-#include <vector>
 
 #include "passbook/AccountRecord.h"
 #include "passbook/BookRecords.h"
-#include "runtime/core/FileErrors.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/FreshFileBeside.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace {
 
-// Another program reading the book for a moment blocks the replacement; wait that long.
-constexpr int kReplaceAttempts = 20;
-constexpr DWORD kReplaceRetryMs = 50;
-// Records gathered per write of the copy.
-constexpr long kRecordsPerWrite = 2400;
-
+// The copy gets the records run by run, as they are read.
 void CopyRecords(short fromFile, rt::FreshFileBeside& to, long count) {
-    std::vector<unsigned char> chunk(static_cast<size_t>(std::min(count, kRecordsPerWrite)) * kRecordLength);
-    for (long first = 1; first <= count; first += kRecordsPerWrite) {
-        const long records = std::min(kRecordsPerWrite, count - first + 1);
-        rt::GetRecords(fromFile, first, records, chunk.data());
-        to.Write(chunk.data(), static_cast<size_t>(records) * kRecordLength);
-    }
+    ForEachRecordRun(fromFile, 1, count, [&to](long, long records, const unsigned char* bytes) {
+        to.Write(bytes, static_cast<size_t>(records) * kRecordLength);
+    });
 }
 
 // The way through a copy: the book is closed (fileNum 0) once the copy is on the disk, and
@@ -37,8 +24,7 @@ void CopyAndReplace(const std::wstring& bookName, short& fileNum, long lastRecor
     CopyRecords(fileNum, copy, lastRecord);
     copy.Finish();
     rt::Close(std::exchange(fileNum, static_cast<short>(0)));
-    ReplaceBookFile(copy.Path(), bookName);
-    copy.Keep();
+    copy.ReplaceTarget();
 }
 
 // The way with no new file: the book cut after its last record and put on the disk. A book
@@ -51,16 +37,6 @@ void CutInPlace(short fileNum, long lastRecord) {
 }
 
 }  // namespace
-
-void ReplaceBookFile(const std::wstring& from, const std::wstring& to) {
-    for (int attempt = 1;; ++attempt) {
-        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
-        const DWORD error = GetLastError();
-        const bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
-        if (!busy || attempt == kReplaceAttempts) rt::RaiseFileError(error);
-        Sleep(kReplaceRetryMs);
-    }
-}
 
 void CompactBook(const std::wstring& bookName, short& fileNum, long lastRecord) {
     if (rt::OpenedReadOnly(fileNum)) rt::Raise(rt::err::kBadFileMode);

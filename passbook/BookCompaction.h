@@ -13,8 +13,3 @@
 // held before, it is open again under fileNum (0 when even that failed), and the run-time
 // error of the copy is raised. A book that can only be read is never touched: error 54.
 void CompactBook(const std::wstring& bookName, short& fileNum, long lastRecord);
-
-// Puts the file `from` in the place of `to` in one step (both in one folder), waiting a
-// moment for a reader that holds `to` open. Raises the file error of a failure; `to` is then
-// untouched.
-void ReplaceBookFile(const std::wstring& from, const std::wstring& to);

@@ -7,8 +7,8 @@
 
 namespace {
 
-// Records read at once while shifting: about one write window of the record file.
-constexpr long kRecordsPerRead = 2400;
+// Records read at once: about one write window of the record file.
+constexpr long kRecordsPerRun = 2400;
 
 }  // namespace
 
@@ -32,13 +32,21 @@ void WriteRecord(short fileNum, long n, const AccountRecord& record) {
     rt::Flush(fileNum);
 }
 
-void DeleteByShifting(short fileNum, long k, long n) {
-    std::vector<unsigned char> chunk(static_cast<size_t>(std::clamp(n - k, 0L, kRecordsPerRead)) * kRecordLength);
-    for (long first = k + 1; first <= n; first += kRecordsPerRead) {
-        const long records = std::min(kRecordsPerRead, n - first + 1);
-        rt::GetRecords(fileNum, first, records, chunk.data());
-        for (long i = 0; i < records; ++i)
-            rt::PutRecord(fileNum, first - 1 + i, chunk.data() + static_cast<size_t>(i) * kRecordLength, kRecordLength);
+void ForEachRecordRun(short fileNum, long first, long last,
+                      const std::function<void(long, long, const unsigned char*)>& use) {
+    if (last < first) return;
+    std::vector<unsigned char> run(static_cast<size_t>(std::min(last - first + 1, kRecordsPerRun)) * kRecordLength);
+    for (long start = first; start <= last; start += kRecordsPerRun) {
+        const long records = std::min(kRecordsPerRun, last - start + 1);
+        rt::GetRecords(fileNum, start, records, run.data());
+        use(start, records, run.data());
     }
+}
+
+void DeleteByShifting(short fileNum, long k, long n) {
+    ForEachRecordRun(fileNum, k + 1, n, [fileNum](long start, long records, const unsigned char* bytes) {
+        for (long i = 0; i < records; ++i)
+            rt::PutRecord(fileNum, start - 1 + i, bytes + static_cast<size_t>(i) * kRecordLength, kRecordLength);
+    });
     rt::Flush(fileNum);
 }

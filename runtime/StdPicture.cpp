@@ -173,9 +173,7 @@ void WritePictureFile(const std::wstring& path, Parts parts) {
     FreshFileBeside copy(path);
     for (const auto& [data, size] : parts) copy.Write(data, size);
     copy.Finish();
-    if (!MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        RaiseLastFileError();
-    copy.Keep();
+    copy.ReplaceTarget();
 }
 
 // A bottom-up 24-bit DIB section: its rows lie in the order a BMP file stores them.

@@ -10,6 +10,9 @@ namespace {
 
 // Names tried before the folder counts as one that takes no new file.
 constexpr int kNameAttempts = 64;
+// Another program reading the target for a moment blocks the replacement; wait that long.
+constexpr int kReplaceAttempts = 20;
+constexpr DWORD kReplaceRetryMs = 50;
 
 std::wstring FolderOf(const std::wstring& path) {
     const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -35,7 +38,7 @@ unsigned NameSeed() {
 
 }  // namespace
 
-FreshFileBeside::FreshFileBeside(const std::wstring& target) {
+FreshFileBeside::FreshFileBeside(const std::wstring& target) : m_target(target) {
     const std::wstring folder = FolderOf(target);
     const unsigned seed = NameSeed();
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -68,6 +71,17 @@ void FreshFileBeside::Finish() {
     const HANDLE handle = m_handle;
     m_handle = INVALID_HANDLE_VALUE;
     if (!CloseHandle(handle)) RaiseLastFileError();
+}
+
+void FreshFileBeside::ReplaceTarget() {
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(m_path.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) break;
+        const DWORD error = GetLastError();
+        const bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+        if (!busy || attempt == kReplaceAttempts) RaiseFileError(error);
+        Sleep(kReplaceRetryMs);
+    }
+    m_path.clear();  // it is the target now: nothing to remove
 }
 
 void FreshFileBeside::Close() {

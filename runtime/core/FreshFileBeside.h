@@ -1,6 +1,11 @@
 #pragma once
 // A new file beside another one, of a name no file had: the place where a whole copy is
 // written before it replaces the other file by a rename on the same volume.
+//
+//     FreshFileBeside copy(target);
+//     copy.Write(bytes, size);
+//     copy.Finish();
+//     copy.ReplaceTarget();
 #include <windows.h>
 
 #include <cstddef>
@@ -9,7 +14,7 @@
 namespace rt {
 
 // Created with CREATE_NEW, so no existing file is ever opened, emptied or replaced; removed
-// again when it goes, unless Keep() says it has become the other file.
+// again when it goes, unless it has become the target.
 class FreshFileBeside {
 public:
     // Raises the run-time file error when the folder takes no new file.
@@ -23,12 +28,15 @@ public:
     // Puts the data on the disk and lets go of the file, so that it can be renamed.
     void Finish();
     const std::wstring& Path() const { return m_path; }
-    // The file has taken the target's place: nothing to remove.
-    void Keep() { m_path.clear(); }
+    // Puts the finished file in the target's place in one step, waiting a moment for a reader
+    // that holds the target open. Raises the file error of a failure; the target is then as
+    // it was.
+    void ReplaceTarget();
 
 private:
     void Close();
 
+    std::wstring m_target;
     std::wstring m_path;
     HANDLE m_handle = INVALID_HANDLE_VALUE;
 };
