@@ -11,7 +11,7 @@ namespace rt {
 
 namespace {
 
-// Layout in dialog units: the prompt at the top left, OK and Cancel at the right, the edit
+// Layout in dialog units: the prompt at the top left, 确定 and 取消 at the right, the edit
 // field across the bottom.
 constexpr short kDialogWidth = 260;
 constexpr short kDialogHeight = 96;
@@ -127,9 +127,9 @@ std::wstring InputBox(const std::wstring& prompt, const std::wstring& title, con
     builder.Item(SS_LEFT | SS_NOPREFIX, kMargin, kMargin, promptWidth, editY - 2 * kMargin, kInputBoxPromptId,
                  kStaticClass, L"");
     builder.Item(BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, buttonX, kMargin, kButtonWidth, kButtonHeight, IDOK,
-                 kButtonClass, L"OK");
+                 kButtonClass, L"确定");
     builder.Item(BS_PUSHBUTTON | WS_TABSTOP, buttonX, kMargin + kButtonHeight + 4, kButtonWidth, kButtonHeight,
-                 IDCANCEL, kButtonClass, L"Cancel");
+                 IDCANCEL, kButtonClass, L"取消");
     builder.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP, kMargin, editY, kDialogWidth - 2 * kMargin,
                  kEditHeight, kInputBoxEditId, kEditClass, L"");
     InputState state{&prompt, &defaultText, {}};

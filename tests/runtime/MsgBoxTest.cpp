@@ -29,6 +29,6 @@ TEST(InputBox, ReturnsTheTextOnOkAndEmptyOnCancel) {
     EXPECT_EQ(rt::InputBox(L"填写密码本名称", L"Name", L"book1"), L"");
     EXPECT_EQ(rt::InputBox(L"prompt"), L"x");
     ASSERT_EQ(answers.SeenTitles(), (std::vector<std::wstring>{L"Speed", L"Name", L"Name", rt::AppName()}));
-    for (const wchar_t* text : {L"1秒=1000 ,下面文本框内必须填写1000以上的数字", L"OK", L"Cancel"})
+    for (const wchar_t* text : {L"1秒=1000 ,下面文本框内必须填写1000以上的数字", L"确定", L"取消"})
         EXPECT_TRUE(DialogAnswers::Shows(answers.Seen()[0], text)) << rt::Utf8FromWide(text);
 }
