@@ -2,7 +2,9 @@
 // The update lock of one database file: while a DatabaseLock is held, no other open for update
 // of that file succeeds, in this process or in any other. It is an exclusively opened lock file
 // beside the database ("<file>.lock"), deleted by the system when its handle closes, so a
-// process that dies releases its lock with it.
+// process that dies releases its lock with it. In a folder that takes no new file (read-only
+// media, an install folder users may only read) there is no lock file, but nobody can replace
+// the database there either: such a place is read without a lock and never written.
 #include <string>
 
 #include "store/FileHandle.h"
@@ -12,18 +14,27 @@ namespace store {
 class DatabaseLock {
 public:
     DatabaseLock() = default;
-    // Takes the lock of databasePath or raises err::kFileInUse (someone holds it) or
-    // err::kCannotOpenFile (the lock file cannot be made, e.g. a read-only folder).
+    // Takes the lock of databasePath, or notes that its folder takes no new file
+    // (ReadOnlyPlace). Raises err::kFileInUse (someone holds the lock) or
+    // err::kCannotOpenFile (the lock file cannot be opened for another reason).
     static DatabaseLock Acquire(const std::wstring& databasePath);
 
     bool Held() const { return m_handle.Valid(); }
-    void Release() { m_handle.Reset(); }
+    // The database's folder refused the lock file: the database can be read, not replaced.
+    bool ReadOnlyPlace() const { return m_readOnlyPlace; }
+    void Release() {
+        m_handle.Reset();
+        m_readOnlyPlace = false;
+    }
 
     static std::wstring LockFilePath(const std::wstring& databasePath) { return databasePath + L".lock"; }
 
 private:
     explicit DatabaseLock(FileHandle handle) : m_handle(std::move(handle)) {}
+    static DatabaseLock ForReadOnlyPlace();
+
     FileHandle m_handle;
+    bool m_readOnlyPlace = false;
 };
 
 }  // namespace store

@@ -64,6 +64,8 @@ Field Recordset::Fields(int index) {
 void Recordset::Update() {
     RequireOpen();
     if (!m_pending) return;
+    if (m_lock.ReadOnlyPlace())
+        RaiseStoreError(err::kReadOnly, kDatabaseSource, m_path, L"Its folder takes no new file.");
     Database changed = m_database;
     changed.tables[m_tableIndex].records[m_position] = *m_pending;
     WriteDatabaseFile(m_path, changed);

@@ -1,7 +1,8 @@
 #pragma once
 // A recordset on one table of a settings database, opened for update with a client-side,
 // keyset cursor and pessimistic locking: from Open to Close it holds the database's update
-// lock, so no other recordset (in any process) can open the file for update meanwhile.
+// lock, so no other recordset (in any process) can open the file for update meanwhile. In a
+// folder that takes no new file it opens without the lock and can only be read.
 // Assignments through Fields(i).Value are kept on the current record until Update writes the
 // whole file anew (atomically); Close drops assignments that were never saved.
 #include <optional>
@@ -45,7 +46,8 @@ public:
     // Field index of the current record. Raises err::kItemNotFound when out of range.
     Field Fields(int index);
     // Writes pending assignments to the file; nothing to do when there are none. On failure
-    // the file is as it was and the assignments stay pending.
+    // the file is as it was and the assignments stay pending. In a folder that takes no new
+    // file it raises err::kReadOnly, as for a read-only file.
     void Update();
     // Drops pending assignments and releases the lock.
     void Close();

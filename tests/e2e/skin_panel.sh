@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # End to end with real X input: lumesca.exe (a copy with a fresh settings database) starts with
 # skin 0; 文件 > Mirovast缤纷界面, the option 日出1 and 确定选择 dress the frame with skin 4 at
-# once; after a restart the program opens with skin 4. The frame is checked against the skin's
-# caption and border pictures at a few points of the screenshot.
+# once; after a restart the program opens with skin 4. Then the folder is made immutable
+# (chattr +i, as root): the program still starts there with skin 4, confirming 爱情 dresses the
+# frame with skin 0, and the folder is left exactly as it was. The frame is checked against the
+# skin's caption and border pictures at a few points of the screenshot.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
 skins=$LUMESCA_SOURCE_DIR/resources/skins
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+e2e_pid=
+trap '[ -z "$e2e_pid" ] || kill "$e2e_pid" 2>/dev/null; chattr -i "$work" 2>/dev/null; rm -rf "$work"' EXIT
 cp "$LUMESCA_BIN_DIR/lumesca.exe" "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"
 
 start_copy() {
@@ -51,18 +54,24 @@ e2e_screenshot skin_panel-start.png
 echo "window at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 frame_shows_skin "$e2e_out/skin_panel-start.png" 0
 
-# 文件 > Mirovast缤纷界面
-xdotool mousemove $((X + 115)) $((Y + 41)) click 1
-sleep 0.5
-xdotool key Down Return
-sleep 0.7
-# 日出1 (Option1(4)) and 确定选择 in the panel at the right edge of the client area.
-client_w=$((WIDTH - 20))
-frame_left=$((10 + client_w - 355))
-xdotool mousemove $((X + frame_left + 12 + 7)) $((Y + 55 + 382 + 119)) click 1
-sleep 0.3
-xdotool mousemove $((X + frame_left + 124)) $((Y + 55 + 382 + 253)) click 1
-sleep 1
+# 文件 > Mirovast缤纷界面, then option N's circle (its top in pixels in the panel) and 确定选择;
+# the panel lies at the right edge of the client area.
+confirm_option() {
+  local option_top=$1
+  xdotool mousemove $((X + 115)) $((Y + 41)) click 1
+  sleep 0.5
+  xdotool key Down Return
+  sleep 0.7
+  local client_w=$((WIDTH - 20))
+  local frame_left=$((10 + client_w - 355))
+  xdotool mousemove $((X + frame_left + 12 + 7)) $((Y + 55 + 382 + option_top + 11)) click 1
+  sleep 0.3
+  xdotool mousemove $((X + frame_left + 124)) $((Y + 55 + 382 + 253)) click 1
+  sleep 1
+}
+
+# 日出1 is Option1(4), 108 pixels down the panel.
+confirm_option 108
 e2e_screenshot skin_panel-chosen.png
 frame_shows_skin "$e2e_out/skin_panel-chosen.png" 4
 
@@ -77,3 +86,23 @@ e2e_screenshot skin_panel-restarted.png
 frame_shows_skin "$e2e_out/skin_panel-restarted.png" 4
 e2e_close_window "$id"
 e2e_wait_exit
+
+folder_state() { (cd "$work" && ls -la --time-style=full-iso . && md5sum ./*); }
+if ! chattr +i "$work" 2>/dev/null; then
+  echo "cannot make a folder immutable here (needs root): the read-only start is not checked" >&2
+  exit 0
+fi
+before=$(folder_state)
+start_copy
+id=$(e2e_wait_window Lumesca)
+sleep 1
+e2e_locate "$id"
+e2e_screenshot skin_panel-immutable.png
+frame_shows_skin "$e2e_out/skin_panel-immutable.png" 4
+# 爱情 is Option1(0), at the top of the panel: the look changes, nothing is stored.
+confirm_option 32
+e2e_screenshot skin_panel-immutable-chosen.png
+frame_shows_skin "$e2e_out/skin_panel-immutable-chosen.png" 0
+e2e_close_window "$id"
+e2e_wait_exit
+[ "$(folder_state)" = "$before" ] || { echo "the immutable folder changed" >&2; exit 1; }

@@ -10,6 +10,7 @@
 #include "store/StoreErrors.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/Places.h"
 
 using namespace store_test;
 using store::Connection;
@@ -286,4 +287,25 @@ TEST(SettingsStore, TwoOpensForUpdateConflictUntilTheFirstCloses) {
     }
     WriteSkin(path, 8);
     EXPECT_EQ(ReadSkin(path), 8);
+}
+
+TEST(SettingsStore, AFolderThatTakesNoNewFileIsReadWithoutALockAndNeverWritten) {
+    const std::wstring folder = testing_support::PlaceFolder(L"settings-immutable");
+    if (folder.empty()) GTEST_SKIP() << "no immutable folder (needs root and chattr)";
+    const auto path = folder + L"\\tyy1.mdb";
+    const auto before = testing_support::FilesWithBytes(folder);
+    EXPECT_EQ(ReadSkin(path), 0);
+    Connection cn;
+    Recordset rs;
+    OpenForUpdate(cn, rs, path);
+    rs.Fields(0).Value(Variant(std::int16_t{5}));
+    const auto e = ErrorOf([&] { rs.Update(); });
+    EXPECT_EQ(e.Number(), store::err::kReadOnly);
+    EXPECT_TRUE(Contains(e.Description(), path));
+    rs.Close();
+    cn.Close();
+    // The skin panel's write, statement by statement past its errors, stores nothing either.
+    rt::ContinueOnError({[&] { WriteSkin(path, 3); }});
+    EXPECT_EQ(ReadSkin(path), 0);
+    EXPECT_EQ(testing_support::FilesWithBytes(folder), before);
 }

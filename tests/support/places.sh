@@ -1,20 +1,24 @@
 #!/bin/sh
 # Real places where writing fails, for the tests of failed saves and compactions:
-#   places.sh mount ROOT     mounts and fills them (a leftover mount is replaced)
+#   places.sh mount ROOT [SETTINGS]   mounts and fills them (a leftover mount is replaced)
 #   places.sh unmount ROOT   takes them away again; never fails
 # ROOT/picture-full and ROOT/passbook-full are small tmpfs volumes filled so that no more
 # data fits: their files can be rewritten within the pages they hold, nothing can grow.
 # ROOT/passbook-nonew is a tmpfs whose every inode is used: its files stay writable, but no
-# new file can be made there. Without the right to mount (not root) the places stay empty
-# and the tests that need them skip.
+# new file can be made there. ROOT/settings-immutable holds a copy of the settings database
+# SETTINGS in a folder made immutable (chattr +i): the file can be read, nothing in the folder
+# can be made, renamed or deleted. Without the right to mount (not root), or where the flag
+# cannot be set, the places stay empty and the tests that need them skip.
 set -u
 root=$2
-places="picture-full passbook-full passbook-nonew"
+settings=${3:-}
+places="picture-full passbook-full passbook-nonew settings-immutable"
 
 unmount_all() {
   for place in $places; do
     dir=$root/$place
     if mountpoint -q "$dir" 2>/dev/null; then
+      chattr -i "$dir" 2>/dev/null
       umount "$dir" 2>/dev/null || umount -l "$dir" 2>/dev/null || true
     fi
   done
@@ -55,6 +59,12 @@ set_up() {
     passbook-nonew)
       reserve "$dir/EDITOR" 8192
       fill_inodes "$dir" ;;
+    settings-immutable)
+      if [ -z "$settings" ] || ! cp "$settings" "$dir/tyy1.mdb" || ! chattr +i "$dir" 2>/dev/null; then
+        umount "$dir"
+        find "$dir" -mindepth 1 -delete 2>/dev/null || true
+        echo "places: cannot make $dir immutable; the tests that need it skip"
+      fi ;;
   esac
 }
 
@@ -63,7 +73,8 @@ case $1 in
     unmount_all
     set_up picture-full size=64k,mode=0777
     set_up passbook-full size=64k,mode=0777
-    set_up passbook-nonew size=256k,nr_inodes=16,mode=0777 ;;
+    set_up passbook-nonew size=256k,nr_inodes=16,mode=0777
+    set_up settings-immutable size=64k,mode=0777 ;;
   unmount)
     unmount_all ;;
 esac
