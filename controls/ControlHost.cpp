@@ -15,7 +15,7 @@ void ControlHost::CreateHosted(HWND parent, const RECT& rect, int id, const wcha
     GetClientRect(hwnd(), &client);
     m_inner = CreateWindowExW(0, innerClass, L"", innerStyle | WS_CHILD | WS_VISIBLE, 0, 0, RectWidth(client),
                               RectHeight(client), hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!m_inner) rt::Raise(rt::err::kInvalidProcedureCall, {}, L"Can't create common control");
+    if (!m_inner) rt::Raise(rt::err::kInvalidProcedureCall, {}, L"无法创建通用控件");
 }
 
 LRESULT ControlHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -23,7 +23,7 @@ void ControlWindow::CreateChild(const wchar_t* className, UINT classStyle, HWND 
     const HWND created =
         CreateBoundWindow(exStyle, className, L"", style | WS_CHILD | WS_CLIPSIBLINGS, rect.left, rect.top,
                           RectWidth(rect), RectHeight(rect), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-    if (!created) rt::Raise(rt::err::kInvalidProcedureCall, {}, L"Can't create control window");
+    if (!created) rt::Raise(rt::err::kInvalidProcedureCall, {}, L"无法创建控件窗口");
 }
 
 void ControlWindow::Move(int x, int y, int width, int height) {

@@ -120,14 +120,14 @@ std::wstring MMControl::Mode() const {
 void MMControl::SetNumericProperty(long dispatchId, long value) {
     const auto it = m_ignoredSettings.find(dispatchId);
     if (it == m_ignoredSettings.end())
-        rt::Raise(rt::err::kUnsupportedProperty, {}, L"Object doesn't support this property or method");
+        rt::Raise(rt::err::kUnsupportedProperty);
     it->second = value;
 }
 
 long MMControl::NumericProperty(long dispatchId) const {
     const auto it = m_ignoredSettings.find(dispatchId);
     if (it == m_ignoredSettings.end())
-        rt::Raise(rt::err::kUnsupportedProperty, {}, L"Object doesn't support this property or method");
+        rt::Raise(rt::err::kUnsupportedProperty);
     return it->second;
 }
 
@@ -136,7 +136,7 @@ void MMControl::Send(const std::wstring& command, HWND callback) const {
     if (error == 0) return;
     wchar_t text[MAXERRORLENGTH] = {};
     if (!mciGetErrorStringW(error, text, MAXERRORLENGTH)) text[0] = L'\0';
-    rt::Raise(static_cast<long>(LOWORD(error)), {}, text[0] ? text : L"The media device failed");
+    rt::Raise(static_cast<long>(LOWORD(error)), {}, text[0] ? text : L"媒体设备出错");
 }
 
 std::wstring MMControl::Query(const std::wstring& command) const {
@@ -145,7 +145,7 @@ std::wstring MMControl::Query(const std::wstring& command) const {
     if (error != 0) {
         wchar_t text[MAXERRORLENGTH] = {};
         if (!mciGetErrorStringW(error, text, MAXERRORLENGTH)) text[0] = L'\0';
-        rt::Raise(static_cast<long>(LOWORD(error)), {}, text[0] ? text : L"The media device failed");
+        rt::Raise(static_cast<long>(LOWORD(error)), {}, text[0] ? text : L"媒体设备出错");
     }
     return reply;
 }

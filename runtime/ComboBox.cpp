@@ -61,7 +61,7 @@ ComboBox& ComboBox::Text(std::wstring text) {
             // A list shows only its items: select the one with this text (error 383 otherwise).
             const LRESULT found = SendMessageW(hWnd(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                reinterpret_cast<LPARAM>(m_text.c_str()));
-            if (found == CB_ERR) rt::Raise(rt::err::kReadOnlyProperty, {}, L"'Text' property is read-only");
+            if (found == CB_ERR) rt::Raise(rt::err::kReadOnlyProperty, {}, L"'Text' 属性为只读");
             ListIndex(static_cast<int>(found));
         } else {
             SetWindowTextW(hWnd(), m_text.c_str());

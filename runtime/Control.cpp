@@ -237,7 +237,7 @@ void Control::Create(HWND parentWindow, int id) {
     m_id = id;
     if (!IsWindowless()) {
         HWND hwnd = CreateHwnd(parentWindow, PixelRect(), id);
-        if (!hwnd) rt::Raise(err::kInvalidProcedureCall, {}, L"Can't create the window of control " + m_name);
+        if (!hwnd) rt::Raise(err::kInvalidProcedureCall, {}, L"无法创建控件 " + m_name + L" 的窗口");
         m_hwnd = hwnd;
         Bind(hwnd);
         SetTabStop(m_tabStop);

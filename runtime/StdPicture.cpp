@@ -295,7 +295,7 @@ PictureRef LoadPictureResource(int id, HMODULE module) {
     HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) Raise(err::kResourceNotFound, {}, L"Resource with identifier '" + std::to_wstring(id) + L"' not found");
+    if (!data) Raise(err::kResourceNotFound, {}, L"未找到标识符为 '" + std::to_wstring(id) + L"' 的资源");
     return LoadPictureFromMemory(data, SizeofResource(module, info));
 }
 

@@ -42,7 +42,7 @@ HWND WindowBinding::CreateBoundWindow(DWORD exStyle, const wchar_t* className, c
 }
 
 void WindowBinding::Bind(HWND hwnd) {
-    if (!TryBind(hwnd)) Raise(err::kInvalidProcedureCall, {}, L"Can't attach to a window");
+    if (!TryBind(hwnd)) Raise(err::kInvalidProcedureCall, {}, L"无法连接到窗口");
 }
 
 bool WindowBinding::TryBind(HWND hwnd) {

@@ -377,7 +377,7 @@ void Commit(int fileNumber) {
 void GetRecord(int fileNumber, long recordNumber, void* buffer, size_t size) {
     const OpenFile& file = LookupIn(fileNumber, OpenMode::Random);
     if (recordNumber < 1) Raise(err::kBadRecordNumber);
-    if (size > static_cast<size_t>(file.recordLength)) Raise(kBadRecordLength, {}, L"Bad record length");
+    if (size > static_cast<size_t>(file.recordLength)) Raise(kBadRecordLength);
     ReadRecordBytes(file, static_cast<long long>(recordNumber - 1) * file.recordLength, buffer, size);
 }
 
@@ -392,7 +392,7 @@ void GetRecords(int fileNumber, long firstRecord, long count, void* buffer) {
 void PutRecord(int fileNumber, long recordNumber, const void* buffer, size_t size) {
     OpenFile& file = LookupForWriting(fileNumber, OpenMode::Random);
     if (recordNumber < 1) Raise(err::kBadRecordNumber);
-    if (size > static_cast<size_t>(file.recordLength)) Raise(kBadRecordLength, {}, L"Bad record length");
+    if (size > static_cast<size_t>(file.recordLength)) Raise(kBadRecordLength);
     WriteRecordBytes(file, static_cast<long long>(recordNumber - 1) * file.recordLength, buffer, size);
 }
 

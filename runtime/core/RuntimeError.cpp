@@ -49,38 +49,47 @@ std::wstring AppName() {
 }
 
 std::wstring StandardDescription(long number) {
+    // The texts of the runtime's Simplified Chinese edition.
     static const std::map<long, const wchar_t*> texts = {
-        {3, L"Return without GoSub"},
-        {5, L"Invalid procedure call or argument"},
-        {6, L"Overflow"},
-        {7, L"Out of memory"},
-        {9, L"Subscript out of range"},
-        {11, L"Division by zero"},
-        {13, L"Type mismatch"},
-        {52, L"Bad file name or number"},
-        {53, L"File not found"},
-        {54, L"Bad file mode"},
-        {55, L"File already open"},
-        {57, L"Device I/O error"},
-        {58, L"File already exists"},
-        {61, L"Disk full"},
-        {62, L"Input past end of file"},
-        {63, L"Bad record number"},
-        {67, L"Too many files"},
-        {68, L"Device unavailable"},
-        {70, L"Permission denied"},
-        {71, L"Disk not ready"},
-        {75, L"Path/File access error"},
-        {76, L"Path not found"},
-        {91, L"Object variable or With block variable not set"},
-        {94, L"Invalid use of Null"},
-        {340, L"Control array element doesn't exist"},
-        {380, L"Invalid property value"},
-        {481, L"Invalid picture"},
-        {32755, L"Cancel was selected."},
+        {3, L"无 GoSub 返回"},
+        {5, L"无效的过程调用或参数"},
+        {6, L"溢出"},
+        {7, L"内存溢出"},
+        {9, L"下标越界"},
+        {11, L"除数为零"},
+        {13, L"类型不匹配"},
+        {52, L"错误的文件名或号码"},
+        {53, L"文件未找到"},
+        {54, L"错误的文件方式"},
+        {55, L"文件已打开"},
+        {57, L"设备 I/O 错误"},
+        {58, L"文件已存在"},
+        {59, L"错误的记录长度"},
+        {61, L"磁盘已满"},
+        {62, L"输入超出文件尾"},
+        {63, L"错误的记录号"},
+        {67, L"文件过多"},
+        {68, L"设备不可用"},
+        {70, L"没有权限"},
+        {71, L"磁盘未准备好"},
+        {75, L"路径/文件访问错误"},
+        {76, L"路径未找到"},
+        {91, L"对象变量或 With 块变量未设置"},
+        {94, L"无效使用 Null"},
+        {326, L"未找到资源"},
+        {340, L"控件数组元素不存在"},
+        {360, L"对象已经加载"},
+        {364, L"对象已卸载"},
+        {380, L"无效的属性值"},
+        {381, L"无效的属性数组索引"},
+        {383, L"属性为只读"},
+        {400, L"窗体已显示，不能模式显示"},
+        {438, L"对象不支持该属性或方法"},
+        {481, L"无效的图片"},
+        {32755, L"选定了“取消”。"},
     };
     const auto it = texts.find(number);
-    return it != texts.end() ? it->second : L"Application-defined or object-defined error";
+    return it != texts.end() ? it->second : L"应用程序定义或对象定义错误";
 }
 
 void Raise(long number, std::wstring source, std::wstring description) {
@@ -95,7 +104,7 @@ std::wstring ReportText(const RuntimeError& e) {
     } else {
         swprintf(number, 48, L"%ld", e.Number());
     }
-    return L"Run-time error '" + std::wstring(number) + L"':\n\n" + e.Description();
+    return L"运行时错误 '" + std::wstring(number) + L"':\n\n" + e.Description();
 }
 
 namespace {
@@ -131,9 +140,9 @@ void ReportCurrentException() {
     } catch (const std::bad_alloc&) {
         ReportFatal(RuntimeError(7, AppName(), {}));
     } catch (const std::exception& e) {
-        ReportFatal(RuntimeError(51, AppName(), L"Internal error: " + WideFromUtf8(e.what())));
+        ReportFatal(RuntimeError(51, AppName(), L"内部错误：" + WideFromUtf8(e.what())));
     } catch (...) {
-        ReportFatal(RuntimeError(51, AppName(), L"Internal error"));
+        ReportFatal(RuntimeError(51, AppName(), L"内部错误"));
     }
 }
 

@@ -75,13 +75,14 @@ constexpr long kInvalidPicture = 481;
 constexpr long kCancelSelected = 32755;
 }  // namespace err
 
-// The runtime's description of a standard error number ("Type mismatch" for 13).
+// The runtime's description of a standard error number, in Simplified Chinese ("类型不匹配"
+// for 13, type mismatch).
 std::wstring StandardDescription(long number);
 
 // Throws a run-time error. With an empty source the application name is used.
 [[noreturn]] void Raise(long number, std::wstring source = {}, std::wstring description = {});
 
-// The text of the standard report, "Run-time error 'N':\n\n<description>"; object errors
+// The text of the standard report, "运行时错误 'N':\n\n<description>"; object errors
 // show their number in decimal and in hexadecimal as the runtime does.
 std::wstring ReportText(const RuntimeError& e);
 
