@@ -11,10 +11,10 @@ void Connection::Open(const std::wstring& connectionString, const std::wstring& 
     if (m_open) RaiseStoreError(err::kObjectOpen, kConnectionSource);
     const ConnectionSettings settings = ParseConnectionString(connectionString);
     if (!userId.empty() || !password.empty())
-        RaiseStoreError(err::kBadAccount, kConnectionSource, {}, L"The settings database has no user accounts.");
+        RaiseStoreError(err::kBadAccount, kConnectionSource, {}, L"设置数据库没有用户帐户。");
     if (options != kConnectUnspecified)
         RaiseStoreError(err::kInvalidArgument, kConnectionSource, {},
-                        L"Connection options " + std::to_wstring(options) + L" are not supported.");
+                        L"不支持连接选项 " + std::to_wstring(options) + L"。");
     ReadDatabaseFile(settings.dataSource);  // fails here, as the caller expects, when the file is unusable
     m_dataSource = settings.dataSource;
     m_open = true;

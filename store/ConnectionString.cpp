@@ -15,7 +15,7 @@ constexpr wchar_t kPersistKey[] = L"Persist Security Info";
 constexpr wchar_t kDataSourceKey[] = L"Data Source";
 
 [[noreturn]] void RaiseMalformed(const std::wstring& detail) {
-    RaiseStoreError(err::kInvalidArgument, kConnectionSource, {}, L"Connection string: " + detail);
+    RaiseStoreError(err::kInvalidArgument, kConnectionSource, {}, L"连接字符串：" + detail);
 }
 
 std::wstring Trim(const std::wstring& text) {
@@ -47,7 +47,7 @@ std::wstring ReadQuoted(const std::wstring& text, std::size_t& i) {
         }
         value += text[i++];
     }
-    RaiseMalformed(L"a quoted value has no closing quote.");
+    RaiseMalformed(L"引号括起的值缺少结束引号。");
 }
 
 std::vector<Pair> SplitPairs(const std::wstring& text) {
@@ -59,19 +59,19 @@ std::vector<Pair> SplitPairs(const std::wstring& text) {
         if (equals == std::wstring::npos || (semicolon != std::wstring::npos && semicolon < equals)) {
             const std::wstring rest = Trim(text.substr(i, semicolon == std::wstring::npos ? std::wstring::npos
                                                                                            : semicolon - i));
-            if (!rest.empty()) RaiseMalformed(L"'" + rest + L"' has no value.");
+            if (!rest.empty()) RaiseMalformed(L"'" + rest + L"' 没有值。");
             if (semicolon == std::wstring::npos) break;
             i = semicolon + 1;
             continue;
         }
         Pair pair{Trim(text.substr(i, equals - i)), {}};
-        if (pair.key.empty()) RaiseMalformed(L"a value has no keyword.");
+        if (pair.key.empty()) RaiseMalformed(L"有一个值没有关键字。");
         i = equals + 1;
         while (i < text.size() && std::iswspace(text[i])) ++i;
         if (i < text.size() && (text[i] == L'"' || text[i] == L'\'')) {
             pair.value = ReadQuoted(text, i);
             while (i < text.size() && std::iswspace(text[i])) ++i;
-            if (i < text.size() && text[i] != L';') RaiseMalformed(L"text follows the quoted value of '" + pair.key + L"'.");
+            if (i < text.size() && text[i] != L';') RaiseMalformed(L"'" + pair.key + L"' 的引号值后面还有文字。");
         } else {
             const auto end = text.find(L';', i);
             pair.value = Trim(text.substr(i, end == std::wstring::npos ? std::wstring::npos : end - i));
@@ -86,7 +86,7 @@ std::vector<Pair> SplitPairs(const std::wstring& text) {
 bool ParseBoolean(const std::wstring& value) {
     if (SameName(value, L"True")) return true;
     if (SameName(value, L"False")) return false;
-    RaiseMalformed(std::wstring(kPersistKey) + L" must be True or False, not '" + value + L"'.");
+    RaiseMalformed(std::wstring(kPersistKey) + L" 必须为 True 或 False，不能是 '" + value + L"'。");
 }
 
 }  // namespace
@@ -96,7 +96,7 @@ ConnectionSettings ParseConnectionString(const std::wstring& text) {
     bool seenProvider = false, seenPersist = false, seenDataSource = false;
     for (const auto& pair : SplitPairs(text)) {
         auto once = [&](bool& seen) {
-            if (seen) RaiseMalformed(L"'" + pair.key + L"' is given twice.");
+            if (seen) RaiseMalformed(L"'" + pair.key + L"' 出现了两次。");
             seen = true;
         };
         if (SameName(pair.key, kProviderKey)) {
@@ -109,15 +109,15 @@ ConnectionSettings ParseConnectionString(const std::wstring& text) {
             once(seenDataSource);
             settings.dataSource = pair.value;
         } else {
-            RaiseMalformed(L"the keyword '" + pair.key + L"' is not supported.");
+            RaiseMalformed(L"不支持关键字 '" + pair.key + L"'。");
         }
     }
     if (!SameName(settings.provider, kServedProvider))
         RaiseStoreError(err::kProviderNotFound, kConnectionSource, {},
-                        (settings.provider.empty() ? std::wstring(L"No provider is named")
-                                                   : L"The provider '" + settings.provider + L"' is not served") +
-                            L"; this program serves only '" + kServedProvider + L"'.");
-    if (settings.dataSource.empty()) RaiseMalformed(L"no Data Source is given.");
+                        (settings.provider.empty() ? std::wstring(L"没有指定提供程序")
+                                                   : L"不支持提供程序 '" + settings.provider + L"'") +
+                            L"；本程序只支持 '" + kServedProvider + L"'。");
+    if (settings.dataSource.empty()) RaiseMalformed(L"没有指定 Data Source。");
     return settings;
 }
 

@@ -42,20 +42,20 @@ void CheckValueForField(const Variant& value, FieldType type, const wchar_t* sou
     switch (type) {
     case FieldType::Integer16:
     case FieldType::Integer32:
-        if (!IsInteger(value)) RaiseStoreError(err::kWrongType, source, {}, L"The field holds integers, not text.");
+        if (!IsInteger(value)) RaiseStoreError(err::kWrongType, source, {}, L"该字段存放整数，不能存放文本。");
         if (type == FieldType::Integer16) {
             const std::int32_t number = IntegerOf(value);
             if (number < std::numeric_limits<std::int16_t>::min() || number > std::numeric_limits<std::int16_t>::max())
                 RaiseStoreError(err::kNumericOverflow, source, {},
-                                L"The field holds 16-bit integers; " + std::to_wstring(number) + L" does not fit.");
+                                L"该字段存放 16 位整数；" + std::to_wstring(number) + L" 超出范围。");
         }
         return;
     case FieldType::Text:
         if (value.GetKind() != Variant::Kind::Text)
-            RaiseStoreError(err::kWrongType, source, {}, L"The field holds text, not integers.");
+            RaiseStoreError(err::kWrongType, source, {}, L"该字段存放文本，不能存放整数。");
         if (value.Text().size() > kMaxTextLength)
             RaiseStoreError(err::kTextTooLong, source, {},
-                            L"A text field holds at most " + std::to_wstring(kMaxTextLength) + L" characters.");
+                            L"文本字段最多存放 " + std::to_wstring(kMaxTextLength) + L" 个字符。");
         return;
     }
 }

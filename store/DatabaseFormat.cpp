@@ -60,10 +60,10 @@ std::wstring NameProblem(const std::vector<Item>& items, NameOf nameOf, const wc
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::wstring& name = nameOf(items[i]);
         if (name.empty() || name.size() > kMaxNameLength)
-            return std::wstring(what) + L" " + std::to_wstring(i) + L" has a name of " + std::to_wstring(name.size()) +
-                   L" characters (1 to " + std::to_wstring(kMaxNameLength) + L" allowed).";
+            return std::wstring(what) + L" " + std::to_wstring(i) + L" 的名称有 " + std::to_wstring(name.size()) +
+                   L" 个字符（允许 1 到 " + std::to_wstring(kMaxNameLength) + L" 个）。";
         for (std::size_t j = 0; j < i; ++j) {
-            if (SameName(nameOf(items[j]), name)) return std::wstring(what) + L" name '" + name + L"' is used twice.";
+            if (SameName(nameOf(items[j]), name)) return std::wstring(what) + L"名称 '" + name + L"' 用了两次。";
         }
     }
     return {};
@@ -71,24 +71,24 @@ std::wstring NameProblem(const std::vector<Item>& items, NameOf nameOf, const wc
 
 void CheckTable(const Table& table) {
     if (table.fields.empty() || table.fields.size() > kMaxFieldCount)
-        RaiseInvalid(L"Table '" + table.name + L"' has " + std::to_wstring(table.fields.size()) +
-                     L" fields (1 to 255 allowed).");
+        RaiseInvalid(L"表 '" + table.name + L"' 有 " + std::to_wstring(table.fields.size()) +
+                     L" 个字段（允许 1 到 255 个）。");
     const auto problem = NameProblem(table.fields, [](const FieldDef& f) -> const std::wstring& { return f.name; },
-                                     L"Field");
+                                     L"字段");
     if (!problem.empty()) RaiseInvalid(problem);
     for (const auto& field : table.fields) {
         if (field.type != FieldType::Integer16 && field.type != FieldType::Integer32 && field.type != FieldType::Text)
-            RaiseInvalid(L"Field '" + field.name + L"' has an unknown type.");
+            RaiseInvalid(L"字段 '" + field.name + L"' 的类型未知。");
     }
     for (const auto& record : table.records) {
         if (record.size() != table.fields.size())
-            RaiseInvalid(L"A record of table '" + table.name + L"' has " + std::to_wstring(record.size()) +
-                         L" values for " + std::to_wstring(table.fields.size()) + L" fields.");
+            RaiseInvalid(L"表 '" + table.name + L"' 的一条记录有 " + std::to_wstring(record.size()) +
+                         L" 个值，而字段有 " + std::to_wstring(table.fields.size()) + L" 个。");
         for (std::size_t i = 0; i < record.size(); ++i) {
             CheckValueForField(record[i], table.fields[i].type, kDatabaseSource);
             // A 16-bit value in a 32-bit field (or the reverse) must be stored as the field's own kind.
             if (!(StoredValue(record[i], table.fields[i].type) == record[i]))
-                RaiseInvalid(L"A value of field '" + table.fields[i].name + L"' is not of the field's own kind.");
+                RaiseInvalid(L"字段 '" + table.fields[i].name + L"' 的一个值不是该字段自己的类型。");
         }
     }
 }
@@ -151,18 +151,18 @@ public:
     std::wstring Name(const wchar_t* what) {
         const std::uint16_t length = U16(what);
         if (length == 0 || length > kMaxNameLength)
-            Fail(std::wstring(what) + L" has a name length of " + std::to_wstring(length) + L".");
+            Fail(std::wstring(what) + L"的长度为 " + std::to_wstring(length) + L"。");
         return Units(length, what);
     }
 
     [[noreturn]] void Fail(const std::wstring& detail) const {
         RaiseStoreError(err::kDamaged, kDatabaseSource, m_fileName,
-                        L"At byte " + std::to_wstring(m_offset) + L": " + detail);
+                        L"在第 " + std::to_wstring(m_offset) + L" 字节处：" + detail);
     }
 
 private:
     void Need(std::size_t count, const wchar_t* what) const {
-        if (Remaining() < count) Fail(L"The data ends inside " + std::wstring(what) + L".");
+        if (Remaining() < count) Fail(L"数据在" + std::wstring(what) + L"中途结束。");
     }
 
     const Bytes& m_bytes;
@@ -189,88 +189,86 @@ bool HasSignatureAt(const Bytes& bytes, std::size_t offset, const char* signatur
 
 // Empty files, short files and foreign files: everything decided by the first bytes.
 void CheckMagic(const Bytes& bytes, const std::wstring& fileName) {
-    if (bytes.empty()) RaiseDamaged(fileName, L"The file is empty.");
+    if (bytes.empty()) RaiseDamaged(fileName, L"文件为空。");
     const std::size_t present = std::min(bytes.size(), sizeof(kMagic));
     if (std::memcmp(bytes.data(), kMagic, present) == 0) {
         if (bytes.size() < kHeaderSize)
-            RaiseDamaged(fileName, L"It ends after " + std::to_wstring(bytes.size()) + L" bytes, inside its " +
-                                       std::to_wstring(kHeaderSize) + L"-byte header.");
+            RaiseDamaged(fileName, L"文件在 " + std::to_wstring(bytes.size()) + L" 字节后结束，尚在其 " +
+                                       std::to_wstring(kHeaderSize) + L" 字节的文件头之内。");
         return;
     }
     if (HasSignatureAt(bytes, kJetSignatureOffset, kJetSignature) ||
         HasSignatureAt(bytes, kJetSignatureOffset, kAceSignature))
         RaiseStoreError(err::kUnrecognizedFormat, kDatabaseSource, fileName,
-                        L"It is a Microsoft Jet/Access database; this program keeps its settings in a file of its "
-                        L"own format.");
+                        L"它是 Microsoft Jet/Access 数据库；本程序的设置保存在自有格式的文件中。");
     RaiseStoreError(err::kUnrecognizedFormat, kDatabaseSource, fileName,
-                    L"It does not begin with the settings database signature.");
+                    L"它不以设置数据库的签名开头。");
 }
 
 void CheckHeader(const Bytes& bytes, const std::wstring& fileName) {
     const std::uint16_t version = U16At(bytes, kVersionOffset);
     if (version != kFormatVersion)
         RaiseStoreError(err::kWrongVersion, kDatabaseSource, fileName,
-                        L"Its format version is " + std::to_wstring(version) + L"; this program reads version " +
-                            std::to_wstring(kFormatVersion) + L".");
+                        L"其格式版本为 " + std::to_wstring(version) + L"；本程序读取版本 " +
+                            std::to_wstring(kFormatVersion) + L"。");
     const std::uint32_t bodyLength = U32At(bytes, kBodyLengthOffset);
     const std::size_t present = bytes.size() - kHeaderSize;
     if (bodyLength > kMaxBodyLength)
-        RaiseDamaged(fileName, L"Its header announces " + std::to_wstring(bodyLength) + L" bytes of data, more than a "
-                                   L"settings database holds.");
+        RaiseDamaged(fileName, L"其文件头声明有 " + std::to_wstring(bodyLength) + L" 字节数据，超过设置数据库所能容纳的大小。");
     if (present < bodyLength)
-        RaiseDamaged(fileName, L"It is truncated: " + std::to_wstring(present) + L" of the " +
-                                   std::to_wstring(bodyLength) + L" data bytes its header announces are present.");
+        RaiseDamaged(fileName, L"文件不完整：文件头声明的 " + std::to_wstring(bodyLength) + L" 个数据字节只有 " +
+                                   std::to_wstring(present) + L" 个。");
     if (present > bodyLength)
-        RaiseDamaged(fileName, std::to_wstring(present - bodyLength) + L" bytes follow the " +
-                                   std::to_wstring(bodyLength) + L" data bytes its header announces.");
+        RaiseDamaged(fileName, L"文件头声明的 " + std::to_wstring(bodyLength) + L" 个数据字节之后还有 " +
+                                   std::to_wstring(present - bodyLength) + L" 个字节。");
     if (ChecksumOf(bytes) != U32At(bytes, kChecksumOffset))
-        RaiseDamaged(fileName, L"Its checksum does not match its contents.");
+        RaiseDamaged(fileName, L"其校验和与内容不符。");
 }
 
 FieldType ReadFieldType(Reader& in) {
-    const std::uint8_t code = in.U8(L"a field type");
+    const std::uint8_t code = in.U8(L"字段类型");
     if (code < static_cast<std::uint8_t>(FieldType::Integer16) || code > static_cast<std::uint8_t>(FieldType::Text))
-        in.Fail(L"A field has the unknown type " + std::to_wstring(code) + L".");
+        in.Fail(L"某字段的类型 " + std::to_wstring(code) + L" 未知。");
     return static_cast<FieldType>(code);
 }
 
 Variant ReadValue(Reader& in, FieldType type) {
-    const std::uint8_t tag = in.U8(L"a record");
+    const std::uint8_t tag = in.U8(L"记录");
     if (tag == 0) return Variant::Null();
     if (tag != static_cast<std::uint8_t>(type))
-        in.Fail(L"A value is tagged " + std::to_wstring(tag) + L" in a field of type " +
-                std::to_wstring(static_cast<int>(type)) + L".");
+        in.Fail(L"类型为 " + std::to_wstring(static_cast<int>(type)) + L" 的字段中有一个值标记为 " +
+                std::to_wstring(tag) + L"。");
     switch (type) {
     case FieldType::Integer16:
-        return Variant(static_cast<std::int16_t>(in.U16(L"a record")));
+        return Variant(static_cast<std::int16_t>(in.U16(L"记录")));
     case FieldType::Integer32:
-        return Variant(static_cast<std::int32_t>(in.U32(L"a record")));
+        return Variant(static_cast<std::int32_t>(in.U32(L"记录")));
     case FieldType::Text:
-        return Variant(in.Units(in.U16(L"a record"), L"a record"));
+        return Variant(in.Units(in.U16(L"记录"), L"记录"));
     }
-    in.Fail(L"A field has an unknown type.");
+    in.Fail(L"某字段的类型未知。");
 }
 
 Table ReadTable(Reader& in) {
     Table table;
-    table.name = in.Name(L"a table name");
-    const std::uint16_t fieldCount = in.U16(L"a field count");
+    table.name = in.Name(L"表名");
+    const std::uint16_t fieldCount = in.U16(L"字段数");
     if (fieldCount == 0 || fieldCount > kMaxFieldCount)
-        in.Fail(L"Table '" + table.name + L"' has " + std::to_wstring(fieldCount) + L" fields.");
+        in.Fail(L"表 '" + table.name + L"' 有 " + std::to_wstring(fieldCount) + L" 个字段。");
     for (std::uint16_t i = 0; i < fieldCount; ++i) {
         FieldDef field;
         field.type = ReadFieldType(in);
-        field.name = in.Name(L"a field name");
+        field.name = in.Name(L"字段名");
         table.fields.push_back(std::move(field));
     }
     const auto problem =
-        NameProblem(table.fields, [](const FieldDef& f) -> const std::wstring& { return f.name; }, L"Field");
-    if (!problem.empty()) in.Fail(L"In table '" + table.name + L"': " + problem);
-    const std::uint32_t recordCount = in.U32(L"a record count");
+        NameProblem(table.fields, [](const FieldDef& f) -> const std::wstring& { return f.name; }, L"字段");
+    if (!problem.empty()) in.Fail(L"在表 '" + table.name + L"' 中：" + problem);
+    const std::uint32_t recordCount = in.U32(L"记录数");
     // Each value takes at least its tag byte: a count beyond that cannot be genuine.
     if (recordCount > in.Remaining() / fieldCount)
-        in.Fail(L"Table '" + table.name + L"' counts " + std::to_wstring(recordCount) +
-                L" records, more than the rest of the file can hold.");
+        in.Fail(L"表 '" + table.name + L"' 声明有 " + std::to_wstring(recordCount) +
+                L" 条记录，超过文件其余部分所能容纳的数量。");
     table.records.reserve(recordCount);
     for (std::uint32_t r = 0; r < recordCount; ++r) {
         Record record;
@@ -289,9 +287,9 @@ std::uint32_t ChecksumOf(const Bytes& bytes) {
 }
 
 Bytes Encode(const Database& database) {
-    if (database.tables.size() > kMaxTableCount) RaiseInvalid(L"Too many tables.");
+    if (database.tables.size() > kMaxTableCount) RaiseInvalid(L"表过多。");
     const auto problem =
-        NameProblem(database.tables, [](const Table& t) -> const std::wstring& { return t.name; }, L"Table");
+        NameProblem(database.tables, [](const Table& t) -> const std::wstring& { return t.name; }, L"表");
     if (!problem.empty()) RaiseInvalid(problem);
     for (const auto& table : database.tables) CheckTable(table);
 
@@ -315,7 +313,7 @@ Bytes Encode(const Database& database) {
     }
     Bytes& bytes = out.Result();
     const std::size_t bodyLength = bytes.size() - kHeaderSize;
-    if (bodyLength > kMaxBodyLength) RaiseInvalid(L"The database is larger than a settings database may be.");
+    if (bodyLength > kMaxBodyLength) RaiseInvalid(L"数据库大于设置数据库允许的大小。");
     PutU32At(bytes, kBodyLengthOffset, static_cast<std::uint32_t>(bodyLength));
     PutU32At(bytes, kChecksumOffset, ChecksumOf(bytes));
     return bytes;
@@ -329,14 +327,14 @@ Database Decode(const Bytes& bytes, const std::wstring& fileName) {
     Database database;
     for (std::uint16_t t = 0; t < tableCount; ++t) {
         if (in.AtEnd())
-            in.Fail(L"Its header counts " + std::to_wstring(tableCount) + L" tables, but the data ends after " +
-                    std::to_wstring(t) + L".");
+            in.Fail(L"其文件头声明有 " + std::to_wstring(tableCount) + L" 个表，但数据在第 " +
+                    std::to_wstring(t) + L" 个之后结束。");
         database.tables.push_back(ReadTable(in));
     }
     if (!in.AtEnd())
-        in.Fail(L"Its header counts " + std::to_wstring(tableCount) + L" tables, but more data follows the last.");
+        in.Fail(L"其文件头声明有 " + std::to_wstring(tableCount) + L" 个表，但最后一个之后还有数据。");
     const auto problem =
-        NameProblem(database.tables, [](const Table& t) -> const std::wstring& { return t.name; }, L"Table");
+        NameProblem(database.tables, [](const Table& t) -> const std::wstring& { return t.name; }, L"表");
     if (!problem.empty()) in.Fail(problem);
     return database;
 }

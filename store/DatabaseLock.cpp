@@ -52,7 +52,7 @@ DatabaseLock DatabaseLock::Acquire(const std::wstring& databasePath) {
         const DWORD code = GetLastError();
         if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION)
             RaiseStoreError(err::kFileInUse, kRecordsetSource, databasePath,
-                            L"It is open for update elsewhere; try again when that has finished.");
+                            L"它正被别处打开以进行更新；请待其完成后再试。");
         const bool refused = FolderRefusedNewFile(code, lockPath);
         if (refused && refusedBefore) return ForReadOnlyPlace();
         refusedBefore = refused;

@@ -11,14 +11,14 @@ namespace {
 void RequireMode(bool served, const std::wstring& what, long value) {
     if (!served)
         RaiseStoreError(err::kInvalidArgument, kRecordsetSource, {},
-                        what + L" " + std::to_wstring(value) + L" is not supported by the settings store.");
+                        what + L" " + std::to_wstring(value) + L" 不受设置存储支持。");
 }
 
 }  // namespace
 
 void Recordset::CursorLocation(long location) {
     if (m_open) RaiseStoreError(err::kObjectOpen, kRecordsetSource);
-    RequireMode(location == kUseServer || location == kUseClient, L"Cursor location", location);
+    RequireMode(location == kUseServer || location == kUseClient, L"游标位置", location);
     m_cursorLocation = location;
 }
 
@@ -26,10 +26,10 @@ void Recordset::Open(const std::wstring& source, const Connection& connection, l
                      long options) {
     if (m_open) RaiseStoreError(err::kObjectOpen, kRecordsetSource);
     if (!connection.IsOpen()) RaiseStoreError(err::kConnectionClosed, kRecordsetSource);
-    RequireMode(m_cursorLocation == kUseClient, L"Cursor location", m_cursorLocation);
-    RequireMode(cursorType == kOpenKeyset, L"Cursor type", cursorType);
-    RequireMode(lockType == kLockPessimistic, L"Lock type", lockType);
-    RequireMode(options == kCmdUnspecified, L"Open option", options);
+    RequireMode(m_cursorLocation == kUseClient, L"游标位置", m_cursorLocation);
+    RequireMode(cursorType == kOpenKeyset, L"游标类型", cursorType);
+    RequireMode(lockType == kLockPessimistic, L"锁定类型", lockType);
+    RequireMode(options == kCmdUnspecified, L"打开选项", options);
 
     const std::wstring path = connection.DataSource();
     // The lock comes first: the file read under it is the one later updates replace.
@@ -51,7 +51,7 @@ void Recordset::MoveFirst() {
     RequireOpen();
     if (m_pending) Update();
     if (CurrentTable().records.empty())
-        RaiseStoreError(err::kNoCurrentRecord, kRecordsetSource, {}, L"The table has no records.");
+        RaiseStoreError(err::kNoCurrentRecord, kRecordsetSource, {}, L"表中没有记录。");
     m_position = 0;
 }
 
@@ -65,7 +65,7 @@ void Recordset::Update() {
     RequireOpen();
     if (!m_pending) return;
     if (m_lock.ReadOnlyPlace())
-        RaiseStoreError(err::kReadOnly, kDatabaseSource, m_path, L"Its folder takes no new file.");
+        RaiseStoreError(err::kReadOnly, kDatabaseSource, m_path, L"它所在的文件夹不能创建新文件。");
     Database changed = m_database;
     changed.tables[m_tableIndex].records[m_position] = *m_pending;
     WriteDatabaseFile(m_path, changed);
@@ -106,15 +106,15 @@ void Recordset::RequireOpen() const {
 
 void Recordset::RequireCurrentRecord() const {
     if (m_position >= CurrentTable().records.size())
-        RaiseStoreError(err::kNoCurrentRecord, kRecordsetSource, {}, L"The table has no records.");
+        RaiseStoreError(err::kNoCurrentRecord, kRecordsetSource, {}, L"表中没有记录。");
 }
 
 void Recordset::RequireFieldIndex(int index) const {
     const std::size_t count = CurrentTable().fields.size();
     if (index < 0 || static_cast<std::size_t>(index) >= count)
         RaiseStoreError(err::kItemNotFound, kFieldSource, {},
-                        L"Field " + std::to_wstring(index) + L" was asked for; table '" + CurrentTable().name +
-                            L"' has fields 0 to " + std::to_wstring(count - 1) + L".");
+                        L"请求的是字段 " + std::to_wstring(index) + L"；表 '" + CurrentTable().name +
+                            L"' 的字段为 0 到 " + std::to_wstring(count - 1) + L"。");
 }
 
 }  // namespace store

@@ -8,37 +8,36 @@ namespace store {
 
 namespace {
 
-// "%s" stands for the subject.
+// "%s" stands for the subject. The texts of the data-access errors' Chinese edition.
 const wchar_t* Template(long number) {
     static const std::map<long, const wchar_t*> texts = {
         {err::kInvalidArgument,
-         L"Arguments are of the wrong type, are out of acceptable range, or are in conflict with one another."},
+         L"参数类型不正确，或不在可以接受的范围之内，或与其他参数冲突。"},
         {err::kNoCurrentRecord,
-         L"Either BOF or EOF is True, or the current record has been deleted. Requested operation requires a "
-         L"current record."},
-        {err::kFileNotFound, L"Could not find file '%s'."},
-        {err::kReadOnly, L"Cannot update '%s'. Database or object is read-only."},
-        {err::kBadAccount, L"Not a valid account name or password."},
-        {err::kDiskError, L"Disk or network error while saving '%s'."},
-        {err::kWrongVersion, L"Cannot open database '%s'. It was written in another version of the settings format."},
-        {err::kFileInUse, L"Could not use '%s'; file already in use."},
-        {err::kDamaged, L"Cannot open database '%s'. The file is damaged or truncated."},
-        {err::kCannotOpenFile, L"Cannot open the file '%s'."},
+         L"BOF 或 EOF 中有一个是“真”，或者当前的记录已被删除，所需的操作要求一个当前的记录。"},
+        {err::kFileNotFound, L"找不到文件 '%s'。"},
+        {err::kReadOnly, L"不能更新 '%s'。数据库或对象为只读。"},
+        {err::kBadAccount, L"不是有效的帐户名称或密码。"},
+        {err::kDiskError, L"保存 '%s' 时发生磁盘或网络错误。"},
+        {err::kWrongVersion, L"不能打开数据库 '%s'。它是用另一版本的设置格式写成的。"},
+        {err::kFileInUse, L"不能使用 '%s'；文件已在使用中。"},
+        {err::kDamaged, L"不能打开数据库 '%s'。文件已损坏或不完整。"},
+        {err::kCannotOpenFile, L"不能打开文件 '%s'。"},
         {err::kTableNotFound,
-         L"Cannot find the input table '%s'. Make sure it exists and that its name is spelled correctly."},
-        {err::kTextTooLong, L"The field is too small to accept the amount of data you attempted to add."},
-        {err::kItemNotFound, L"Item cannot be found in the collection corresponding to the requested name or ordinal."},
-        {err::kUnrecognizedFormat, L"Unrecognized database format '%s'."},
-        {err::kNumericOverflow, L"Numeric field overflow."},
-        {err::kWrongType, L"Application uses a value of the wrong type for the current operation."},
-        {err::kObjectClosed, L"Operation is not allowed when the object is closed."},
-        {err::kObjectOpen, L"Operation is not allowed when the object is open."},
-        {err::kProviderNotFound, L"Provider cannot be found. It may not be properly installed."},
+         L"找不到输入表 '%s'。请确定它存在，并且它的名称拼写正确。"},
+        {err::kTextTooLong, L"字段太小而不能接受所要添加的数据的数量。"},
+        {err::kItemNotFound, L"在对应所需名称或序数的集合中，未找到项目。"},
+        {err::kUnrecognizedFormat, L"不可识别的数据库格式 '%s'。"},
+        {err::kNumericOverflow, L"数值字段溢出。"},
+        {err::kWrongType, L"应用程序使用的值类型与当前操作不符。"},
+        {err::kObjectClosed, L"对象关闭时，不允许操作。"},
+        {err::kObjectOpen, L"对象打开时，不允许操作。"},
+        {err::kProviderNotFound, L"未找到提供程序。该程序可能未正确安装。"},
         {err::kConnectionClosed,
-         L"The connection cannot be used to perform this operation. It is either closed or invalid in this context."},
+         L"连接无法用于执行此操作。在此上下文中它可能已被关闭或无效。"},
     };
     const auto it = texts.find(number);
-    return it != texts.end() ? it->second : L"Unexpected settings store error.";
+    return it != texts.end() ? it->second : L"意外的设置存储错误。";
 }
 
 }  // namespace
@@ -47,7 +46,7 @@ std::wstring StoreErrorText(long number, const std::wstring& subject, const std:
     std::wstring text = Template(number);
     const auto mark = text.find(L"%s");
     if (mark != std::wstring::npos) text.replace(mark, 2, subject);
-    if (!detail.empty()) text += L" " + detail;
+    text += detail;  // Chinese sentences follow each other without a space
     return text;
 }
 

@@ -36,7 +36,7 @@ inline constexpr wchar_t kFieldSource[] = L"Store.Field";
 inline constexpr wchar_t kDatabaseSource[] = L"Store.Database";
 
 // The standard text of one of the errors above. Texts that name something (a file, a table)
-// take it from subject; detail, when given, follows as a sentence of its own.
+// take it from subject; detail, when given, follows as a sentence (or more) of its own.
 std::wstring StoreErrorText(long number, const std::wstring& subject = {}, const std::wstring& detail = {});
 
 // Raises one of the errors above with StoreErrorText.

@@ -58,7 +58,7 @@ TEST(CommonDialog, CancelRaises32755WhenAskedAndLeavesAnEmptyName) {
         FAIL() << "cancel raised nothing";
     } catch (const rt::RuntimeError& e) {
         EXPECT_EQ(e.Number(), 32755);
-        EXPECT_EQ(e.Description(), L"Cancel was selected.");
+        EXPECT_EQ(e.Description(), L"选定了“取消”。");
     }
     EXPECT_EQ(answers.SeenTitles(), std::vector<std::wstring>{L"图像文件"});
     EXPECT_EQ(types, (std::vector<std::wstring>{L"MP3文件(*.MP3)", L"CD音频(*.WAV)", L"Windows音频(*.mid)",

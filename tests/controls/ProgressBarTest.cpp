@@ -42,5 +42,5 @@ TEST(ProgressBarWindow, ValuesOutsideTheRangeAndAnEmptyRangeRaise380) {
     // A smaller Max pulls the value down with it.
     bar.SetMax(3.0f);
     EXPECT_EQ(bar.Value(), 3.0f);
-    EXPECT_EQ(rt::StandardDescription(380), L"Invalid property value");
+    EXPECT_EQ(rt::StandardDescription(380), L"无效的属性值");
 }

@@ -23,6 +23,7 @@ struct Installation {
 struct BadCase {
     const char* name;
     std::function<void(const std::wstring& db)> write;  // leaves the folder without a file when empty
+    const wchar_t* report = L"运行时错误 '";              // what the runtime's report says
 };
 
 void WriteDb(const std::wstring& path, const store::Database& db) { store::WriteDatabaseFile(path, db); }
@@ -33,7 +34,7 @@ TEST(Startup, EveryUnusableSettingsDatabaseEndsTheProgramWithTheRuntimesReportBe
     using store::FieldType;
     using store::Variant;
     const std::vector<BadCase> cases = {
-        {"missing file", nullptr},
+        {"missing file", nullptr, L"运行时错误 '3024':\n\n找不到文件 '"},
         {"damaged file",
          [](const std::wstring& p) {
              HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -60,7 +61,8 @@ TEST(Startup, EveryUnusableSettingsDatabaseEndsTheProgramWithTheRuntimesReportBe
          [](const std::wstring& p) {
              WriteDb(p, main_tests::SettingsWith(Variant(std::int32_t{70000}), FieldType::Integer32));
          }},
-        {"skin 30", [](const std::wstring& p) { main_tests::WriteSettings(p.substr(0, p.rfind(L'\\')), 30); }},
+        {"skin 30", [](const std::wstring& p) { main_tests::WriteSettings(p.substr(0, p.rfind(L'\\')), 30); },
+         L"运行时错误 '340':\n\n控件数组元素不存在"},
         {"skin -1", [](const std::wstring& p) { main_tests::WriteSettings(p.substr(0, p.rfind(L'\\')), -1); }},
     };
     for (const BadCase& c : cases) {
@@ -76,7 +78,7 @@ TEST(Startup, EveryUnusableSettingsDatabaseEndsTheProgramWithTheRuntimesReportBe
         ASSERT_NE(report, nullptr) << "the runtime's report";
         std::wstring texts;
         for (const auto& t : ChildTexts(report)) texts += t + L"\n";
-        EXPECT_NE(texts.find(L"Run-time error"), std::wstring::npos) << rt::Utf8FromWide(texts);
+        EXPECT_NE(texts.find(c.report), std::wstring::npos) << rt::Utf8FromWide(texts);
         EXPECT_EQ(child.WaitForWindow(L"Lumesca", 200), nullptr) << "the main window never shows";
         PostMessageW(report, WM_COMMAND, IDOK, 0);
         const DWORD code = child.WaitForExit();

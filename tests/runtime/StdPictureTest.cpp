@@ -155,7 +155,7 @@ TEST(StdPicture, MissingAndUndecodableFilesRaiseClearErrors) {
     try {
         rt::LoadPicture(folder.File(L"notes.jpg"));
     } catch (const rt::RuntimeError& e) {
-        EXPECT_EQ(e.Description(), L"Invalid picture");
+        EXPECT_EQ(e.Description(), L"无效的图片");
     }
     // An empty name is no picture at all, not an error.
     EXPECT_EQ(rt::LoadPicture(L""), nullptr);

@@ -119,7 +119,7 @@ TEST(AtomicWrite, AFailedRenameRaisesADiskErrorAndLeavesNoTemporaryFile) {
     const auto e = ErrorOf([&] { store::WriteDatabaseFile(path, changed); });
     CloseHandle(blocker);
     EXPECT_EQ(e.Number(), store::err::kDiskError);
-    EXPECT_TRUE(Contains(e.Description(), L"Disk or network error while saving '" + path + L"'."));
+    EXPECT_TRUE(Contains(e.Description(), L"保存 '" + path + L"' 时发生磁盘或网络错误。"));
     EXPECT_EQ(store::ReadDatabaseFile(path), store::DefaultSettingsDatabase());
     EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::wstring>{L"tyy1.mdb"});
 }

@@ -31,7 +31,7 @@ TEST(ConnectionString, RefusesProvidersItDoesNotServe) {
                                 L"Data Source=x.mdb"}) {
         const auto e = ErrorOf([&] { ParseConnectionString(text); });
         EXPECT_EQ(e.Number(), store::err::kProviderNotFound) << text;
-        EXPECT_TRUE(Contains(e.Description(), L"Provider cannot be found")) << text;
+        EXPECT_TRUE(Contains(e.Description(), L"未找到提供程序")) << text;
         EXPECT_TRUE(Contains(e.Description(), L"Microsoft.Jet.OLEDB.4.0")) << text;
     }
     EXPECT_TRUE(Contains(ErrorOf([] { ParseConnectionString(L"Provider=SQLOLEDB;Data Source=x"); }).Description(),
@@ -52,6 +52,6 @@ TEST(ConnectionString, RefusesMalformedStrings) {
     for (const wchar_t* text : bad) {
         const auto e = ErrorOf([&] { ParseConnectionString(text); });
         EXPECT_EQ(e.Number(), store::err::kInvalidArgument) << text;
-        EXPECT_TRUE(Contains(e.Description(), L"Connection string:")) << text;
+        EXPECT_TRUE(Contains(e.Description(), L"连接字符串：")) << text;
     }
 }

@@ -85,15 +85,15 @@ TEST(DatabaseFormat, EmptyAndTruncatedFilesAreDamaged) {
     auto empty = DecodeError({});
     EXPECT_EQ(empty.Number(), store::err::kDamaged);
     EXPECT_TRUE(Contains(empty.Description(), L"'C:\\x\\tyy1.mdb'"));
-    EXPECT_TRUE(Contains(empty.Description(), L"empty"));
+    EXPECT_TRUE(Contains(empty.Description(), L"文件为空"));
     // Cut anywhere - inside the magic, the header, a name, a record, before the last byte.
     for (std::size_t length = 1; length < good.size(); ++length) {
         const auto e = DecodeError(Bytes(good.begin(), good.begin() + length));
         EXPECT_EQ(e.Number(), store::err::kDamaged) << length;
-        EXPECT_TRUE(Contains(e.Description(), L"damaged or truncated")) << length;
+        EXPECT_TRUE(Contains(e.Description(), L"文件已损坏或不完整")) << length;
     }
-    EXPECT_TRUE(Contains(DecodeError(Bytes(good.begin(), good.begin() + 12)).Description(), L"inside its 20-byte header"));
-    EXPECT_TRUE(Contains(DecodeError(Bytes(good.begin(), good.end() - 1)).Description(), L"truncated"));
+    EXPECT_TRUE(Contains(DecodeError(Bytes(good.begin(), good.begin() + 12)).Description(), L"尚在其 20 字节的文件头之内"));
+    EXPECT_TRUE(Contains(DecodeError(Bytes(good.begin(), good.end() - 1)).Description(), L"不完整"));
     // Even a cut file whose header was rewritten to match is refused by its structure.
     Bytes cut(good.begin(), good.end() - 3);
     const auto body = static_cast<std::uint32_t>(cut.size() - store::kHeaderSize);
@@ -107,7 +107,7 @@ TEST(DatabaseFormat, ForeignFilesAreNotRecognised) {
     auto e = DecodeError(jpeg);
     EXPECT_EQ(e.Number(), store::err::kUnrecognizedFormat);
     EXPECT_EQ(e.Description(),
-              L"Unrecognized database format 'C:\\x\\tyy1.mdb'. It does not begin with the settings database signature.");
+              L"不可识别的数据库格式 'C:\\x\\tyy1.mdb'。它不以设置数据库的签名开头。");
 
     Bytes jet(2048, 0);
     jet[1] = 1;
@@ -115,7 +115,7 @@ TEST(DatabaseFormat, ForeignFilesAreNotRecognised) {
     std::copy(signature, signature + 16, jet.begin() + 4);
     e = DecodeError(jet);
     EXPECT_EQ(e.Number(), store::err::kUnrecognizedFormat);
-    EXPECT_TRUE(Contains(e.Description(), L"Jet/Access database"));
+    EXPECT_TRUE(Contains(e.Description(), L"Jet/Access 数据库"));
 
     const Bytes text = {'h', 'e', 'l', 'l', 'o'};
     EXPECT_EQ(DecodeError(text).Number(), store::err::kUnrecognizedFormat);
@@ -131,7 +131,7 @@ TEST(DatabaseFormat, OtherVersionsAreRefusedByName) {
     ResealChecksum(bytes);
     const auto e = DecodeError(bytes);
     EXPECT_EQ(e.Number(), store::err::kWrongVersion);
-    EXPECT_TRUE(Contains(e.Description(), L"version is 2; this program reads version 1"));
+    EXPECT_TRUE(Contains(e.Description(), L"其格式版本为 2；本程序读取版本 1"));
 }
 
 TEST(DatabaseFormat, InconsistentContentsAreDamaged) {
@@ -142,30 +142,30 @@ TEST(DatabaseFormat, InconsistentContentsAreDamaged) {
     ResealChecksum(moreTables);
     auto e = DecodeError(moreTables);
     EXPECT_EQ(e.Number(), store::err::kDamaged);
-    EXPECT_TRUE(Contains(e.Description(), L"counts 3 tables, but the data ends after 2"));
+    EXPECT_TRUE(Contains(e.Description(), L"声明有 3 个表，但数据在第 2 个之后结束"));
 
     Bytes fewerTables = good;  // says 1 table, holds 2
     PutU16(fewerTables, store::kTableCountOffset, 1);
     ResealChecksum(fewerTables);
-    EXPECT_TRUE(Contains(DecodeError(fewerTables).Description(), L"more data follows"));
+    EXPECT_TRUE(Contains(DecodeError(fewerTables).Description(), L"最后一个之后还有数据"));
 
     Bytes flipped = good;  // one bit changed, checksum left alone
     flipped[good.size() - 5] ^= 0x04;
     e = DecodeError(flipped);
     EXPECT_EQ(e.Number(), store::err::kDamaged);
-    EXPECT_TRUE(Contains(e.Description(), L"checksum"));
+    EXPECT_TRUE(Contains(e.Description(), L"校验和"));
 
     Bytes trailing = good;  // bytes after the announced body
     trailing.push_back(0);
-    EXPECT_TRUE(Contains(DecodeError(trailing).Description(), L"1 bytes follow"));
+    EXPECT_TRUE(Contains(DecodeError(trailing).Description(), L"之后还有 1 个字节"));
 
     Bytes badType = good;  // the first field's type byte (after the 20-byte header, "coop" and the count)
     badType[store::kHeaderSize + 2 + 8 + 2] = 9;
     ResealChecksum(badType);
-    EXPECT_TRUE(Contains(DecodeError(badType).Description(), L"unknown type 9"));
+    EXPECT_TRUE(Contains(DecodeError(badType).Description(), L"类型 9 未知"));
 
     Bytes hugeCount = good;  // a record count far beyond the file
     hugeCount[store::kHeaderSize + 2 + 8 + 2 + (1 + 2 + 18) + (1 + 2 + 10) + (1 + 2 + 8) + (1 + 2 + 8) + 3] = 0x7F;
     ResealChecksum(hugeCount);
-    EXPECT_TRUE(Contains(DecodeError(hugeCount).Description(), L"more than the rest of the file can hold"));
+    EXPECT_TRUE(Contains(DecodeError(hugeCount).Description(), L"超过文件其余部分所能容纳的数量"));
 }

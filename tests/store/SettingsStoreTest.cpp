@@ -137,7 +137,7 @@ TEST(SettingsStore, MissingFileIsAClearErrorAndCreatesNothing) {
     Connection cn;
     const auto e = ErrorOf([&] { cn.Open(ConnectionStringFor(path), L"", L"", -1); });
     EXPECT_EQ(e.Number(), store::err::kFileNotFound);
-    EXPECT_EQ(e.Description(), L"Could not find file '" + path + L"'.");
+    EXPECT_EQ(e.Description(), L"找不到文件 '" + path + L"'。");
     EXPECT_EQ(e.Source(), L"Store.Database");
     EXPECT_FALSE(cn.IsOpen());
     // A missing folder is the same error.
@@ -268,9 +268,7 @@ TEST(SettingsStore, TwoOpensForUpdateConflictUntilTheFirstCloses) {
     other.CursorLocation(store::kUseClient);
     const auto e = ErrorOf([&] { other.Open(L"coop", second, store::kOpenKeyset, store::kLockPessimistic); });
     EXPECT_EQ(e.Number(), store::err::kFileInUse);
-    EXPECT_EQ(e.Description(), L"Could not use '" + path +
-                                   L"'; file already in use. It is open for update elsewhere; try again when that "
-                                   L"has finished.");
+    EXPECT_EQ(e.Description(), L"不能使用 '" + path + L"'；文件已在使用中。它正被别处打开以进行更新；请待其完成后再试。");
     EXPECT_FALSE(other.IsOpen());
     // The skin panel's write under continue-on-error: nothing is stored while locked.
     rt::ContinueOnError({[&] { WriteSkin(path, 3); }});
