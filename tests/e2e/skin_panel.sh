@@ -10,7 +10,7 @@ source "$(dirname "$0")/e2e-lib"
 skins=$LUMESCA_SOURCE_DIR/resources/skins
 work=$(mktemp -d)
 e2e_pid=
-trap '[ -z "$e2e_pid" ] || kill "$e2e_pid" 2>/dev/null; chattr -i "$work" 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -z "$e2e_pid" ] || kill "$e2e_pid" 2>/dev/null || true; chattr -i "$work" 2>/dev/null; rm -rf "$work"' EXIT
 cp "$LUMESCA_BIN_DIR/lumesca.exe" "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"
 
 start_copy() {
@@ -87,7 +87,8 @@ frame_shows_skin "$e2e_out/skin_panel-restarted.png" 4
 e2e_close_window "$id"
 e2e_wait_exit
 
-folder_state() { (cd "$work" && ls -la --time-style=full-iso . && md5sum ./*); }
+# The folder's own times and each file's size, times and bytes.
+folder_state() { (cd "$work" && stat -c '%n %s %y %z' . ./* && md5sum ./*); }
 if ! chattr +i "$work" 2>/dev/null; then
   echo "cannot make a folder immutable here (needs root): the read-only start is not checked" >&2
   exit 0
