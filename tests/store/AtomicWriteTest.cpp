@@ -91,17 +91,9 @@ TEST(AtomicWrite, AReadOnlyDatabaseIsRefusedAndKept) {
     const auto path = folder.File(L"tyy1.mdb");
     store::WriteDatabaseFile(path, store::DefaultSettingsDatabase());
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    store::Connection cn;
-    store::Recordset rs;
-    cn.Open(ConnectionStringFor(path));
-    rs.CursorLocation(store::kUseClient);
-    rs.Open(L"coop", cn, store::kOpenKeyset, store::kLockPessimistic);
-    rs.Fields(0).Value(Variant(std::int16_t{5}));
-    const auto e = ErrorOf([&] { rs.Update(); });
+    const auto e = UpdateErrorOf(path, 5);
     EXPECT_EQ(e.Number(), store::err::kReadOnly);
     EXPECT_TRUE(Contains(e.Description(), path));
-    rs.Close();
-    cn.Close();
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(store::ReadDatabaseFile(path), store::DefaultSettingsDatabase());
     EXPECT_EQ(FilesIn(folder.Path()).size(), 1u);

@@ -293,15 +293,9 @@ TEST(SettingsStore, AFolderThatTakesNoNewFileIsReadWithoutALockAndNeverWritten) 
     const auto path = folder + L"\\tyy1.mdb";
     const auto before = testing_support::FilesWithBytes(folder);
     EXPECT_EQ(ReadSkin(path), 0);
-    Connection cn;
-    Recordset rs;
-    OpenForUpdate(cn, rs, path);
-    rs.Fields(0).Value(Variant(std::int16_t{5}));
-    const auto e = ErrorOf([&] { rs.Update(); });
+    const auto e = UpdateErrorOf(path, 5);
     EXPECT_EQ(e.Number(), store::err::kReadOnly);
     EXPECT_TRUE(Contains(e.Description(), path));
-    rs.Close();
-    cn.Close();
     // The skin panel's write, statement by statement past its errors, stores nothing either.
     rt::ContinueOnError({[&] { WriteSkin(path, 3); }});
     EXPECT_EQ(ReadSkin(path), 0);

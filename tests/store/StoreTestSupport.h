@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "runtime/core/RuntimeError.h"
+#include "store/Connection.h"
+#include "store/Recordset.h"
 #include "store/Database.h"
 #include "store/DatabaseFormat.h"
 
@@ -68,6 +70,21 @@ inline bool Contains(const std::wstring& text, const std::wstring& part) { retur
 // The Part's connection string for a database file.
 inline std::wstring ConnectionStringFor(const std::wstring& path) {
     return L"Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data Source=" + path;
+}
+
+// Opens path's "coop" for update as the program does, assigns skin to field 0 and returns the
+// error Update raises; both objects are closed after.
+inline rt::RuntimeError UpdateErrorOf(const std::wstring& path, std::int16_t skin) {
+    store::Connection cn;
+    store::Recordset rs;
+    cn.Open(ConnectionStringFor(path));
+    rs.CursorLocation(store::kUseClient);
+    rs.Open(L"coop", cn, store::kOpenKeyset, store::kLockPessimistic);
+    rs.Fields(0).Value(store::Variant(skin));
+    const auto e = ErrorOf([&] { rs.Update(); });
+    rs.Close();
+    cn.Close();
+    return e;
 }
 
 // "coop" with a 16-bit skin number and three further fields, three records (Null, Chinese
