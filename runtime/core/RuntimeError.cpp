@@ -104,7 +104,7 @@ std::wstring ReportText(const RuntimeError& e) {
     } else {
         swprintf(number, 48, L"%ld", e.Number());
     }
-    return L"运行时错误 '" + std::wstring(number) + L"':\n\n" + e.Description();
+    return L"实时错误 '" + std::wstring(number) + L"':\n\n" + e.Description();
 }
 
 namespace {

@@ -82,7 +82,7 @@ std::wstring StandardDescription(long number);
 // Throws a run-time error. With an empty source the application name is used.
 [[noreturn]] void Raise(long number, std::wstring source = {}, std::wstring description = {});
 
-// The text of the standard report, "运行时错误 'N':\n\n<description>"; object errors
+// The text of the standard report, "实时错误 'N':\n\n<description>"; object errors
 // show their number in decimal and in hexadecimal as the runtime does.
 std::wstring ReportText(const RuntimeError& e);
 

@@ -23,7 +23,7 @@ struct Installation {
 struct BadCase {
     const char* name;
     std::function<void(const std::wstring& db)> write;  // leaves the folder without a file when empty
-    const wchar_t* report = L"运行时错误 '";              // what the runtime's report says
+    const wchar_t* report = L"实时错误 '";              // what the runtime's report says
 };
 
 void WriteDb(const std::wstring& path, const store::Database& db) { store::WriteDatabaseFile(path, db); }
@@ -34,7 +34,7 @@ TEST(Startup, EveryUnusableSettingsDatabaseEndsTheProgramWithTheRuntimesReportBe
     using store::FieldType;
     using store::Variant;
     const std::vector<BadCase> cases = {
-        {"missing file", nullptr, L"运行时错误 '3024':\n\n找不到文件 '"},
+        {"missing file", nullptr, L"实时错误 '3024':\n\n找不到文件 '"},
         {"damaged file",
          [](const std::wstring& p) {
              HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -62,7 +62,7 @@ TEST(Startup, EveryUnusableSettingsDatabaseEndsTheProgramWithTheRuntimesReportBe
              WriteDb(p, main_tests::SettingsWith(Variant(std::int32_t{70000}), FieldType::Integer32));
          }},
         {"skin 30", [](const std::wstring& p) { main_tests::WriteSettings(p.substr(0, p.rfind(L'\\')), 30); },
-         L"运行时错误 '340':\n\n控件数组元素不存在"},
+         L"实时错误 '340':\n\n控件数组元素不存在"},
         {"skin -1", [](const std::wstring& p) { main_tests::WriteSettings(p.substr(0, p.rfind(L'\\')), -1); }},
     };
     for (const BadCase& c : cases) {

@@ -22,12 +22,12 @@ TEST(RuntimeError, CarriesNumberSourceAndStandardDescription) {
 }
 
 TEST(RuntimeError, ReportShowsNumberAndDescription) {
-    EXPECT_EQ(rt::ReportText(rt::RuntimeError(53, L"x", {})), L"运行时错误 '53':\n\n文件未找到");
+    EXPECT_EQ(rt::ReportText(rt::RuntimeError(53, L"x", {})), L"实时错误 '53':\n\n文件未找到");
     // Object errors are shown in decimal and in hexadecimal.
     const rt::RuntimeError object(rt::kObjectError | 13082, L"lumesca.WindowProc", L"Message already handled by another class");
     EXPECT_EQ(object.Number(), -2147208422L);
     EXPECT_EQ(rt::ReportText(object),
-              L"运行时错误 '-2147208422 (8004331a)':\n\nMessage already handled by another class");
+              L"实时错误 '-2147208422 (8004331a)':\n\nMessage already handled by another class");
 }
 
 TEST(ContinueOnError, SkipsExactlyTheFailingStatement) {
@@ -85,7 +85,7 @@ bool Contains(const std::vector<std::wstring>& texts, const std::wstring& wanted
 TEST(FatalReport, UncaughtErrorInWindowProcedureEndsProgramWithReport) {
     const FatalRun run = RunProbe(L"standard");
     EXPECT_EQ(run.title, L"error_probe");
-    EXPECT_TRUE(Contains(run.texts, L"运行时错误 '13':")) ;
+    EXPECT_TRUE(Contains(run.texts, L"实时错误 '13':")) ;
     EXPECT_TRUE(Contains(run.texts, L"类型不匹配"));
     EXPECT_NE(run.exitCode, 0u);
     EXPECT_NE(run.exitCode, static_cast<DWORD>(STILL_ACTIVE));
@@ -93,7 +93,7 @@ TEST(FatalReport, UncaughtErrorInWindowProcedureEndsProgramWithReport) {
 
 TEST(FatalReport, ObjectErrorReportNamesTheObjectNumber) {
     const FatalRun run = RunProbe(L"object");
-    EXPECT_TRUE(Contains(run.texts, L"运行时错误 '-2147208422 (8004331a)':"));
+    EXPECT_TRUE(Contains(run.texts, L"实时错误 '-2147208422 (8004331a)':"));
     EXPECT_TRUE(Contains(run.texts, L"Message already handled by another class"));
     EXPECT_EQ(run.exitCode, 1u);
 }
@@ -117,7 +117,7 @@ TEST(OutOfMemory, AFailedAllocationIsRunTimeError7ThatHandlersCatch) {
         ADD_FAILURE() << "the allocation succeeded";
     } catch (const rt::RuntimeError& e) {
         EXPECT_EQ(e.Number(), rt::err::kOutOfMemory);
-        EXPECT_EQ(rt::ReportText(e), L"运行时错误 '7':\n\n内存溢出");
+        EXPECT_EQ(rt::ReportText(e), L"实时错误 '7':\n\n内存溢出");
     }
     std::vector<int> ran;
     EXPECT_EQ(rt::ContinueOnError({allocate, [&] { ran.push_back(2); }}), rt::err::kOutOfMemory);
