@@ -49,6 +49,25 @@ Probe::Probe(const std::wstring& mode, const std::wstring& book, long number) {
 
 Probe::~Probe() { CloseHandle(m_ready); }
 
+bool Probe::KillOnceChanged(const std::wstring& book, long long offset, const std::string& unchanged, double extra) {
+    HANDLE file = CreateFileW(book.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    bool changed = false;
+    std::string seen(unchanged.size(), '\0');
+    for (const double deadline = Now() + 60; !changed && file != INVALID_HANDLE_VALUE && Now() < deadline;) {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD read = 0;
+        changed = ReadFile(file, seen.data(), static_cast<DWORD>(seen.size()), &read, &at) &&
+                  std::string(seen.data(), read) != unchanged;
+    }
+    if (changed) SpinFor(extra);
+    Kill();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return changed;
+}
+
 bool Probe::WaitUntilWorking() const {
     return m_child->Started() && WaitForSingleObject(m_ready, 60000) == WAIT_OBJECT_0;
 }

@@ -30,6 +30,10 @@ public:
     // Waits until the child has the book open and is about to work.
     bool WaitUntilWorking() const;
     void Kill() { m_child->Kill(); }
+    // Kills the child `extra` seconds after its work has visibly begun: once the stored bytes
+    // at `offset` of the book differ from `unchanged`. False when no change came within a
+    // minute (the child is killed all the same).
+    bool KillOnceChanged(const std::wstring& book, long long offset, const std::string& unchanged, double extra);
     DWORD WaitForExit() const { return m_child->WaitForExit(60000); }
 
 private:
