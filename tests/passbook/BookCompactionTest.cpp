@@ -81,17 +81,17 @@ TEST(BookCompaction, RewritesExactlyTheCountedRecordsAndTouchesNoOtherFile) {
     EXPECT_TRUE(rt::IsOpen(n));
     EXPECT_EQ(ReadAll(book), TestBook(4));
     EXPECT_EQ(GetFileAttributesW(book.c_str()) & FILE_ATTRIBUTE_HIDDEN, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-    if (linked) {
-        EXPECT_EQ(ReadAll(link), TestBook(4));
-        DeleteFileW(link.c_str());
-    }
+    if (linked) EXPECT_EQ(ReadAll(link), TestBook(4));
     ASSERT_TRUE(SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(ReadAll(other), TestBook(9));
-    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"BOOK1", L"~~TMP~~.TMP"})) << "nothing made beside it";
+    std::set<std::wstring> names{L"BOOK1", L"~~TMP~~.TMP"};
+    if (linked) names.insert(L"LINK");
+    EXPECT_EQ(FilesIn(folder), names) << "nothing made beside it";
     // The book is open again and usable.
     WriteRecord(n, 5, DecodeRecord(reinterpret_cast<const unsigned char*>(TestRecord(7).data())));
     EXPECT_EQ(ReadAll(book), TestBook(4) + TestRecord(7));
     rt::CloseAll();
+    if (linked) ASSERT_TRUE(DeleteFileW(link.c_str()));
 
     // A book of that very name compacts like any other, and so does the null device.
     short m = OpenBookFile(other);
@@ -121,11 +121,11 @@ TEST(BookCompaction, DeletingByShiftingKeepsEveryOtherRecordPastThe16BitLimit) {
 }
 
 // A child deletes record 2 and compacts; each kill lands at a seeded moment after the shift has
-// visibly begun, within the whole work's time. The book then has its old length or its new
+// visibly begun, within a quarter of the whole work's time. The book then has its old length or its new
 // one, never loses a record but the deleted one, and is the finished book when it is short.
 // Most kills must land before the work is done, or the test proves nothing.
 TEST(BookCompaction, KilledAtAnyMomentTheBookIsTheOldOrTheNewOne) {
-    const long records = 40000;
+    const long records = 60000;  // some twenty-five record windows: work that takes a while
     const std::string before = TestBook(records, std::string(57, 'z'));  // a stray part of a record
     const std::string after = TestRecord(1) + TestBook(records).substr(2 * kRecordLength);
     TempFolder folder;
@@ -136,7 +136,7 @@ TEST(BookCompaction, KilledAtAnyMomentTheBookIsTheOldOrTheNewOne) {
     ASSERT_EQ(ReadAll(book), after);
 
     std::mt19937 random(20261207);
-    std::uniform_real_distribution<double> moment(0, duration);
+    std::uniform_real_distribution<double> moment(0, duration / 4);
     constexpr int kKills = 20;
     int unfinished = 0;
     for (int kill = 0; kill < kKills; ++kill) {
@@ -157,7 +157,8 @@ TEST(BookCompaction, KilledAtAnyMomentTheBookIsTheOldOrTheNewOne) {
             ASSERT_TRUE(i == 2 || kept.count(TestRecord(i))) << "kill " << kill << " lost record " << i;
         ++unfinished;
     }
-    std::printf("%d kills within %.1f ms: %d landed before the book was cut\n", kKills, duration * 1000, unfinished);
+    std::printf("%d kills within %.1f ms of the work's start: %d landed before the book was cut\n", kKills,
+                duration * 250, unfinished);
     EXPECT_GE(unfinished, kKills / 2) << "too few kills landed while the work was under way";
 }
 
