@@ -54,9 +54,18 @@ void CopyCreationTime(const std::wstring& from, const std::wstring& to) {
     SetFileTime(copy.get(), &created, nullptr, nullptr);  // a volume without creation times keeps its own
 }
 
+// Wine makes a file's access list up from its Unix mode and turns a list written back into a
+// mode that gives the group the owner's rights: there the copy keeps the mode its folder gives
+// new files rather than gain rights for the group.
+bool AccessListsAreUnixModes() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 // The access list decides who may read the file: it goes over, or the copy does not replace.
 // The owner needs a privilege the user may lack; the one who saves owns the copy then.
 void CopySecurity(const std::wstring& from, const std::wstring& to) {
+    if (AccessListsAreUnixModes()) return;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     PSID owner = nullptr;
     PACL dacl = nullptr;

@@ -13,7 +13,8 @@ std::wstring FinalPathOf(const std::wstring& path);
 
 // Copies the identity of `from` onto `to` (a closed file nobody else uses). What the volume
 // or the user's rights cannot carry over is left as it is: the owner, a creation time Wine
-// cannot set. What would expose data if it were lost (the access list, encryption, a
+// cannot set, and under Wine the access list (there a Unix mode, which Win32 cannot copy
+// faithfully: the copy gets the mode of a new file). What would expose data if it were lost (the access list, encryption, a
 // stream) raises its file error instead.
 void CopyFileIdentity(const std::wstring& from, const std::wstring& to);
 
