@@ -81,17 +81,21 @@ TEST(BookCompaction, RewritesExactlyTheCountedRecordsAndTouchesNoOtherFile) {
     EXPECT_TRUE(rt::IsOpen(n));
     EXPECT_EQ(ReadAll(book), TestBook(4));
     EXPECT_EQ(GetFileAttributesW(book.c_str()) & FILE_ATTRIBUTE_HIDDEN, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-    if (linked) EXPECT_EQ(ReadAll(link), TestBook(4));
+    if (linked) {
+        EXPECT_EQ(ReadAll(link), TestBook(4));
+    }
     ASSERT_TRUE(SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(ReadAll(other), TestBook(9));
     std::set<std::wstring> names{L"BOOK1", L"~~TMP~~.TMP"};
     if (linked) names.insert(L"LINK");
     EXPECT_EQ(FilesIn(folder), names) << "nothing made beside it";
-    // The book is open again and usable.
+    // The book is still open and usable.
     WriteRecord(n, 5, DecodeRecord(reinterpret_cast<const unsigned char*>(TestRecord(7).data())));
     EXPECT_EQ(ReadAll(book), TestBook(4) + TestRecord(7));
     rt::CloseAll();
-    if (linked) ASSERT_TRUE(DeleteFileW(link.c_str()));
+    if (linked) {
+        ASSERT_TRUE(DeleteFileW(link.c_str()));
+    }
 
     // A book of that very name compacts like any other, and so does the null device.
     short m = OpenBookFile(other);

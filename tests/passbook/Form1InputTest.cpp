@@ -438,15 +438,20 @@ TEST(Form1Editor, DeleteAndExitKeepAHiddenBookHiddenAndALinkALink) {
     for (const std::wstring& book : {folder.File(L"HIDDEN"), linked}) {
         EditorCleanup cleanup;
         ASSERT_TRUE(WriteBytes(book == linked ? real : book, NumberedBook(3)));
-        if (book != linked) ASSERT_TRUE(SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        if (book != linked) {
+            ASSERT_TRUE(SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        }
         Form1& f = OpenEditor(book);
         Click(f.RainButton4);
         Click(f.RainButton2);
         EXPECT_TRUE(ClickAnswering(f.RainButton6, {}).empty());
         EXPECT_FALSE(IsWindowVisible(f.hWnd()));
         EXPECT_EQ(ReadAll(book), compacted);
-        if (book == linked) EXPECT_EQ(ReadAll(real), compacted) << "the link names the compacted book";
-        else EXPECT_TRUE(GetFileAttributesW(book.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "still hidden";
+        if (book == linked) {
+            EXPECT_EQ(ReadAll(real), compacted) << "the link names the compacted book";
+        } else {
+            EXPECT_TRUE(GetFileAttributesW(book.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "still hidden";
+        }
     }
 }
 
