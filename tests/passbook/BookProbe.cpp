@@ -25,17 +25,19 @@ std::string TestBook(long records, const std::string& tail) {
     return book + tail;
 }
 
+bool IsPartlyShifted(const std::string& found, const std::string& before, const std::string& shifted) {
+    if (found.size() != before.size() || shifted.size() != before.size()) return false;
+    size_t at = 0;
+    while (at < found.size() && found[at] == shifted[at]) ++at;
+    at -= at % kRecordLength;
+    return found.compare(at, std::string::npos, before, at, std::string::npos) == 0;
+}
+
 double Now() {
     LARGE_INTEGER frequency, count;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&count);
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void SpinFor(double seconds) {
-    const double end = Now() + seconds;
-    while (Now() < end) {
-    }
 }
 
 Probe::Probe(const std::wstring& mode, const std::wstring& book, long number) {
@@ -49,7 +51,7 @@ Probe::Probe(const std::wstring& mode, const std::wstring& book, long number) {
 
 Probe::~Probe() { CloseHandle(m_ready); }
 
-bool Probe::KillOnceChanged(const std::wstring& book, long long offset, const std::string& unchanged, double extra) {
+bool Probe::KillOnceChanged(const std::wstring& book, long long offset, const std::string& unchanged) {
     HANDLE file = CreateFileW(book.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     bool changed = false;
@@ -62,7 +64,6 @@ bool Probe::KillOnceChanged(const std::wstring& book, long long offset, const st
         changed = ReadFile(file, seen.data(), static_cast<DWORD>(seen.size()), &read, &at) &&
                   std::string(seen.data(), read) != unchanged;
     }
-    if (changed) SpinFor(extra);
     Kill();
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     return changed;

@@ -4,15 +4,13 @@
 #   places.sh unmount ROOT   takes them away again; never fails
 # ROOT/picture-full and ROOT/passbook-full are small tmpfs volumes filled so that no more
 # data fits: their files can be rewritten within the pages they hold, nothing can grow.
-# ROOT/passbook-sparse is full too and holds SPARSE, 545000 bytes of which only the first 256
-# KiB have pages: writes there succeed, writes beyond them find a full disk.
 # ROOT/passbook-nonew is a tmpfs whose every inode is used: its files stay writable, but no
 # new file can be made there. ROOT/picture-nonew is an immutable folder (chattr +i) holding a
 # writable old.bmp: that file can be rewritten, nothing can be added. Without the right to mount (not root) the places stay empty
 # and the tests that need them skip.
 set -u
 root=$2
-places="picture-full passbook-full passbook-nonew passbook-sparse picture-nonew"
+places="picture-full passbook-full passbook-nonew picture-nonew"
 
 unmount_all() {
   for place in $places; do
@@ -57,10 +55,6 @@ set_up() {
       reserve "$dir/EDITOR" 8192
       : >"$dir/EMPTY"
       fill_space "$dir" ;;
-    passbook-sparse)
-      reserve "$dir/SPARSE" 262144
-      truncate -s 545000 "$dir/SPARSE"
-      fill_space "$dir" ;;
     passbook-nonew)
       reserve "$dir/EDITOR" 8192
       fill_inodes "$dir" ;;
@@ -81,7 +75,6 @@ case $1 in
     unmount_all
     set_up picture-full size=64k,mode=0777
     set_up passbook-full size=64k,mode=0777
-    set_up passbook-sparse size=512k,mode=0777
     set_up passbook-nonew size=256k,nr_inodes=16,mode=0777
     set_up picture-nonew size=1m,mode=0777 ;;
   unmount)
