@@ -125,12 +125,12 @@ TEST(BookCompaction, DeletingByShiftingKeepsEveryOtherRecordPastThe16BitLimit) {
 }
 
 // A child deletes record 2 and compacts; each kill lands once its shift has visibly reached a
-// seeded record of the book's first half. The book then has its old length or its new one,
+// seeded record of the book's first quarter. The book then has its old length or its new one,
 // holds the shifted records up to some record and the old ones after it, and is the finished
 // book when it is short. Most kills must land before the work is done, or the test proves
 // nothing.
 TEST(BookCompaction, KilledAtAnyMomentTheBookIsTheOldOrTheNewOne) {
-    const long records = 60000;  // some twenty-five record windows: work that takes a while
+    const long records = 120000;  // some fifty record windows: work that takes a while
     const std::string before = TestBook(records, std::string(57, 'z'));  // a stray part of a record
     const std::string after = TestRecord(1) + TestBook(records).substr(2 * kRecordLength);
     const std::string shifted = after + TestRecord(records) + std::string(57, 'z');
@@ -142,7 +142,7 @@ TEST(BookCompaction, KilledAtAnyMomentTheBookIsTheOldOrTheNewOne) {
     ASSERT_EQ(ReadAll(book), after);
 
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<long> place(2, records / 2);
+    std::uniform_int_distribution<long> place(2, records / 4);
     constexpr int kKills = 20;
     int unfinished = 0;
     for (int kill = 0; kill < kKills; ++kill) {

@@ -95,11 +95,11 @@ TEST(BookShift, AFailedShiftIsToldAsTheBytesShowIt) {
 }
 
 // Each kill lands once the child's shift has visibly reached a seeded record of the book's
-// first half: most of them stop it midway, and the test fails unless they do.
+// first quarter: most of them stop it midway, and the test fails unless they do.
 TEST(BookShift, KilledAtAnyMomentNoRecordButTheDeletedOneIsLost) {
     TempFolder folder;
     const std::wstring book = folder.File(L"BOOK");
-    const long records = 60000;  // some twenty-five record windows: a shift that takes a while
+    const long records = 120000;  // some fifty record windows: a shift that takes a while
     const long deleted = 3;
     const std::string before = TestBook(records);
     const std::string shifted =
@@ -109,7 +109,7 @@ TEST(BookShift, KilledAtAnyMomentNoRecordButTheDeletedOneIsLost) {
     ASSERT_EQ(ReadAll(book), shifted);
 
     std::mt19937 random(1207);
-    std::uniform_int_distribution<long> place(deleted, records / 2);
+    std::uniform_int_distribution<long> place(deleted, records / 4);
     constexpr int kKills = 20;
     int midway = 0;
     for (int kill = 0; kill < kKills; ++kill) {
