@@ -74,7 +74,7 @@ void WriteBook(const std::wstring& path) {
 int CompactOne(const std::wstring& book) {
     const long lastRecord = static_cast<long>(rt::FileLen(book) / static_cast<long long>(kRecordLength));
     short fileNum = OpenBookFile(book);
-    const double ms = Milliseconds([&] { CompactBook(book, fileNum, lastRecord); });
+    const double ms = Milliseconds([&] { CompactBook(fileNum, lastRecord); });
     rt::CloseAll();
     std::printf("compacted %ld records in %.1f ms\n", lastRecord, ms);
     return 0;
@@ -96,12 +96,12 @@ int Compare() {
         short fileNum = OpenBookFile(book);
         const double deletion = Milliseconds([&] {
             DeleteByShifting(fileNum, 1, kBookRecords);
-            CompactBook(book, fileNum, kBookRecords - 1);
+            CompactBook(fileNum, kBookRecords - 1);
         });
         rt::CloseAll();
         const double copyShorter = Milliseconds([&] { rt::FileCopy(book, copy); });
         fileNum = OpenBookFile(book);
-        const double compaction = Milliseconds([&] { CompactBook(book, fileNum, kBookRecords - 1); });
+        const double compaction = Milliseconds([&] { CompactBook(fileNum, kBookRecords - 1); });
         rt::CloseAll();
         const double copyDurable = Milliseconds([&] { DurableCopy(book, copy); });
         deleteRatios.push_back(deletion / copyFull);

@@ -67,8 +67,10 @@ const std::vector<uint32_t>& PictureDisplayWindow::Zoomed(int width, int height)
     if (m_scaledOf != m_picture || m_scaledWidth != width || m_scaledHeight != height) {
         try {
             m_scaled = ScaledPixels(*m_picture, width, height);
-        } catch (const std::bad_alloc&) {
+        } catch (const rt::OutOfMemoryError&) {
             // Too large to scale in the memory left: the display shows its back colour only.
+            m_scaled.clear();
+        } catch (const std::bad_alloc&) {
             m_scaled.clear();
         }
         m_scaledOf = m_picture;

@@ -1,15 +1,14 @@
 #pragma once
-// Compaction of a password book: the book rewritten to exactly its counted records, without
-// ever leaving a torn book. The records are copied into a new file of a fresh name beside the
-// book (no existing file is ever opened, emptied or replaced but the book), put on the disk,
-// and the copy then replaces the book in one atomic step of the file system. When no such
-// copy can be made (a folder that takes no new file, a full disk, a book another program
-// holds open), the book is cut to its records in place, which one truncation does as
-// atomically. Whenever the program stops, the book is the old one or the new one.
-#include <string>
+// Compaction of a password book: the book cut to exactly its counted records. What a
+// compaction removes always lies after the last counted record (the deletion's shift has
+// already moved the records down), so the book is cut where it stands, through its own open
+// file, in one step of the file system: whenever the program stops, the book has its old
+// length or its new one, and it stays the file it was (its access list, attributes, streams,
+// links and encryption are its own; nothing is created beside it).
+// A copy that replaced the book would need the right to create a file in its folder and room
+// for a second book, and would have to carry all of that over; the cut needs neither.
 
-// Rewrites the book open under fileNum to its first lastRecord records and opens it again;
-// fileNum becomes the new file number. When neither way works the book's file holds what it
-// held before, it is open again under fileNum (0 when even that failed), and the run-time
-// error of the copy is raised. A book that can only be read is never touched: error 54.
-void CompactBook(const std::wstring& bookName, short& fileNum, long lastRecord);
+// Cuts the book open under fileNum to its first lastRecord records and puts it on the disk;
+// the book stays open under fileNum. When that fails the book holds what it held before and
+// the run-time error is raised. A book that can only be read is never touched: error 54.
+void CompactBook(short fileNum, long lastRecord);

@@ -43,6 +43,14 @@ void ForEachRecordRun(short fileNum, long first, long last,
     }
 }
 
+std::string StoredRecords(short fileNum, long first, long last) {
+    std::string bytes;
+    ForEachRecordRun(fileNum, first, last, [&bytes](long, long records, const unsigned char* run) {
+        bytes.append(reinterpret_cast<const char*>(run), static_cast<size_t>(records) * kRecordLength);
+    });
+    return bytes;
+}
+
 void DeleteByShifting(short fileNum, long k, long n) {
     ForEachRecordRun(fileNum, k + 1, n, [fileNum](long start, long records, const unsigned char* bytes) {
         for (long i = 0; i < records; ++i)

@@ -24,6 +24,9 @@ void WriteRecord(short fileNum, long n, const AccountRecord& record);
 void ForEachRecordRun(short fileNum, long first, long last,
                       const std::function<void(long, long, const unsigned char*)>& use);
 
+// The stored bytes of records first to last, as the file holds them.
+std::string StoredRecords(short fileNum, long first, long last);
+
 // Deletes record k of a book of n records by moving records k + 1 to n one place down; the
 // last record then stands twice until the book is compacted. The records move as stored
 // bytes, in order from k upwards, so that an interruption at any moment loses no record but

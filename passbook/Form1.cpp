@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <new>
+
 #include "passbook/BookCompaction.h"
 #include "passbook/BookRecords.h"
 #include "passbook/Module2.h"
 #include "passbook/RecordTexts.h"
+#include "passbook/ShiftOutcome.h"
 #include "runtime/Forms.h"
 #include "runtime/MsgBox.h"
 #include "runtime/core/Convert.h"
@@ -128,13 +131,17 @@ void Form1::Guarded(F&& steps) {
     } catch (const FieldsRejected&) {
         // Already told, and the focus is in the box to mend.
     } catch (const rt::RuntimeError& e) {
-        ReportBookError(e.Number(), e.Description());
+        ReportBookError(e, L"文件中的其他记录没有改动。");
+    } catch (const std::bad_alloc&) {
+        ReportBookError(rt::RuntimeError(rt::err::kOutOfMemory, {}, {}), L"文件中的其他记录没有改动。");
     }
 }
 
-void Form1::ReportBookError(long number, const std::wstring& description) {
-    rt::MsgBox(L"密码本 " + m_BookName + L" 读写失败：" + description + L"（错误 " + std::to_wstring(number) +
-                   L"）。\n文件中的其他记录没有改动。",
+// A failed read or write touches at most the one record it was about; a failed shift says
+// what the file holds itself.
+void Form1::ReportBookError(const rt::RuntimeError& e, const std::wstring& fileText) {
+    rt::MsgBox(L"密码本 " + m_BookName + L" 读写失败：" + e.Description() + L"（错误 " + std::to_wstring(e.Number()) +
+                   L"）。\n" + fileText,
                MB_OK | MB_ICONEXCLAMATION, kEditorTitle);
 }
 
@@ -164,6 +171,8 @@ void Form1::OpenBook() {
     while (m_FileNum == 0) {
         m_BookName = Module2::AskBookName(kNamePrompt);
         if (!m_BookName.empty()) {
+            // The book stays where its name points now, whatever the current folder becomes.
+            if (!Module2::RunFileStep([&] { m_BookPath = rt::FullPath(m_BookName); })) continue;
             m_FileNum = Module2::OpenDataFile(m_BookName, Module2::kModeRandom, static_cast<short>(kRecordLength), 1);
             FileIOFrame.Enabled(true);
             if (m_FileNum != 0 && BookIsReadOnly()) {
@@ -207,16 +216,16 @@ void Form1::AppendBlankRecord() {
     ShowCurrentRecord();
 }
 
-// A book that can only be read is left as it is: nothing to compact, nothing to say.
+// A book that can only be read is left as it is: nothing to compact, nothing to say. The
+// book stays open either way.
 void Form1::CompactFile() {
     if (m_FileNum == 0 || BookIsReadOnly()) return;
     try {
-        CompactBook(m_BookName, m_FileNum, m_LastRecord);
+        CompactBook(m_FileNum, m_LastRecord);
     } catch (const rt::RuntimeError& e) {
         rt::MsgBox(L"密码本 " + m_BookName + L" 整理失败：" + e.Description() + L"（错误 " +
                        std::to_wstring(e.Number()) + L"）。\n" + UncompactedBookText(),
                    MB_OK | MB_ICONEXCLAMATION, kEditorTitle);
-        if (m_FileNum == 0) FileIOFrame.Enabled(false);
     }
 }
 
@@ -224,7 +233,7 @@ void Form1::CompactFile() {
 // old copies a deletion's shift left at the end.
 std::wstring Form1::UncompactedBookText() const {
     long long length = 0;
-    if (rt::TryStatement([&] { length = rt::FileLen(m_BookName); }) != 0) return L"密码本的文件现在无法读取。";
+    if (rt::TryStatement([&] { length = rt::FileLen(m_BookPath); }) != 0) return L"密码本的文件现在无法读取。";
     const long long spare = length / static_cast<long long>(kRecordLength) - m_LastRecord;
     if (spare <= 0) return L"密码本保持原样，可以继续编辑。";
     if (spare == 1) return L"删除的记录已从文件中去掉，但最后一条记录在文件末尾存了两遍。";
@@ -239,8 +248,18 @@ bool Form1::RefusedForReadOnly(const std::wstring& refusal) {
     return true;
 }
 
+// A shift that fails part-way may have moved a first part of the records: the message says
+// what the file holds, compared with what it held before.
 void Form1::DeleteCurrentRecord() {
-    DeleteByShifting(m_FileNum, m_CurrentRecord, m_LastRecord);
+    const std::string before = StoredRecords(m_FileNum, m_CurrentRecord, m_LastRecord);
+    try {
+        DeleteByShifting(m_FileNum, m_CurrentRecord, m_LastRecord);
+    } catch (const rt::RuntimeError& e) {
+        std::string after;
+        const bool read = rt::TryStatement([&] { after = StoredRecords(m_FileNum, m_CurrentRecord, m_LastRecord); }) == 0;
+        ReportBookError(e, read ? ShiftOutcomeText(before, after, m_CurrentRecord) : L"密码本的文件现在无法读取。");
+        return;
+    }
     m_LastRecord -= 1;
     if (m_CurrentRecord > m_LastRecord) m_CurrentRecord = m_LastRecord;
     CompactFile();
@@ -317,7 +336,7 @@ void Form1::RainButton2_Click() {
                                       MB_OKCANCEL | MB_ICONQUESTION, L"About to delete file!");
         if (answer != IDOK) return;
         rt::TryStatement([&] { rt::Close(m_FileNum); });
-        rt::TryStatement([&] { rt::Kill(m_BookName); });
+        rt::TryStatement([&] { rt::Kill(m_BookPath); });
         m_FileNum = 0;
         m_LastRecord = 0;
         Unload();

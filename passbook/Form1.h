@@ -12,6 +12,7 @@
 #include "runtime/Frame.h"
 #include "runtime/Label.h"
 #include "runtime/TextBox.h"
+#include "runtime/core/RuntimeError.h"
 
 class Form1 : public rt::Form {
 public:
@@ -73,13 +74,14 @@ private:
     // them with a message and leaves the editor as it is.
     template <class F>
     void Guarded(F&& steps);
-    void ReportBookError(long number, const std::wstring& description);
+    void ReportBookError(const rt::RuntimeError& e, const std::wstring& fileText);
 
     AccountRecord m_WorkRecord;
     AccountRecord m_ShownRecord;
     long m_CurrentRecord = 0;
     long m_LastRecord = 0;
     std::wstring m_BookName;
+    std::wstring m_BookPath;  // the full path of the book's file, fixed when it was opened
     short m_FileNum = 0;
     bool m_Dirty = false;
     bool m_checkingPasswordNo = false;

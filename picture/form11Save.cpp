@@ -25,17 +25,55 @@ bool FileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The file on the disk is untouched then, which is what the user needs to know.
-void NotSavedForMemory(const std::wstring& target) {
-    rt::MsgBox(L"内存不足，图片太大，未能保存到 " + target + L"，原有文件未改动。", MB_OK | MB_ICONEXCLAMATION,
-               kNoticeTitle);
+// Why an existing file is not to be overwritten, or "" when it may be. A read-only file is
+// refused as Windows refuses it; a hidden or system file as Windows' own save refuses it,
+// since the user who picked the name may not know the file is there.
+std::wstring ProtectionOf(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    if (attributes & FILE_ATTRIBUTE_READONLY) return L"是只读文件";
+    if (attributes & FILE_ATTRIBUTE_SYSTEM) return L"是系统文件";
+    if (attributes & FILE_ATTRIBUTE_HIDDEN) return L"是隐藏文件";
+    return {};
+}
+
+// What identifies the file's bytes without reading them: a changed file has a new time of
+// last writing or a new length.
+struct FileStamp {
+    bool exists = false;
+    FILETIME written = {};
+    DWORD sizeHigh = 0, sizeLow = 0;
+};
+
+FileStamp StampOf(const std::wstring& path) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return stamp;
+    stamp.exists = true;
+    stamp.written = data.ftLastWriteTime;
+    stamp.sizeHigh = data.nFileSizeHigh;
+    stamp.sizeLow = data.nFileSizeLow;
+    return stamp;
+}
+
+bool operator==(const FileStamp& a, const FileStamp& b) {
+    return a.exists == b.exists && CompareFileTime(&a.written, &b.written) == 0 && a.sizeHigh == b.sizeHigh &&
+           a.sizeLow == b.sizeLow;
+}
+
+// What the target holds after a failed save, told from the file.
+std::wstring TargetAfterFailure(const FileStamp& before, const std::wstring& target) {
+    const FileStamp after = StampOf(target);
+    if (after == before) return before.exists ? L"原有文件未改动。" : L"没有留下文件。";
+    return after.exists ? L"文件已被部分改写，可能已经损坏。" : L"原有文件已不存在。";
 }
 
 }  // namespace
 
 // Nothing to save, a cancelled dialog, a No to the overwrite question: nothing is written.
-// A file that cannot be written gets a message naming the error; SavePicture leaves no part
-// of a file behind and an existing file as it was, and the window goes on as before.
+// A read-only, hidden or system file is refused with a message before the question. A file
+// that cannot be written gets a message naming the error and what the file now holds; the
+// window goes on as before.
 void form11::Command2_Click() {
     const rt::PictureRef picture = Image1.Picture();
     if (!picture || !picture->Handle()) {
@@ -60,16 +98,33 @@ void form11::Command2_Click() {
 void form11::SaveShownPicture(const std::wstring& target) {
     const rt::PictureRef picture = Image1.Picture();
     if (target.empty() || !picture) return;
+    const std::wstring protection = ProtectionOf(target);
+    if (!protection.empty()) {
+        rt::MsgBox(L"文件 " + target + L" " + protection + L"，不能覆盖。图片没有保存，原有文件未改动。",
+                   MB_OK | MB_ICONEXCLAMATION, kNoticeTitle);
+        return;
+    }
     int answer = IDYES;
     if (FileExists(target))
         answer = rt::MsgBox(L"文件已经存在，是否覆盖文件？", MB_YESNO | MB_ICONQUESTION, L"询问");
     if (answer != IDYES) return;
+    const FileStamp before = StampOf(target);
+    long number = 0;
+    std::wstring description;
     try {
         rt::SavePicture(picture, target);
+        return;
     } catch (const rt::RuntimeError& e) {
-        if (e.Number() == rt::err::kOutOfMemory) NotSavedForMemory(target);
-        else rt::MsgBox(L"图片未能保存到 " + target + L"：" + e.Description(), MB_OK | MB_ICONEXCLAMATION, kNoticeTitle);
+        number = e.Number();
+        description = e.Description();
     } catch (const std::bad_alloc&) {
-        NotSavedForMemory(target);
+        number = rt::err::kOutOfMemory;
+    }
+    const std::wstring outcome = TargetAfterFailure(before, target);
+    if (number == rt::err::kOutOfMemory) {
+        rt::MsgBox(L"内存不足，图片太大，未能保存到 " + target + L"。" + outcome, MB_OK | MB_ICONEXCLAMATION, kNoticeTitle);
+    } else {
+        rt::MsgBox(L"图片未能保存到 " + target + L"：" + description + L"。" + outcome, MB_OK | MB_ICONEXCLAMATION,
+                   kNoticeTitle);
     }
 }

@@ -75,13 +75,6 @@ OpenFile& LookupForWriting(int fileNumber, OpenMode mode) {
     return file;
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    wchar_t buffer[MAX_PATH * 2] = {};
-    const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 2, buffer, nullptr);
-    if (length == 0 || length >= MAX_PATH * 2) return path;
-    return buffer;
-}
-
 bool SamePath(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
@@ -250,6 +243,16 @@ std::wstring CurDir() {
     const DWORD length = GetCurrentDirectoryW(needed, folder.data());
     folder.resize(length);
     return folder;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) RaiseLastFileError();
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) RaiseLastFileError();
+    full.resize(length);
+    return full;
 }
 
 void ChDrive(const std::wstring& drive) {

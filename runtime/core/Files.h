@@ -34,6 +34,9 @@ std::wstring AppPath();
 
 // The process's current folder.
 std::wstring CurDir();
+// The full path of a file name, a relative one taken against the current folder now. Raises
+// the file error of a name that cannot be resolved.
+std::wstring FullPath(const std::wstring& path);
 // Makes the drive of `drive` (its first letter) current. Error 68 for a drive that is absent.
 void ChDrive(const std::wstring& drive);
 // Makes the folder current. Error 76 for a folder that is absent.
@@ -77,8 +80,9 @@ long long Lof(int fileNumber);
 // write that finds it so) and when the operation ends. Either raises the failure of that
 // write (61 for a full disk), and the window's bytes are then forgotten: the file holds the
 // writes before them and at most a first part of them. End every operation before the
-// program waits for the user (writes still pending when the program ends are lost, as if it
-// had stopped there). Commit also makes the system put the file's data on the disk before it
+// program waits for the user. When the form runtime's message loop ends it closes every file,
+// which writes what is pending; a program ended at once (Forms::End, a fatal error) or
+// killed loses the pending writes, as if it had stopped before them. Commit also makes the system put the file's data on the disk before it
 // returns.
 void Flush(int fileNumber);
 void Commit(int fileNumber);

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "runtime/core/FileErrors.h"
+#include "runtime/core/FileIdentity.h"
 
 namespace rt {
 
@@ -14,12 +15,10 @@ constexpr int kNameAttempts = 64;
 constexpr int kReplaceAttempts = 20;
 constexpr DWORD kReplaceRetryMs = 50;
 
-std::wstring FolderOf(const std::wstring& path) {
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    std::wstring full(needed, L'\0');
-    full.resize(needed == 0 ? 0 : GetFullPathNameW(path.c_str(), needed, full.data(), nullptr));
-    const auto slash = full.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : full.substr(0, slash + 1);
+std::wstring FolderOf(const std::wstring& fullPath) {
+    const auto slash = fullPath.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) RaiseFileError(ERROR_BAD_PATHNAME);
+    return fullPath.substr(0, slash + 1);
 }
 
 std::wstring Hex(unsigned value, int digits) {
@@ -36,10 +35,34 @@ unsigned NameSeed() {
     return GetTickCount() ^ (GetCurrentProcessId() << 12) ^ (calls.fetch_add(1) * 0x2545Fu);
 }
 
+DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
+
+bool Exists(DWORD attributes) { return attributes != INVALID_FILE_ATTRIBUTES; }
+
+// Windows refuses a rename over a file that another program holds open with "access denied",
+// as it refuses one the user has no right to: only a file that cannot be opened for deletion
+// because of a sharing violation is busy, and worth a wait.
+bool HeldOpenElsewhere(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+bool IsBusy(DWORD error, const std::wstring& target) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+    return error == ERROR_ACCESS_DENIED && HeldOpenElsewhere(target);
+}
+
 }  // namespace
 
-FreshFileBeside::FreshFileBeside(const std::wstring& target) : m_target(target) {
-    const std::wstring folder = FolderOf(target);
+FreshFileBeside::FreshFileBeside(const std::wstring& target) : m_target(FinalPathOf(target)) {
+    const DWORD attributes = AttributesOf(m_target);
+    if (Exists(attributes) && (attributes & FILE_ATTRIBUTE_READONLY)) RaiseFileError(ERROR_ACCESS_DENIED);
+    const std::wstring folder = FolderOf(m_target);
     const unsigned seed = NameSeed();
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         // An 8.3 name, so that the copy needs no second directory entry on a FAT volume.
@@ -50,6 +73,14 @@ FreshFileBeside::FreshFileBeside(const std::wstring& target) : m_target(target) 
             return;
         }
         const DWORD error = GetLastError();
+        if (error == ERROR_ACCESS_DENIED && Exists(attributes)) {
+            // A folder that takes no new file: the target itself is what can be written.
+            m_handle = CreateFileW(m_target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+            if (m_handle == INVALID_HANDLE_VALUE) RaiseFileError(error);
+            m_inPlace = true;
+            return;
+        }
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) RaiseFileError(error);
     }
     RaiseFileError(ERROR_FILE_EXISTS);
@@ -61,12 +92,18 @@ FreshFileBeside::~FreshFileBeside() {
 }
 
 void FreshFileBeside::Write(const void* bytes, size_t count) {
+    if (m_inPlace) {
+        const auto* first = static_cast<const unsigned char*>(bytes);
+        m_bytes.insert(m_bytes.end(), first, first + count);
+        return;
+    }
     DWORD written = 0;
     if (!WriteFile(m_handle, bytes, static_cast<DWORD>(count), &written, nullptr)) RaiseLastFileError();
     if (written != count) RaiseFileError(ERROR_DISK_FULL);
 }
 
 void FreshFileBeside::Finish() {
+    if (m_inPlace) return;  // the target is written by ReplaceTarget
     if (!FlushFileBuffers(m_handle)) RaiseLastFileError();
     const HANDLE handle = m_handle;
     m_handle = INVALID_HANDLE_VALUE;
@@ -74,14 +111,39 @@ void FreshFileBeside::Finish() {
 }
 
 void FreshFileBeside::ReplaceTarget() {
+    if (m_inPlace) WriteInPlace();
+    else ReplaceByRename();
+}
+
+void FreshFileBeside::ReplaceByRename() {
+    if (Exists(AttributesOf(m_target))) CopyFileIdentity(m_target, m_path);
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(m_path.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) break;
         const DWORD error = GetLastError();
-        const bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
-        if (!busy || attempt == kReplaceAttempts) RaiseFileError(error);
+        if (!IsBusy(error, m_target) || attempt == kReplaceAttempts) RaiseFileError(error);
         Sleep(kReplaceRetryMs);
     }
     m_path.clear();  // it is the target now: nothing to remove
+}
+
+// The space for the new bytes is taken first, so that a full disk stops the save while the
+// old bytes are all there; then the new bytes go over them and the file is cut to their length.
+void FreshFileBeside::WriteInPlace() {
+    LARGE_INTEGER oldLength = {};
+    if (!GetFileSizeEx(m_handle, &oldLength)) RaiseLastFileError();
+    FILE_ALLOCATION_INFO space = {};
+    space.AllocationSize.QuadPart = static_cast<LONGLONG>(m_bytes.size());
+    if (space.AllocationSize.QuadPart > oldLength.QuadPart &&
+        !SetFileInformationByHandle(m_handle, FileAllocationInfo, &space, sizeof(space))) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) RaiseFileError(error);
+        // A volume that cannot reserve space: the write below meets a full disk itself.
+    }
+    DWORD written = 0;
+    if (!WriteFile(m_handle, m_bytes.data(), static_cast<DWORD>(m_bytes.size()), &written, nullptr)) RaiseLastFileError();
+    if (written != m_bytes.size()) RaiseFileError(ERROR_DISK_FULL);
+    if (!SetEndOfFile(m_handle) || !FlushFileBuffers(m_handle)) RaiseLastFileError();
+    Close();
 }
 
 void FreshFileBeside::Close() {

@@ -19,8 +19,8 @@ OutOfMemoryError::OutOfMemoryError() : RuntimeError(err::kOutOfMemory, AppName()
 
 namespace {
 
-// Building the error allocates a little itself; when even that fails, the plain bad_alloc
-// goes out instead of recursing, and the handlers still count it as error 7.
+// Building the error allocates a little itself; when even that fails, a plain bad_alloc goes
+// out instead of recursing, which the handlers count as error 7 too.
 void RaiseOutOfMemory() {
     static thread_local bool raising = false;
     if (raising) throw std::bad_alloc();

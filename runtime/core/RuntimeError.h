@@ -30,14 +30,15 @@ private:
     std::string m_what;
 };
 
-// Error 7, "Out of memory". Every failed allocation of the program raises it (the process's
-// new-handler throws it), so a handler that catches run-time errors catches running out of
-// memory like any other failure. It is also a std::bad_alloc, so the library's own
-// no-throw allocations still give a null pointer instead.
-class OutOfMemoryError : public RuntimeError, public std::bad_alloc {
+// Error 7, "Out of memory", the one type the program throws for it: every failed allocation
+// of the program raises it (the process's new-handler throws it), so a handler that catches
+// run-time errors, or any std::exception, catches running out of memory like any other
+// failure. The library's no-throw allocations still give a null pointer. A std::bad_alloc
+// that the library raises by itself is error 7 where run-time errors are caught
+// (TryStatement, GuardCallback and the program's own handlers).
+class OutOfMemoryError : public RuntimeError {
 public:
     OutOfMemoryError();
-    const char* what() const noexcept override { return RuntimeError::what(); }
 };
 
 // The executable's file name without folder and extension ("lumesca").

@@ -25,17 +25,19 @@ std::string TestBook(long records, const std::string& tail) {
     return book + tail;
 }
 
+bool IsPartlyShifted(const std::string& found, const std::string& before, const std::string& shifted) {
+    if (found.size() != before.size() || shifted.size() != before.size()) return false;
+    size_t at = 0;
+    while (at < found.size() && found[at] == shifted[at]) ++at;
+    at -= at % kRecordLength;
+    return found.compare(at, std::string::npos, before, at, std::string::npos) == 0;
+}
+
 double Now() {
     LARGE_INTEGER frequency, count;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&count);
     return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void SpinFor(double seconds) {
-    const double end = Now() + seconds;
-    while (Now() < end) {
-    }
 }
 
 Probe::Probe(const std::wstring& mode, const std::wstring& book, long number) {
@@ -48,6 +50,24 @@ Probe::Probe(const std::wstring& mode, const std::wstring& book, long number) {
 }
 
 Probe::~Probe() { CloseHandle(m_ready); }
+
+bool Probe::KillOnceChanged(const std::wstring& book, long long offset, const std::string& unchanged) {
+    HANDLE file = CreateFileW(book.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    bool changed = false;
+    std::string seen(unchanged.size(), '\0');
+    for (const double deadline = Now() + 60; !changed && file != INVALID_HANDLE_VALUE && Now() < deadline;) {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD read = 0;
+        changed = ReadFile(file, seen.data(), static_cast<DWORD>(seen.size()), &read, &at) &&
+                  std::string(seen.data(), read) != unchanged;
+    }
+    Kill();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return changed;
+}
 
 bool Probe::WaitUntilWorking() const {
     return m_child->Started() && WaitForSingleObject(m_ready, 60000) == WAIT_OBJECT_0;

@@ -1,7 +1,7 @@
 #pragma once
-// What the book crash tests share: test books whose records all differ, a busy wait, and the
-// probe child that opens a book, signals that it is about to work on it, and is then killed
-// at a chosen moment.
+// What the book crash tests share: test books whose records all differ, and the probe child
+// that opens a book, signals that it is about to work on it, and is then killed once its work
+// has reached a chosen record.
 #include <windows.h>
 
 #include <memory>
@@ -16,9 +16,12 @@ std::string TestRecord(long i);
 // Records 1 to `records`, then `tail`.
 std::string TestBook(long records, const std::string& tail = {});
 
-// Seconds of the high-resolution clock, and a wait that spins on it.
+// True when `found` is what a shift interrupted between two writes leaves: the records of
+// `shifted` up to some record, those of `before` from there on.
+bool IsPartlyShifted(const std::string& found, const std::string& before, const std::string& shifted);
+
+// Seconds of the high-resolution clock.
 double Now();
-void SpinFor(double seconds);
 
 // Starts the probe on the book (passbook_probe MODE BOOK NUMBER EVENT).
 class Probe {
@@ -30,6 +33,10 @@ public:
     // Waits until the child has the book open and is about to work.
     bool WaitUntilWorking() const;
     void Kill() { m_child->Kill(); }
+    // Kills the child as soon as its work has visibly reached `offset` of the book: once the
+    // stored bytes there differ from `unchanged`. False when no change came within a minute
+    // (the child is killed all the same).
+    bool KillOnceChanged(const std::wstring& book, long long offset, const std::string& unchanged);
     DWORD WaitForExit() const { return m_child->WaitForExit(60000); }
 
 private:

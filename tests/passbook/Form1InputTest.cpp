@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -424,6 +425,34 @@ TEST(Form1Editor, CompactionLeavesOtherFilesAloneAndExitAlwaysCloses) {
     EXPECT_FALSE(IsWindowVisible(f.hWnd()));
     CloseHandle(reader);
     EXPECT_EQ(ReadAll(other), NumberedBook(7));
+}
+
+// Delete and Exit keep the book the file it was: a hidden book stays hidden, and a book reached
+// through a symbolic link is compacted in the file the link names, which it still names.
+TEST(Form1Editor, DeleteAndExitKeepAHiddenBookHiddenAndALinkALink) {
+    TempFolder folder;
+    std::wstring linked = L"Z:" PASSBOOK_LINKED_BOOK_FOLDER "/LINKED";
+    std::replace(linked.begin(), linked.end(), L'/', L'\\');
+    const std::wstring real = linked.substr(0, linked.size() - 6) + L"REAL";
+    const std::string compacted = Stored(Numbered(1)) + Stored(Numbered(3));
+    for (const std::wstring& book : {folder.File(L"HIDDEN"), linked}) {
+        EditorCleanup cleanup;
+        ASSERT_TRUE(WriteBytes(book == linked ? real : book, NumberedBook(3)));
+        if (book != linked) {
+            ASSERT_TRUE(SetFileAttributesW(book.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        }
+        Form1& f = OpenEditor(book);
+        Click(f.RainButton4);
+        Click(f.RainButton2);
+        EXPECT_TRUE(ClickAnswering(f.RainButton6, {}).empty());
+        EXPECT_FALSE(IsWindowVisible(f.hWnd()));
+        EXPECT_EQ(ReadAll(book), compacted);
+        if (book == linked) {
+            EXPECT_EQ(ReadAll(real), compacted) << "the link names the compacted book";
+        } else {
+            EXPECT_TRUE(GetFileAttributesW(book.c_str()) & FILE_ATTRIBUTE_HIDDEN) << "still hidden";
+        }
+    }
 }
 
 // Where the copy of the book cannot be made (a place that takes no new file, a place where no

@@ -7,6 +7,7 @@
 
 #include "picture/Form12.h"
 #include "runtime/Screen.h"
+#include "runtime/core/Text.h"
 #include "tests/controls/TestPictures.h"
 #include "tests/picture/form11TestSupport.h"
 #include "tests/support/GdiCount.h"
@@ -160,9 +161,11 @@ TEST(form11Window, SavesAsABmpWithIdenticalPixelsAsksBeforeOverwritingAndSaysWhe
     }
     EXPECT_EQ(GetFileAttributesW(folder.File(L"absent\\x.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
 
-    // Yes replaces the file; a file of the user's beside it, whatever its name, stays.
-    const std::wstring neighbour = target + L".~sav";
+    // Yes replaces the file; a file of the user's named as the save's fresh copies are stays,
+    // and nothing is left beside the target.
+    const std::wstring neighbour = folder.File(L"~LM00000.TMP");
     ASSERT_TRUE(WriteBytes(neighbour, "mine"));
+    const auto namesBefore = FilesWithBytes(folder.Path());
     ClickFile(*f, L"a.bmp");
     {
         DialogScript script;
@@ -172,6 +175,47 @@ TEST(form11Window, SavesAsABmpWithIdenticalPixelsAsksBeforeOverwritingAndSaysWhe
     }
     EXPECT_EQ(FileBytes(target).substr(0, 2), "BM");
     EXPECT_EQ(FileBytes(neighbour), "mine");
+    EXPECT_EQ(FilesWithBytes(folder.Path()).size(), namesBefore.size());
+
+    // A read-only and a hidden file are refused with a message before any question; their
+    // bytes and attributes stay.
+    constexpr DWORD kProtection = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    for (const DWORD protection : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN}) {
+        ASSERT_TRUE(WriteBytes(target, "protected"));
+        ASSERT_TRUE(SetFileAttributesW(target.c_str(), protection));
+        DialogScript script;
+        script.Press(IDOK);
+        f->SaveShownPicture(target);
+        ASSERT_EQ(script.Seen().size(), 1u) << "a message and no question";
+        EXPECT_EQ(script.Seen()[0].title, L"提示!");
+        const std::wstring kind = protection == FILE_ATTRIBUTE_READONLY ? L"只读文件" : L"隐藏文件";
+        EXPECT_NE(script.Seen()[0].texts.back().find(kind), std::wstring::npos) << rt::Utf8FromWide(script.Seen()[0].texts.back());
+        EXPECT_EQ(GetFileAttributesW(target.c_str()) & kProtection, protection);
+        ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL));
+        EXPECT_EQ(FileBytes(target), "protected");
+    }
+}
+
+// A folder that takes no new file: after Yes the save writes the existing file in place.
+TEST(form11Window, AFolderThatTakesNoNewFileHasTheTargetOverwrittenInPlace) {
+    const std::wstring locked = PlaceFolder(L"picture-nonew");
+    if (locked.empty()) GTEST_SKIP() << "no immutable folder: mounting a tmpfs and chattr need root";
+    const std::wstring target = locked + L"\\old.bmp";
+    TempFolder folder;
+    WritePictures(folder.Path());
+    ShownPlayer f(folder.Path());
+    Choose(*f, kBmp);
+    ClickFile(*f, L"a.bmp");
+    {
+        DialogScript script;
+        script.Press(IDYES);
+        f->SaveShownPicture(target);
+        ASSERT_EQ(script.Seen().size(), 1u) << "the question, and no message";
+        EXPECT_TRUE(script.Seen()[0].Shows(L"文件已经存在，是否覆盖文件？"));
+    }
+    const auto after = FilesWithBytes(locked);
+    ASSERT_EQ(after.size(), 1u) << "nothing added";
+    EXPECT_EQ(after.begin()->second.substr(0, 2), "BM");
 }
 
 // On a place where no more data fits, the new picture cannot be written: the old file and a

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "runtime/core/FixedText.h"
+#include "runtime/core/FreshFileBeside.h"
 #include "runtime/core/RuntimeError.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ErrorOf.h"
@@ -291,4 +292,30 @@ TEST(Files, ReadOnlyFilesAreKnownAndLengthsAreCutAfterPendingWrites) {
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(rt::FileLen(locked), kRecordLength);
     EXPECT_EQ(rt::FileLen(folder.File(L"BOOK")), 2 * kRecordLength);
+}
+
+// A finished copy replaces its target and keeps what the target was: a hidden file stays
+// hidden; a read-only one is refused at once and stays as it was; a name that cannot be
+// resolved is an error, not the current folder.
+TEST(FreshFileBeside, ReplacingKeepsTheTargetsAttributesAndRefusesAReadOnlyOne) {
+    TempFolder folder;
+    const std::wstring target = folder.File(L"t.bin");
+    ASSERT_TRUE(WriteBytes(target, "old"));
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    {
+        rt::FreshFileBeside copy(target);
+        copy.Write("new", 3);
+        copy.Finish();
+        copy.ReplaceTarget();
+    }
+    EXPECT_EQ(FileBytes(target), "new");
+    EXPECT_TRUE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(ErrorOf([&] { rt::FreshFileBeside copy(target); }), rt::err::kPathFileAccess);
+    EXPECT_EQ(FileBytes(target), "new");
+    EXPECT_EQ(GetFileAttributesW(target.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_NE(ErrorOf([&] { rt::FreshFileBeside copy(std::wstring(40000, L'x')); }), 0);
 }

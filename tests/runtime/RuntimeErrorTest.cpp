@@ -106,18 +106,25 @@ TEST(FatalReport, ProgramWithoutErrorEndsNormally) {
     EXPECT_EQ(probe.WaitForExit(), 0u);
 }
 
-// Running out of memory is error 7 to every handler: one that catches run-time errors, a
-// statement in continue-on-error mode, and the program's report. The library's no-throw
-// allocations still answer with a null pointer.
+// Running out of memory is error 7 to every handler: one that catches run-time errors, one
+// that catches any std::exception, a statement in continue-on-error mode, and the program's
+// report. The library's no-throw allocations still answer with a null pointer. The test
+// program is large-address-aware as lumesca.exe is, so the request exceeds what either has.
 TEST(OutOfMemory, AFailedAllocationIsRunTimeError7ThatHandlersCatch) {
-    volatile size_t tooMuch = 0x7FFF0000;  // more than a 32-bit process has in one piece
-    const auto allocate = [&] { std::vector<char> huge(tooMuch); };
+    volatile size_t tooMuch = 0xFFF00000;  // more than a 32-bit process has in one piece
+    const auto allocate = [&] { ::operator delete(::operator new(tooMuch)); };
     try {
         allocate();
         ADD_FAILURE() << "the allocation succeeded";
     } catch (const rt::RuntimeError& e) {
         EXPECT_EQ(e.Number(), rt::err::kOutOfMemory);
         EXPECT_EQ(rt::ReportText(e), L"实时错误 '7':\n\n内存溢出");
+    }
+    try {
+        allocate();
+        ADD_FAILURE() << "the allocation succeeded";
+    } catch (const std::exception& e) {
+        EXPECT_NE(dynamic_cast<const rt::OutOfMemoryError*>(&e), nullptr);
     }
     std::vector<int> ran;
     EXPECT_EQ(rt::ContinueOnError({allocate, [&] { ran.push_back(2); }}), rt::err::kOutOfMemory);

@@ -1,7 +1,8 @@
 #pragma once
 // The build's real places where writing fails (mounted by tests/support/places.sh before the
 // tests that need them): "picture-full" and "passbook-full" hold no more data, their files
-// can only be rewritten within the space they have; "passbook-nonew" takes no new file;
+// can only be rewritten within the space they have; "passbook-nonew" and "picture-nonew" take
+// no new file (the latter is an immutable folder holding a writable "old.bmp");
 // "settings-immutable" holds the default settings database in a folder that is made immutable.
 #include <functional>
 #include <map>

@@ -5,20 +5,21 @@
 # ROOT/picture-full and ROOT/passbook-full are small tmpfs volumes filled so that no more
 # data fits: their files can be rewritten within the pages they hold, nothing can grow.
 # ROOT/passbook-nonew is a tmpfs whose every inode is used: its files stay writable, but no
-# new file can be made there. ROOT/settings-immutable holds a copy of the settings database
-# SETTINGS in a folder made immutable (chattr +i): the file can be read, nothing in the folder
-# can be made, renamed or deleted. Without the right to mount (not root), or where the flag
-# cannot be set, the places stay empty and the tests that need them skip.
+# new file can be made there. ROOT/picture-nonew is an immutable folder (chattr +i) holding a
+# writable old.bmp: that file can be rewritten, nothing can be added. ROOT/settings-immutable
+# holds a copy of the settings database SETTINGS in a folder made immutable: the file can be
+# read, nothing in the folder can be made, renamed or deleted. Without the right to mount (not
+# root), or where the flag cannot be set, the places stay empty and the tests that need them skip.
 set -u
 root=$2
 settings=${3:-}
-places="picture-full passbook-full passbook-nonew settings-immutable"
+places="picture-full passbook-full passbook-nonew picture-nonew settings-immutable"
 
 unmount_all() {
   for place in $places; do
     dir=$root/$place
     if mountpoint -q "$dir" 2>/dev/null; then
-      chattr -i "$dir" 2>/dev/null
+      chattr -i "$dir" 2>/dev/null || true
       umount "$dir" 2>/dev/null || umount -l "$dir" 2>/dev/null || true
     fi
   done
@@ -50,7 +51,8 @@ set_up() {
   case $1 in
     picture-full)
       printf 'the user'"'"'s own picture, not to be cut short' >"$dir/old.bmp"
-      printf 'somebody'"'"'s own file of that name' >"$dir/old.bmp.~sav"
+      # Named as the save's fresh copies are: the save never opens a file that exists.
+      printf 'somebody'"'"'s own file of that name' >"$dir/~LM00000.TMP"
       fill_space "$dir" ;;
     passbook-full)
       reserve "$dir/EDITOR" 8192
@@ -65,6 +67,15 @@ set_up() {
         find "$dir" -mindepth 1 -delete 2>/dev/null || true
         echo "places: cannot make $dir immutable; the tests that need it skip"
       fi ;;
+    picture-nonew)
+      printf 'the user'"'"'s own picture' >"$dir/old.bmp"
+      chmod 666 "$dir/old.bmp"
+      chattr +i "$dir" 2>/dev/null || true
+      if touch "$dir/probe" 2>/dev/null; then
+        echo "places: chattr +i does not hold at $dir; the tests that need it skip"
+        chattr -i "$dir" 2>/dev/null || true
+        rm -f "$dir/probe" "$dir/old.bmp"
+      fi ;;
   esac
 }
 
@@ -74,6 +85,7 @@ case $1 in
     set_up picture-full size=64k,mode=0777
     set_up passbook-full size=64k,mode=0777
     set_up passbook-nonew size=256k,nr_inodes=16,mode=0777
+    set_up picture-nonew size=1m,mode=0777
     set_up settings-immutable size=64k,mode=0777 ;;
   unmount)
     unmount_all ;;

@@ -45,11 +45,11 @@ int wmain(int argc, wchar_t** argv) {
         short fileNum = OpenBookFile(book);
         if (!Signal(argv[4])) return kExitUsage;
         if (mode == L"compact") {
-            CompactBook(book, fileNum, number);
+            CompactBook(fileNum, number);
         } else if (mode == L"delete" || mode == L"shift") {
             const long last = RecordCount(fileNum);
             DeleteByShifting(fileNum, number, last);
-            if (mode == L"delete") CompactBook(book, fileNum, last - 1);
+            if (mode == L"delete") CompactBook(fileNum, last - 1);
         } else {
             return kExitUsage;
         }
