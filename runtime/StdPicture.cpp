@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/BmpSection.h"
 #include "runtime/Dib.h"
 #include "runtime/Gdi.h"
 #include "runtime/GdiPlusDecoder.h"
@@ -24,9 +25,8 @@ namespace {
 constexpr double kHimetricPerInch = 2540.0;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Loading holds a file twice (the bytes and the decoder's stream over them) besides the decoded
-// bitmap, each in one piece of a 32-bit address space that is 2 GB at most and fragmented.
-// 256 MB is above any camera's JPEG and a 9000 x 9000 uncompressed BMP, and its copies
-// still fit; a larger file is treated as no picture rather than read whole.
+// bitmap. 256 MB is above any camera's JPEG and the largest uncompressed BMP of a picture the
+// checks take; a larger file is treated as no picture rather than read whole.
 constexpr LONGLONG kLargestPictureFile = 256LL * 1024 * 1024;
 
 int ScreenPixelsPerInch(int axis) {
@@ -101,14 +101,17 @@ IPicture* OleDecode(const void* bytes, size_t size) {
 }
 
 PictureRef Decode(const void* bytes, size_t size) {
-    if (IPicture* picture = OleDecode(bytes, size)) return FromLoadedPicture(picture);
     // The OLE loader knows BMP, JPEG, GIF, icons, cursors and metafiles; GDI+ takes PNG and
-    // TIFF, which it refuses on some systems. GDI+ is asked for nothing else: its other
-    // decoders fault on damaged files that the OLE loader turned down safely.
+    // TIFF, which the OLE loader refuses on some systems and, where it takes PNG, loses its
+    // transparency. GDI+ is asked for nothing else: its other decoders fault on damaged files
+    // that the OLE loader turned down safely.
     const PictureFormat format = FormatOf(static_cast<const std::uint8_t*>(bytes), size);
     if (format == PictureFormat::Png || format == PictureFormat::Tiff) {
-        if (HBITMAP bitmap = DecodeWithGdiPlus(bytes, size, kWhite)) return StdPicture::FromBitmap(bitmap);
+        bool alpha = false;
+        if (HBITMAP bitmap = DecodeWithGdiPlus(bytes, size, alpha)) return StdPicture::FromBitmap(bitmap, alpha);
+        Raise(err::kInvalidPicture);
     }
+    if (IPicture* picture = OleDecode(bytes, size)) return FromLoadedPicture(picture);
     Raise(err::kInvalidPicture);
 }
 
@@ -217,13 +220,15 @@ StdPicture::~StdPicture() {
     if (m_picture) m_picture->Release();
 }
 
-std::shared_ptr<StdPicture> StdPicture::FromBitmap(HBITMAP bitmap) {
+std::shared_ptr<StdPicture> StdPicture::FromBitmap(HBITMAP bitmap, bool alpha) {
     if (!bitmap) Raise(err::kInvalidPicture);
     PICTDESC desc = {};
     desc.cbSizeofstruct = sizeof(desc);
     desc.picType = PICTYPE_BITMAP;
     desc.bmp.hbitmap = bitmap;
-    return WrapOwned(desc, bitmap, PictureType::Bitmap);
+    auto picture = WrapOwned(desc, bitmap, PictureType::Bitmap);
+    picture->m_alpha = alpha;
+    return picture;
 }
 
 std::shared_ptr<StdPicture> StdPicture::FromIcon(HICON icon) {
@@ -249,7 +254,10 @@ void StdPicture::Render(HDC dc, int x, int y, int cx, int cy) const {
     case PictureType::Bitmap: {
         MemoryDC source(dc);
         SelectGuard select(source.get(), m_handle);
-        if (cx == m_pixelWidth && cy == m_pixelHeight) {
+        if (m_alpha) {
+            const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+            AlphaBlend(dc, x, y, cx, cy, source.get(), 0, 0, m_pixelWidth, m_pixelHeight, blend);
+        } else if (cx == m_pixelWidth && cy == m_pixelHeight) {
             BitBlt(dc, x, y, cx, cy, source.get(), 0, 0, SRCCOPY);
         } else {
             const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
@@ -286,6 +294,9 @@ PictureRef LoadPictureFromMemory(const void* bytes, size_t size) {
     if (!bytes || size == 0) Raise(err::kInvalidPicture);
     const PictureCheck check = CheckPicture(bytes, size);
     if (!check.decodable) Raise(err::kInvalidPicture);
+    const auto* b = static_cast<const std::uint8_t*>(bytes);
+    if (check.repaired.empty() && FormatOf(b, size) == PictureFormat::Bmp && BmpFitsDibSection(b, size))
+        return StdPicture::FromBitmap(BmpDibSection(b, size));
     if (!check.repaired.empty()) return Decode(check.repaired.data(), check.repaired.size());
     return Decode(bytes, size);
 }
