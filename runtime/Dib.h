@@ -46,4 +46,13 @@ inline std::uint32_t Straight(std::uint32_t p) {
     return (a << 24) | (back((p >> 16) & 0xFF) << 16) | (back((p >> 8) & 0xFF) << 8) | back(p & 0xFF);
 }
 
+// Premultiplies the pixels when one of them is not opaque; true when it did.
+inline bool PremultiplyIfTranslucent(std::uint32_t* pixels, size_t count) {
+    bool translucent = false;
+    for (size_t i = 0; i < count && !translucent; ++i) translucent = pixels[i] < 0xFF000000u;
+    if (translucent)
+        for (size_t i = 0; i < count; ++i) pixels[i] = Premultiplied(pixels[i]);
+    return translucent;
+}
+
 }  // namespace rt

@@ -10,7 +10,6 @@ using std::min;
 #include <gdiplus.h>
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
 #include "runtime/Dib.h"
@@ -49,33 +48,18 @@ Bitmap PixelsInSection(Gdiplus::Bitmap& bitmap, bool& alpha) {
         return {};
     }
     bitmap.UnlockBits(&data);
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    alpha = std::any_of(pixels, pixels + count, [](std::uint32_t p) { return p < 0xFF000000u; });
-    if (alpha) std::for_each(pixels, pixels + count, [](std::uint32_t& p) { p = Premultiplied(p); });
+    alpha = PremultiplyIfTranslucent(static_cast<std::uint32_t*>(bits), static_cast<size_t>(width) * height);
     return section;
 }
 
 }  // namespace
 
-HBITMAP DecodeWithGdiPlus(const void* bytes, size_t size, bool& alpha) {
+HBITMAP DecodeWithGdiPlus(IStream* stream, bool& alpha) {
     alpha = false;
-    if (!GdiPlusStarted() || !bytes || size == 0) return nullptr;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) return nullptr;
-    memcpy(GlobalLock(memory), bytes, size);
-    GlobalUnlock(memory);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-        GlobalFree(memory);
-        return nullptr;
-    }
-    Bitmap section;
-    {
-        std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromStream(stream));
-        if (bitmap && bitmap->GetLastStatus() == Gdiplus::Ok) section = PixelsInSection(*bitmap, alpha);
-    }
-    stream->Release();
-    return section.release();
+    if (!GdiPlusStarted() || !stream) return nullptr;
+    std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromStream(stream));
+    if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    return PixelsInSection(*bitmap, alpha).release();
 }
+
 }  // namespace rt

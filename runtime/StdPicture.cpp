@@ -6,14 +6,17 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "runtime/BmpSection.h"
+#include "runtime/ByteStream.h"
 #include "runtime/Dib.h"
 #include "runtime/Gdi.h"
 #include "runtime/GdiPlusDecoder.h"
 #include "runtime/PictureChecks.h"
+#include "runtime/WicDecoder.h"
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/FreshFileBeside.h"
 #include "runtime/core/RuntimeError.h"
@@ -81,37 +84,43 @@ std::shared_ptr<StdPicture> FromLoadedPicture(IPicture* picture) {
                                         reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)));
 }
 
-IPicture* OleDecode(const void* bytes, size_t size) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) Raise(err::kOutOfMemory);
-    void* target = GlobalLock(memory);
-    memcpy(target, bytes, size);
-    GlobalUnlock(memory);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-        GlobalFree(memory);
-        Raise(err::kOutOfMemory);
-    }
+// Releases a stream when it goes out of scope.
+struct StreamRelease {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
+using StreamRef = std::unique_ptr<IStream, StreamRelease>;
+
+IPicture* OleDecode(IStream* stream, size_t size) {
+    const LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);  // another decoder may have read it
     IPicture* picture = nullptr;
     const HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
                                       reinterpret_cast<void**>(&picture));
-    stream->Release();
     if (hr == E_OUTOFMEMORY) Raise(err::kOutOfMemory);
     return SUCCEEDED(hr) ? picture : nullptr;
 }
 
-PictureRef Decode(const void* bytes, size_t size) {
-    // The OLE loader knows BMP, JPEG, GIF, icons, cursors and metafiles; GDI+ takes PNG and
-    // TIFF, which the OLE loader refuses on some systems and, where it takes PNG, loses its
-    // transparency. GDI+ is asked for nothing else: its other decoders fault on damaged files
-    // that the OLE loader turned down safely.
+// The bytes decoded by the decoder that suits their format, read from a stream that holds them
+// (a repaired copy is moved into it).
+//  - PNG and TIFF: GDI+ alone. The OLE loader refuses them on some systems and, where it takes
+//    PNG, loses its transparency. GDI+ is asked for nothing else: its other decoders fault on
+//    damaged files that the OLE loader turned down safely.
+//  - JPEG and GIF: the imaging component, which decodes into the picture's own bitmap; the
+//    OLE loader when it cannot.
+//  - BMP (those not made a DIB section directly), icons, cursors and metafiles: the OLE loader.
+PictureRef Decode(const void* bytes, size_t size, std::vector<char>* repaired) {
     const PictureFormat format = FormatOf(static_cast<const std::uint8_t*>(bytes), size);
+    const StreamRef stream(repaired ? CreateByteStream(std::move(*repaired)) : CreateByteStream(bytes, size));
+    if (!stream) Raise(err::kOutOfMemory);
+    bool alpha = false;
     if (format == PictureFormat::Png || format == PictureFormat::Tiff) {
-        bool alpha = false;
-        if (HBITMAP bitmap = DecodeWithGdiPlus(bytes, size, alpha)) return StdPicture::FromBitmap(bitmap, alpha);
+        if (HBITMAP bitmap = DecodeWithGdiPlus(stream.get(), alpha)) return StdPicture::FromBitmap(bitmap, alpha);
         Raise(err::kInvalidPicture);
     }
-    if (IPicture* picture = OleDecode(bytes, size)) return FromLoadedPicture(picture);
+    if (format == PictureFormat::Jpeg || format == PictureFormat::Gif) {
+        if (HBITMAP bitmap = DecodeWithWic(stream.get(), alpha)) return StdPicture::FromBitmap(bitmap, alpha);
+    }
+    if (IPicture* picture = OleDecode(stream.get(), size)) return FromLoadedPicture(picture);
     Raise(err::kInvalidPicture);
 }
 
@@ -292,13 +301,13 @@ PictureRef LoadPicture(const std::wstring& path) {
 
 PictureRef LoadPictureFromMemory(const void* bytes, size_t size) {
     if (!bytes || size == 0) Raise(err::kInvalidPicture);
-    const PictureCheck check = CheckPicture(bytes, size);
+    PictureCheck check = CheckPicture(bytes, size);
     if (!check.decodable) Raise(err::kInvalidPicture);
     const auto* b = static_cast<const std::uint8_t*>(bytes);
     if (check.repaired.empty() && FormatOf(b, size) == PictureFormat::Bmp && BmpFitsDibSection(b, size))
         return StdPicture::FromBitmap(BmpDibSection(b, size));
-    if (!check.repaired.empty()) return Decode(check.repaired.data(), check.repaired.size());
-    return Decode(bytes, size);
+    if (!check.repaired.empty()) return Decode(check.repaired.data(), check.repaired.size(), &check.repaired);
+    return Decode(bytes, size, nullptr);
 }
 
 PictureRef LoadPictureResource(int id, HMODULE module) {
