@@ -2,19 +2,38 @@
 // folder given) it prints the picture player's size line, a tab and the bytes the reader read;
 // then it times the reader and the platform's decoder over the same files and prints, last,
 // `decode/header: R`.
-//   bench_image_size FILE|FOLDER...
+// Before that it writes a folder of tiny files whose headers claim 9000 x 9000 to
+// 65000 x 65000 pixels (BMP, JPEG, PNG, GIF) and has the picture player click them one after
+// another, make their thumbnails and run the slide show, in three orders; it prints what each
+// order showed and the process's `peak memory`; then the same for pictures of 8192 x 8192, the
+// largest the loader takes. Without arguments the timing runs over the first folder.
+//   bench_image_size [FILE|FOLDER...]
 #include <windows.h>
 
+#include <psapi.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "picture/FileByteSource.h"
 #include "picture/HeaderReader.h"
 #include "picture/IMAGES.h"
+#include "picture/form11.h"
+#include "runtime/DoEvents.h"
+#include "runtime/Forms.h"
 #include "runtime/StdPicture.h"
 #include "runtime/core/FileLists.h"
 #include "runtime/core/Text.h"
+#include "tests/support/DialogAnswers.h"
+
+// The bench links no test library: the project's header and pattern writers come in whole.
+#include "tests/support/HeaderBytes.cpp"
+#include "tests/support/PictureFiles.cpp"
+#include "tests/support/Pixels.cpp"
 
 namespace {
 
@@ -73,6 +92,158 @@ double TimePerFile(const std::vector<std::wstring>& files, double leastSeconds, 
     return elapsed / (static_cast<double>(rounds) * static_cast<double>(files.size()));
 }
 
+constexpr size_t kMegabyte = 1024 * 1024;
+constexpr size_t kPngWidthAt = 16, kPngHeaderChecksumAt = 29;
+constexpr int kOrders = 3;
+
+// The peak of the process's resident memory (the system keeps it; Wine takes the kernel's).
+size_t PeakMemory() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return std::max(counters.PeakWorkingSetSize, counters.PeakPagefileUsage);
+}
+
+std::uint32_t Crc32(const std::string& bytes, size_t from, size_t length) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = from; i < from + length; ++i) {
+        crc ^= static_cast<std::uint8_t>(bytes[i]);
+        for (int k = 0; k < 8; ++k) crc = crc & 1 ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+// A real small file of the format, its header changed to claim width x height: its pixel data
+// ends long before the claimed pixels do, as that of a header-only BMP or GIF.
+std::string ClaimingJpeg(const std::string& small, unsigned width, unsigned height) {
+    std::string bytes = small;
+    const size_t frame = bytes.find("\xFF\xC0");
+    if (frame != std::string::npos) bytes.replace(frame + 5, 4, testing_support::Be16(height) + testing_support::Be16(width));
+    return bytes;
+}
+std::string ClaimingPng(const std::string& small, std::uint32_t width, std::uint32_t height) {
+    std::string bytes = small;
+    bytes.replace(kPngWidthAt, 8, testing_support::Be32(width) + testing_support::Be32(height));
+    bytes.replace(kPngHeaderChecksumAt, 4, testing_support::Be32(Crc32(bytes, kPngWidthAt - 4, 17)));
+    return bytes;
+}
+std::string ClaimingGif(unsigned width, unsigned height) {
+    using testing_support::Le16;
+    return testing_support::Gif("89a", width, height) + std::string(6, '\0') + "\x2C" + Le16(0) + Le16(0) +
+           Le16(width) + Le16(height) + std::string("\0\x08\x04\x00\x01\x02\x03", 7);
+}
+std::string ClaimingBmp(std::int32_t width, std::int32_t height, unsigned bits) {
+    std::string bytes = testing_support::Bmp(width, height);
+    bytes.replace(28, 2, testing_support::Le16(bits));
+    return bytes;
+}
+
+struct Claim {
+    std::wstring name;
+    std::string bytes;
+};
+
+std::vector<Claim> HugeClaims(const std::string& jpeg, const std::string& png) {
+    return {{L"h01.bmp", ClaimingBmp(9000, 9000, 24)},     {L"h02.bmp", ClaimingBmp(16000, 5000, 24)},
+            {L"h03.bmp", ClaimingBmp(65000, 65000, 32)},   {L"h04.jpg", ClaimingJpeg(jpeg, 9000, 9000)},
+            {L"h05.jpg", ClaimingJpeg(jpeg, 30000, 20000)}, {L"h06.jpg", ClaimingJpeg(jpeg, 65000, 65000)},
+            {L"h07.png", ClaimingPng(png, 9400, 9400)},    {L"h08.png", ClaimingPng(png, 65000, 65000)},
+            {L"h09.gif", ClaimingGif(9000, 9000)},         {L"h10.gif", ClaimingGif(65000, 65000)}};
+}
+
+std::vector<Claim> LargestClaims(const std::string& jpeg, const std::string& png) {
+    return {{L"l1.bmp", ClaimingBmp(8192, 8192, 32)}, {L"l2.jpg", ClaimingJpeg(jpeg, 8192, 8192)},
+            {L"l3.png", ClaimingPng(png, 8192, 8192)}, {L"l4.gif", ClaimingGif(8192, 8192)}};
+}
+
+std::wstring WriteClaims(const wchar_t* name, const std::vector<Claim>& claims) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + name + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const Claim& claim : claims) testing_support::WriteBytes(folder + L"\\" + claim.name, claim.bytes);
+    return folder;
+}
+
+void RemoveClaims(const std::wstring& folder, const std::vector<Claim>& claims) {
+    for (const Claim& claim : claims) DeleteFileW((folder + L"\\" + claim.name).c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+// Clicks each file in the order given, then makes the thumbnails and shows every slide once;
+// gives for each file whether its click changed the display, and the thumbnail count.
+std::map<std::wstring, bool> PlayerRun(form11& player, const std::vector<int>& order, int& thumbnails) {
+    std::map<std::wstring, bool> shown;
+    for (int index : order) {
+        const rt::PictureRef before = player.Image1.Picture();
+        if (player.File1.ListIndex() == index) player.File1_Click();  // a click on the selected file
+        else player.File1.ListIndex(index);
+        rt::DoEvents();
+        shown[player.File1.List(index)] = player.Image1.Picture() != before;
+    }
+    player.cmdAuto_Click();
+    thumbnails = player.mCount;
+    for (int slide = 0; slide < thumbnails; ++slide) player.ShowNextSlide();
+    player.ResetThumbnails();
+    return shown;
+}
+
+// The three orders of the folder's files through the player; prints the outcome and the peak.
+void ClaimsRun(form11& player, const wchar_t* label, const std::wstring& folder) {
+    player.Dir1.Path(folder);
+    rt::DoEvents();
+    std::vector<int> order(static_cast<size_t>(player.File1.ListCount()));
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::mt19937 random(27);
+    std::map<std::wstring, bool> first;
+    int firstThumbnails = 0;
+    bool same = true;
+    for (int round = 0; round < kOrders; ++round) {
+        if (round == 1) std::reverse(order.begin(), order.end());
+        if (round == 2) std::shuffle(order.begin(), order.end(), random);
+        int thumbnails = 0;
+        const auto shown = PlayerRun(player, order, thumbnails);
+        if (round == 0) {
+            first = shown;
+            firstThumbnails = thumbnails;
+        }
+        same = same && shown == first && thumbnails == firstThumbnails;
+    }
+    std::wstring outcome;
+    for (const auto& [name, changed] : first) outcome += L" " + name + (changed ? L" shown," : L" refused,");
+    Print(std::wstring(label) + L":" + outcome + L" " + std::to_wstring(firstThumbnails) + L" thumbnails; " +
+          (same ? L"the same in every order" : L"NOT the same in every order"));
+    Print(L"peak memory: " + std::to_wstring(PeakMemory() / kMegabyte) + L" MB");
+}
+
+// The player over the claimed sizes, first those beyond the loader, then the largest it takes.
+std::wstring MemoryRuns() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring jpegPath = std::wstring(temp) + L"lumesca-bench-small.jpg";
+    const std::wstring pngPath = std::wstring(temp) + L"lumesca-bench-small.png";
+    testing_support::WritePatternEncoded(jpegPath, 16, 16, L"image/jpeg");
+    testing_support::WritePatternEncoded(pngPath, 16, 16, L"image/png");
+    const std::string jpeg = testing_support::FileBytes(jpegPath), png = testing_support::FileBytes(pngPath);
+    DeleteFileW(jpegPath.c_str());
+    DeleteFileW(pngPath.c_str());
+    testing_support::DialogAnswers closeEveryMessage({});
+    form11& player = rt::Forms::Get<form11>();
+    player.Show();
+    player.Combo1.ListIndex(8);  // *.*
+    rt::DoEvents();
+    const auto huge = HugeClaims(jpeg, png);
+    const std::wstring hugeFolder = WriteClaims(L"lumesca-bench-huge-", huge);
+    Print(L"start: " + std::to_wstring(PeakMemory() / kMegabyte) + L" MB peak before the first click");
+    ClaimsRun(player, L"9000 x 9000 to 65000 x 65000", hugeFolder);
+    const auto largest = LargestClaims(jpeg, png);
+    const std::wstring largestFolder = WriteClaims(L"lumesca-bench-largest-", largest);
+    ClaimsRun(player, L"8192 x 8192", largestFolder);
+    player.Unload();
+    RemoveClaims(largestFolder, largest);
+    return hugeFolder;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -85,9 +256,9 @@ int wmain(int argc, wchar_t** argv) {
             files.emplace_back(argv[i]);
         }
     }
+    const std::wstring hugeFolder = MemoryRuns();
     if (files.empty()) {
-        Print(L"usage: bench_image_size FILE|FOLDER...");
-        return 2;
+        for (const auto& name : rt::MatchingFiles(hugeFolder, L"*.*")) files.push_back(hugeFolder + L"\\" + name);
     }
 
     std::uint64_t totalRead = 0, totalBytes = 0;
@@ -122,5 +293,7 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"full decode: " + Fixed(decode * 1e3, 2) + L" ms per file" +
           (failedDecodes ? L" (" + std::to_wstring(failedDecodes) + L" decodes failed)" : L""));
     Print(L"decode/header: " + Fixed(decode / header, 1));
+    for (const auto& name : rt::MatchingFiles(hugeFolder, L"*.*")) DeleteFileW((hugeFolder + L"\\" + name).c_str());
+    RemoveDirectoryW(hugeFolder.c_str());
     return 0;
 }

@@ -39,14 +39,11 @@ private:
     int m_height;
 };
 
-// Draws the picture at its own size on black. Bitmaps cover every pixel, so they come out
-// opaque; icons leave their see-through parts black.
+// Draws an icon at its own size on black: its see-through parts stay black.
 void RenderOnBlack(const rt::StdPicture& picture, DibSurface& surface) {
     surface.Fill(0);
     picture.Render(surface.dc(), 0, 0, picture.PixelWidth(), picture.PixelHeight());
     GdiFlush();
-    if (picture.Type() == rt::PictureType::Icon) return;
-    std::for_each(surface.Bits(), surface.Bits() + surface.Count(), [](uint32_t& p) { p |= kOpaque; });
 }
 
 // An icon at its own size as 0xAARRGGBB, drawn once on black and once on white: the difference
@@ -77,6 +74,45 @@ std::vector<uint32_t> IconPixels(const rt::StdPicture& picture, const DibSurface
     }
     return pixels;
 }
+
+// The rows of a bitmap picture as 0xAARRGGBB in straight colours, read from the bitmap a band
+// at a time, so that scaling a large picture never copies it whole. Opaque unless the picture
+// has alpha.
+class BitmapRows {
+public:
+    explicit BitmapRows(const rt::StdPicture& picture)
+        : m_bitmap(picture.Bitmap()), m_width(picture.PixelWidth()), m_height(picture.PixelHeight()),
+          m_alpha(picture.HasAlpha()), m_bandRows(std::max(1, kBandBytes / (m_width * 4))) {}
+
+    const uint32_t* Row(int y) {
+        if (y < m_first || y >= m_first + m_count) ReadBand(y);
+        // A bottom-up band: its last row is the first one asked for.
+        return m_band.data() + static_cast<size_t>(m_first + m_count - 1 - y) * m_width;
+    }
+
+private:
+    static constexpr int kBandBytes = 1 << 20;
+
+    void ReadBand(int y) {
+        m_first = y;
+        m_count = std::min(m_bandRows, m_height - y);
+        m_band.assign(static_cast<size_t>(m_width) * m_count, 0);
+        BITMAPINFO info = rt::TopDownDibInfo(m_width, m_height);
+        info.bmiHeader.biHeight = m_height;  // bottom-up: scan lines count from the bottom row
+        rt::MemoryDC dc(nullptr);
+        GetDIBits(dc.get(), m_bitmap, static_cast<UINT>(m_height - y - m_count), static_cast<UINT>(m_count),
+                  m_band.data(), &info, DIB_RGB_COLORS);
+        if (m_alpha) std::transform(m_band.begin(), m_band.end(), m_band.begin(), rt::Straight);
+        else std::for_each(m_band.begin(), m_band.end(), [](uint32_t& p) { p |= kOpaque; });
+    }
+
+    HBITMAP m_bitmap;
+    int m_width, m_height;
+    bool m_alpha;
+    int m_bandRows;
+    int m_first = 0, m_count = 0;
+    std::vector<uint32_t> m_band;
+};
 
 bool IsMetafile(const rt::StdPicture& picture) {
     return picture.Type() == rt::PictureType::Metafile || picture.Type() == rt::PictureType::EnhMetafile;
@@ -119,18 +155,16 @@ std::vector<uint32_t> ScaledPixels(const rt::StdPicture& picture, int width, int
     const int w = picture.PixelWidth();
     const int h = picture.PixelHeight();
     if (w <= 0 || h <= 0) return {};
-    // A bitmap is scaled straight from the one surface it is drawn on: a large photo then
-    // costs one full-size copy, not two.
+    if (picture.Type() == rt::PictureType::Bitmap) {
+        BitmapRows rows(picture);
+        return ResampleArgbRows([&](int y) { return rows.Row(y); }, w, h, width, height);
+    }
     DibSurface onBlack(w, h);
     if (!onBlack.Valid()) return {};
     RenderOnBlack(picture, onBlack);
-    if (picture.Type() == rt::PictureType::Icon) {
-        const std::vector<uint32_t> native = IconPixels(picture, onBlack);
-        if (width == w && height == h) return native;
-        return ResampleArgb(native.data(), w, h, width, height);
-    }
-    if (width == w && height == h) return std::vector<uint32_t>(onBlack.Bits(), onBlack.Bits() + onBlack.Count());
-    return ResampleArgb(onBlack.Bits(), w, h, width, height);
+    const std::vector<uint32_t> native = IconPixels(picture, onBlack);
+    if (width == w && height == h) return native;
+    return ResampleArgb(native.data(), w, h, width, height);
 }
 
 void DrawPixels(HDC dc, const std::vector<uint32_t>& pixels, int width, int height, int x, int y) {
@@ -139,12 +173,7 @@ void DrawPixels(HDC dc, const std::vector<uint32_t>& pixels, int width, int heig
     if (!surface.Valid()) return;
     // AlphaBlend takes premultiplied colour.
     uint32_t* out = surface.Bits();
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        const uint32_t p = pixels[i];
-        const uint32_t a = p >> 24;
-        auto pre = [a](uint32_t c) { return (c * a + 127) / 255; };
-        out[i] = (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) | pre(p & 0xFF);
-    }
+    std::transform(pixels.begin(), pixels.end(), out, rt::Premultiplied);
     GdiFlush();
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     AlphaBlend(dc, x, y, width, height, surface.dc(), 0, 0, width, height, blend);

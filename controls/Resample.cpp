@@ -57,14 +57,22 @@ uint32_t Pack(const Premultiplied& p) {
 
 }  // namespace
 
-std::vector<uint32_t> ResampleArgb(const uint32_t* src, int srcWidth, int srcHeight, int dstWidth, int dstHeight) {
+std::vector<uint32_t> ResampleArgbRows(const SourceRow& source, int srcWidth, int srcHeight, int dstWidth,
+                                       int dstHeight) {
     if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0) return {};
     const auto across = Taps(srcWidth, dstWidth);
     const auto down = Taps(srcHeight, dstHeight);
-    // Rows first, then columns.
-    std::vector<Premultiplied> rows(static_cast<size_t>(dstWidth) * srcHeight);
+    // For each source row, the output rows it lends to, in the order of the output rows.
+    std::vector<std::vector<Tap>> lendsTo(static_cast<size_t>(srcHeight));
+    for (int y = 0; y < dstHeight; ++y)
+        for (const Tap& tap : down[static_cast<size_t>(y)]) lendsTo[static_cast<size_t>(tap.index)].push_back({y, tap.weight});
+    // Each source row is scaled across, then added into the output rows it lends to.
+    std::vector<Premultiplied> sums(static_cast<size_t>(dstWidth) * dstHeight, Premultiplied{0, 0, 0, 0});
+    std::vector<Premultiplied> row(static_cast<size_t>(dstWidth));
     for (int y = 0; y < srcHeight; ++y) {
-        const uint32_t* in = src + static_cast<size_t>(y) * srcWidth;
+        const auto& targets = lendsTo[static_cast<size_t>(y)];
+        if (targets.empty()) continue;
+        const uint32_t* in = source(y);
         for (int x = 0; x < dstWidth; ++x) {
             Premultiplied sum = {0, 0, 0, 0};
             for (const Tap& tap : across[static_cast<size_t>(x)]) {
@@ -74,24 +82,26 @@ std::vector<uint32_t> ResampleArgb(const uint32_t* src, int srcWidth, int srcHei
                 sum.g += p.g * tap.weight;
                 sum.b += p.b * tap.weight;
             }
-            rows[static_cast<size_t>(y) * dstWidth + x] = sum;
+            row[static_cast<size_t>(x)] = sum;
         }
-    }
-    std::vector<uint32_t> out(static_cast<size_t>(dstWidth) * dstHeight);
-    for (int y = 0; y < dstHeight; ++y) {
-        for (int x = 0; x < dstWidth; ++x) {
-            Premultiplied sum = {0, 0, 0, 0};
-            for (const Tap& tap : down[static_cast<size_t>(y)]) {
-                const Premultiplied& p = rows[static_cast<size_t>(tap.index) * dstWidth + x];
-                sum.a += p.a * tap.weight;
-                sum.r += p.r * tap.weight;
-                sum.g += p.g * tap.weight;
-                sum.b += p.b * tap.weight;
+        for (const Tap& target : targets) {
+            Premultiplied* out = sums.data() + static_cast<size_t>(target.index) * dstWidth;
+            for (int x = 0; x < dstWidth; ++x) {
+                out[x].a += row[static_cast<size_t>(x)].a * target.weight;
+                out[x].r += row[static_cast<size_t>(x)].r * target.weight;
+                out[x].g += row[static_cast<size_t>(x)].g * target.weight;
+                out[x].b += row[static_cast<size_t>(x)].b * target.weight;
             }
-            out[static_cast<size_t>(y) * dstWidth + x] = Pack(sum);
         }
     }
+    std::vector<uint32_t> out(sums.size());
+    std::transform(sums.begin(), sums.end(), out.begin(), Pack);
     return out;
+}
+
+std::vector<uint32_t> ResampleArgb(const uint32_t* src, int srcWidth, int srcHeight, int dstWidth, int dstHeight) {
+    return ResampleArgbRows([&](int y) { return src + static_cast<size_t>(y) * srcWidth; }, srcWidth, srcHeight,
+                            dstWidth, dstHeight);
 }
 
 }  // namespace ctl

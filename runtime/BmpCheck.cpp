@@ -1,8 +1,11 @@
 // BMP files: a header the decoders know, a palette and pixels where the header puts them.
-// Pixels cut off at the end are made up with zeros (black rows), as viewers show such files.
+// Pixels cut off at the end are black rows, as viewers show such files: an uncompressed file
+// becomes a zeroed DIB section (BmpSection) that takes the pixels it has; for the decoder, the
+// others are made up with zeros.
 #include <algorithm>
 #include <cstdlib>
 
+#include "runtime/BmpSection.h"
 #include "runtime/PictureChecks.h"
 
 namespace rt {
@@ -12,7 +15,7 @@ namespace {
 constexpr size_t kFileHeader = 14;
 constexpr std::uint32_t kCoreHeader = 12;
 constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
-constexpr std::uint64_t kLargestPixels = 256ull * 1024 * 1024;  // as the largest file read
+constexpr std::uint64_t kLargestPixelBytes = kMostDecodedPixels * 4;
 
 struct BmpHeader {
     std::uint32_t headerSize = 0;
@@ -68,15 +71,16 @@ PictureCheck CheckBmp(const std::uint8_t* b, size_t size) {
     const std::uint32_t headerSize = Le32At(b, kFileHeader);
     if (!KnownHeaderSize(headerSize) || kFileHeader + headerSize > size) return Decodable(false);
     const BmpHeader h = ReadHeader(b);
-    if (!Consistent(h)) return Decodable(false);
+    if (!Consistent(h) || !DecodedSizeFits(static_cast<std::uint64_t>(h.width), static_cast<std::uint64_t>(std::llabs(h.height))))
+        return Decodable(false);
     const std::uint64_t pixelsAt = Le32At(b, 10);
     if (pixelsAt < kFileHeader + headerSize + PaletteBytes(h) || pixelsAt > size) return Decodable(false);
     const std::uint64_t stride = (static_cast<std::uint64_t>(h.width) * h.bits + 31) / 32 * 4;
     std::uint64_t pixels = stride * static_cast<std::uint64_t>(std::llabs(h.height));
     // Run-length pixels have no fixed size; the decoder may read up to what the header says.
     if (h.compression == kRle8 || h.compression == kRle4) pixels = std::max<std::uint64_t>(pixels, h.imageSize);
-    if (pixels > kLargestPixels) return Decodable(false);
-    if (pixelsAt + pixels <= size) return Decodable(true);
+    if (pixels > kLargestPixelBytes) return Decodable(false);
+    if (pixelsAt + pixels <= size || BmpFitsDibSection(b, size)) return Decodable(true);
     PictureCheck padded{true, std::vector<char>(b, b + size)};
     padded.repaired.resize(static_cast<size_t>(pixelsAt + pixels), '\0');
     return padded;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 
 #include "runtime/Gdi.h"
 
@@ -30,5 +31,28 @@ inline Bitmap CreateTopDownDib(int width, int height, void** bits, WORD bitsPerP
 
 // The bytes of one row of a 24-bit DIB.
 inline size_t Stride24(int width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
+
+// A 0xAARRGGBB pixel with its colours multiplied by its alpha, as AlphaBlend takes them, and
+// such a pixel back in straight colours.
+inline std::uint32_t Premultiplied(std::uint32_t p) {
+    const std::uint32_t a = p >> 24;
+    auto pre = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+    return (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) | pre(p & 0xFF);
+}
+inline std::uint32_t Straight(std::uint32_t p) {
+    const std::uint32_t a = p >> 24;
+    if (a == 0xFF || a == 0) return a == 0 ? 0 : p;
+    auto back = [a](std::uint32_t c) { return c * 255 / a > 255 ? 255 : c * 255 / a; };
+    return (a << 24) | (back((p >> 16) & 0xFF) << 16) | (back((p >> 8) & 0xFF) << 8) | back(p & 0xFF);
+}
+
+// Premultiplies the pixels when one of them is not opaque; true when it did.
+inline bool PremultiplyIfTranslucent(std::uint32_t* pixels, size_t count) {
+    bool translucent = false;
+    for (size_t i = 0; i < count && !translucent; ++i) translucent = pixels[i] < 0xFF000000u;
+    if (translucent)
+        for (size_t i = 0; i < count; ++i) pixels[i] = Premultiplied(pixels[i]);
+    return translucent;
+}
 
 }  // namespace rt

@@ -9,8 +9,10 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
-#include <cstring>
+#include <cstdint>
 #include <memory>
+
+#include "runtime/Dib.h"
 
 namespace rt {
 
@@ -27,29 +29,37 @@ bool GdiPlusStarted() {
     return started;
 }
 
+// GDI+ writes the pixels straight into the section (no copy of its own); straight alpha
+// becomes premultiplied only where a pixel is not opaque.
+Bitmap PixelsInSection(Gdiplus::Bitmap& bitmap, bool& alpha) {
+    const int width = static_cast<int>(bitmap.GetWidth()), height = static_cast<int>(bitmap.GetHeight());
+    void* bits = nullptr;
+    Bitmap section = CreateTopDownDib(width, height, &bits);
+    if (!section || !bits) return {};
+    Gdiplus::BitmapData data = {};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(height);
+    data.Stride = width * 4;
+    data.PixelFormat = PixelFormat32bppARGB;
+    data.Scan0 = bits;
+    Gdiplus::Rect all(0, 0, width, height);
+    if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, PixelFormat32bppARGB,
+                        &data) != Gdiplus::Ok) {
+        return {};
+    }
+    bitmap.UnlockBits(&data);
+    alpha = PremultiplyIfTranslucent(static_cast<std::uint32_t*>(bits), static_cast<size_t>(width) * height);
+    return section;
+}
+
 }  // namespace
 
-HBITMAP DecodeWithGdiPlus(const void* bytes, size_t size, COLORREF background) {
-    if (!GdiPlusStarted() || !bytes || size == 0) return nullptr;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) return nullptr;
-    memcpy(GlobalLock(memory), bytes, size);
-    GlobalUnlock(memory);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-        GlobalFree(memory);
-        return nullptr;
-    }
-    HBITMAP result = nullptr;
-    {
-        std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromStream(stream));
-        if (bitmap && bitmap->GetLastStatus() == Gdiplus::Ok) {
-            const Gdiplus::Color back(255, GetRValue(background), GetGValue(background), GetBValue(background));
-            if (bitmap->GetHBITMAP(back, &result) != Gdiplus::Ok) result = nullptr;
-        }
-    }
-    stream->Release();
-    return result;
+HBITMAP DecodeWithGdiPlus(IStream* stream, bool& alpha) {
+    alpha = false;
+    if (!GdiPlusStarted() || !stream) return nullptr;
+    std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromStream(stream));
+    if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    return PixelsInSection(*bitmap, alpha).release();
 }
 
 }  // namespace rt

@@ -3,31 +3,20 @@
 #include <cstdint>
 #include <cstring>
 
+#include "runtime/GifBlocks.h"
+
 namespace rt {
 
 namespace {
 
-constexpr size_t kScreenDescriptorEnd = 13;  // "GIF89a", width, height, flags, background, aspect
-constexpr size_t kFlagsAt = 10;
-constexpr std::uint8_t kHasTable = 0x80;
-constexpr std::uint8_t kTableSizeBits = 0x07;
-constexpr std::uint8_t kImageSeparator = 0x2C;
-constexpr std::uint8_t kExtension = 0x21;
-constexpr std::uint8_t kTrailer = 0x3B;
-constexpr size_t kImageDescriptorSize = 10;  // separator, left, top, width, height, flags
+using namespace gif;
+
 constexpr int kDefaultEntries = 256;
 
-size_t TableBytes(std::uint8_t flags) { return 3u * (2u << (flags & kTableSizeBits)); }
-
-// Passes a chain of data sub-blocks; returns the position after its terminator, or size when
-// the chain runs past the end.
+// ChainEnd, or size when the chain runs past the end.
 size_t SkipSubBlocks(const std::uint8_t* b, size_t size, size_t at) {
-    while (at < size) {
-        const size_t length = b[at];
-        at += 1 + length;
-        if (length == 0) return at;
-    }
-    return size;
+    const size_t end = ChainEnd(b, size, at);
+    return end ? end : size;
 }
 
 std::vector<std::uint8_t> DefaultTable() {

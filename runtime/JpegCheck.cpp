@@ -1,6 +1,8 @@
 // JPEG files: the segments before the first scan lie inside the file and say what the decoder
 // needs: a baseline, extended or progressive frame with a size and sane components, valid
-// quantisation and Huffman tables, and a scan over the frame's components.
+// quantisation and Huffman tables, and a scan over the frame's components. A file cut off in
+// its scans gets its end marker back, so that the decoder shows the rows it has (grey below),
+// as viewers show such files.
 #include "runtime/PictureChecks.h"
 
 namespace rt {
@@ -18,6 +20,7 @@ bool ValidFrame(const std::uint8_t* s, size_t length, unsigned& components) {
     components = s[5];
     if (s[0] != 8 && s[0] != 12) return false;
     if (Be16At(s, 1) == 0 || Be16At(s, 3) == 0 || components < 1 || components > 4) return false;
+    if (!DecodedSizeFits(Be16At(s, 3), Be16At(s, 1))) return false;
     if (length != 6 + 3u * components) return false;
     for (unsigned c = 0; c < components; ++c) {
         const std::uint8_t sampling = s[6 + 3 * c + 1], table = s[6 + 3 * c + 2];
@@ -53,6 +56,15 @@ bool ValidScan(const std::uint8_t* s, size_t length, unsigned frameComponents) {
     return n >= 1 && n <= frameComponents && length == 4 + 2u * n;
 }
 
+// The file as it is when it ends with the end marker, else a copy with the marker added.
+PictureCheck WithEndMarker(const std::uint8_t* b, size_t size) {
+    if (size >= 2 && b[size - 2] == 0xFF && b[size - 1] == kEnd) return Decodable(true);
+    PictureCheck ended{true, std::vector<char>(b, b + size)};
+    ended.repaired.push_back('\xFF');
+    ended.repaired.push_back(static_cast<char>(kEnd));
+    return ended;
+}
+
 }  // namespace
 
 PictureCheck CheckJpeg(const std::uint8_t* b, size_t size) {
@@ -76,7 +88,10 @@ PictureCheck CheckJpeg(const std::uint8_t* b, size_t size) {
         else if (OtherFrame(marker)) valid = false;  // lossless, hierarchical, arithmetic: no decoder here
         else if (marker == kQuantisation) valid = ValidQuantisation(s, body);
         else if (marker == kHuffman) valid = ValidHuffman(s, body);
-        else if (marker == kScan) return Decodable(components != 0 && ValidScan(s, body, components));
+        else if (marker == kScan) {
+            if (components == 0 || !ValidScan(s, body, components)) return Decodable(false);
+            return WithEndMarker(b, size);
+        }
         if (!valid) return Decodable(false);
         at += length;
     }

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "runtime/GifColourTable.h"
 
 namespace rt {
 
@@ -54,9 +53,7 @@ PictureCheck CheckPicture(const void* bytes, size_t size) {
     case PictureFormat::Jpeg: return CheckJpeg(b, size);
     case PictureFormat::Png: return CheckPng(b, size);
     case PictureFormat::Tiff: return CheckTiff(b, size);
-    case PictureFormat::Gif:
-        if (GifLacksColourTable(b, size)) return {true, WithDefaultGifColourTable(b, size)};
-        return Decodable(true);
+    case PictureFormat::Gif: return CheckGif(b, size);
     case PictureFormat::Icon:
     case PictureFormat::Cursor: return CheckIconFile(b, size);
     case PictureFormat::Wmf: return CheckWmf(b, size, false);

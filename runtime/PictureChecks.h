@@ -3,7 +3,8 @@
 // file's own counts and offsets, so a damaged file can make them read or write outside their
 // buffers and end the program; each format's structure is checked here first, and a file
 // that fails is treated as no picture. Where a decoder is safe once the file is completed
-// (pixels cut off at the end, a GIF without colours) the check hands back a repaired copy.
+// (pixels cut off at the end, a GIF without colours or trailer, a JPEG without its end
+// marker) the check hands back a repaired copy, and the decoder shows what the file holds.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -22,10 +23,18 @@ struct PictureCheck {
 
 PictureCheck CheckPicture(const void* bytes, size_t size);
 
+// The most pixels a decoded picture may have: 2^26, 256 MB at 32 bits a pixel (8192 x 8192).
+// Showing or scaling a picture needs about twice its decoded size at the peak, which any 32-bit
+// process holds whatever it showed before; a larger picture is no picture, however few bytes
+// its file has, so the verdict is the same every time.
+constexpr std::uint64_t kMostDecodedPixels = std::uint64_t{1} << 26;
+inline bool DecodedSizeFits(std::uint64_t width, std::uint64_t height) { return width * height <= kMostDecodedPixels; }
+
 // One per format; each gets a file FormatOf put in its format.
 PictureCheck CheckBmp(const std::uint8_t* bytes, size_t size);
 PictureCheck CheckPng(const std::uint8_t* bytes, size_t size);
 PictureCheck CheckJpeg(const std::uint8_t* bytes, size_t size);
+PictureCheck CheckGif(const std::uint8_t* bytes, size_t size);
 PictureCheck CheckTiff(const std::uint8_t* bytes, size_t size);
 PictureCheck CheckIconFile(const std::uint8_t* bytes, size_t size);
 PictureCheck CheckWmf(const std::uint8_t* bytes, size_t size, bool placeable);

@@ -39,7 +39,7 @@ bool ValidHeader(const std::uint8_t* d) {
     case 2: case 4: case 6: depthFits = depth == 8 || depth == 16; break;
     default: break;
     }
-    return width > 0 && height > 0 && width <= 0x7FFFFFFF && height <= 0x7FFFFFFF && depthFits && d[10] == 0 &&
+    return width > 0 && height > 0 && DecodedSizeFits(width, height) && depthFits && d[10] == 0 &&
            d[11] == 0 && d[12] <= 1;
 }
 

@@ -6,13 +6,17 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 #include <vector>
 
+#include "runtime/BmpSection.h"
+#include "runtime/ByteStream.h"
 #include "runtime/Dib.h"
 #include "runtime/Gdi.h"
 #include "runtime/GdiPlusDecoder.h"
 #include "runtime/PictureChecks.h"
+#include "runtime/WicDecoder.h"
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/FreshFileBeside.h"
 #include "runtime/core/RuntimeError.h"
@@ -24,9 +28,8 @@ namespace {
 constexpr double kHimetricPerInch = 2540.0;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Loading holds a file twice (the bytes and the decoder's stream over them) besides the decoded
-// bitmap, each in one piece of a 32-bit address space that is 2 GB at most and fragmented.
-// 256 MB is above any camera's JPEG and a 9000 x 9000 uncompressed BMP, and its copies
-// still fit; a larger file is treated as no picture rather than read whole.
+// bitmap. 256 MB is above any camera's JPEG and the largest uncompressed BMP of a picture the
+// checks take; a larger file is treated as no picture rather than read whole.
 constexpr LONGLONG kLargestPictureFile = 256LL * 1024 * 1024;
 
 int ScreenPixelsPerInch(int axis) {
@@ -81,34 +84,43 @@ std::shared_ptr<StdPicture> FromLoadedPicture(IPicture* picture) {
                                         reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)));
 }
 
-IPicture* OleDecode(const void* bytes, size_t size) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) Raise(err::kOutOfMemory);
-    void* target = GlobalLock(memory);
-    memcpy(target, bytes, size);
-    GlobalUnlock(memory);
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-        GlobalFree(memory);
-        Raise(err::kOutOfMemory);
-    }
+// Releases a stream when it goes out of scope.
+struct StreamRelease {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
+using StreamRef = std::unique_ptr<IStream, StreamRelease>;
+
+IPicture* OleDecode(IStream* stream, size_t size) {
+    const LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);  // another decoder may have read it
     IPicture* picture = nullptr;
     const HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
                                       reinterpret_cast<void**>(&picture));
-    stream->Release();
     if (hr == E_OUTOFMEMORY) Raise(err::kOutOfMemory);
     return SUCCEEDED(hr) ? picture : nullptr;
 }
 
-PictureRef Decode(const void* bytes, size_t size) {
-    if (IPicture* picture = OleDecode(bytes, size)) return FromLoadedPicture(picture);
-    // The OLE loader knows BMP, JPEG, GIF, icons, cursors and metafiles; GDI+ takes PNG and
-    // TIFF, which it refuses on some systems. GDI+ is asked for nothing else: its other
-    // decoders fault on damaged files that the OLE loader turned down safely.
+// The bytes decoded by the decoder that suits their format, read from a stream that holds them
+// (a repaired copy is moved into it).
+//  - PNG and TIFF: GDI+ alone. The OLE loader refuses them on some systems and, where it takes
+//    PNG, loses its transparency. GDI+ is asked for nothing else: its other decoders fault on
+//    damaged files that the OLE loader turned down safely.
+//  - JPEG and GIF: the imaging component, which decodes into the picture's own bitmap; the
+//    OLE loader when it cannot.
+//  - BMP (those not made a DIB section directly), icons, cursors and metafiles: the OLE loader.
+PictureRef Decode(const void* bytes, size_t size, std::vector<char>* repaired) {
     const PictureFormat format = FormatOf(static_cast<const std::uint8_t*>(bytes), size);
+    const StreamRef stream(repaired ? CreateByteStream(std::move(*repaired)) : CreateByteStream(bytes, size));
+    if (!stream) Raise(err::kOutOfMemory);
+    bool alpha = false;
     if (format == PictureFormat::Png || format == PictureFormat::Tiff) {
-        if (HBITMAP bitmap = DecodeWithGdiPlus(bytes, size, kWhite)) return StdPicture::FromBitmap(bitmap);
+        if (HBITMAP bitmap = DecodeWithGdiPlus(stream.get(), alpha)) return StdPicture::FromBitmap(bitmap, alpha);
+        Raise(err::kInvalidPicture);
     }
+    if (format == PictureFormat::Jpeg || format == PictureFormat::Gif) {
+        if (HBITMAP bitmap = DecodeWithWic(stream.get(), alpha)) return StdPicture::FromBitmap(bitmap, alpha);
+    }
+    if (IPicture* picture = OleDecode(stream.get(), size)) return FromLoadedPicture(picture);
     Raise(err::kInvalidPicture);
 }
 
@@ -217,13 +229,15 @@ StdPicture::~StdPicture() {
     if (m_picture) m_picture->Release();
 }
 
-std::shared_ptr<StdPicture> StdPicture::FromBitmap(HBITMAP bitmap) {
+std::shared_ptr<StdPicture> StdPicture::FromBitmap(HBITMAP bitmap, bool alpha) {
     if (!bitmap) Raise(err::kInvalidPicture);
     PICTDESC desc = {};
     desc.cbSizeofstruct = sizeof(desc);
     desc.picType = PICTYPE_BITMAP;
     desc.bmp.hbitmap = bitmap;
-    return WrapOwned(desc, bitmap, PictureType::Bitmap);
+    auto picture = WrapOwned(desc, bitmap, PictureType::Bitmap);
+    picture->m_alpha = alpha;
+    return picture;
 }
 
 std::shared_ptr<StdPicture> StdPicture::FromIcon(HICON icon) {
@@ -249,7 +263,10 @@ void StdPicture::Render(HDC dc, int x, int y, int cx, int cy) const {
     case PictureType::Bitmap: {
         MemoryDC source(dc);
         SelectGuard select(source.get(), m_handle);
-        if (cx == m_pixelWidth && cy == m_pixelHeight) {
+        if (m_alpha) {
+            const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+            AlphaBlend(dc, x, y, cx, cy, source.get(), 0, 0, m_pixelWidth, m_pixelHeight, blend);
+        } else if (cx == m_pixelWidth && cy == m_pixelHeight) {
             BitBlt(dc, x, y, cx, cy, source.get(), 0, 0, SRCCOPY);
         } else {
             const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
@@ -284,10 +301,13 @@ PictureRef LoadPicture(const std::wstring& path) {
 
 PictureRef LoadPictureFromMemory(const void* bytes, size_t size) {
     if (!bytes || size == 0) Raise(err::kInvalidPicture);
-    const PictureCheck check = CheckPicture(bytes, size);
+    PictureCheck check = CheckPicture(bytes, size);
     if (!check.decodable) Raise(err::kInvalidPicture);
-    if (!check.repaired.empty()) return Decode(check.repaired.data(), check.repaired.size());
-    return Decode(bytes, size);
+    const auto* b = static_cast<const std::uint8_t*>(bytes);
+    if (check.repaired.empty() && FormatOf(b, size) == PictureFormat::Bmp && BmpFitsDibSection(b, size))
+        return StdPicture::FromBitmap(BmpDibSection(b, size));
+    if (!check.repaired.empty()) return Decode(check.repaired.data(), check.repaired.size(), &check.repaired);
+    return Decode(bytes, size, nullptr);
 }
 
 PictureRef LoadPictureResource(int id, HMODULE module) {

@@ -3,7 +3,8 @@
 // cursor or metafile handle with its type and its size in HIMETRIC (0.01 mm). The object owns
 // the handle and releases it when the last reference goes, so it is shared as
 // std::shared_ptr<StdPicture>. Decoding is the platform's (OLE picture loading, with GDI+ for
-// formats the OLE loader refuses); nothing here decodes a format itself.
+// formats the OLE loader refuses; an uncompressed BMP is a DIB already); nothing here decodes
+// a format itself.
 #include <windows.h>
 
 #include <cstddef>
@@ -29,8 +30,10 @@ public:
     StdPicture(const StdPicture&) = delete;
     StdPicture& operator=(const StdPicture&) = delete;
 
-    // Takes ownership of the handle in every case (also when creation fails).
-    static std::shared_ptr<StdPicture> FromBitmap(HBITMAP bitmap);
+    // Takes ownership of the handle in every case (also when creation fails). With alpha, the
+    // bitmap is a 32-bit DIB section whose colours are premultiplied by their alpha, and it is
+    // drawn blended over what lies beneath it.
+    static std::shared_ptr<StdPicture> FromBitmap(HBITMAP bitmap, bool alpha = false);
     // Icons and cursors both live in an HICON.
     static std::shared_ptr<StdPicture> FromIcon(HICON icon);
     static std::shared_ptr<StdPicture> FromEnhMetafile(HENHMETAFILE metafile);
@@ -40,6 +43,8 @@ public:
     HANDLE Handle() const { return m_handle; }
     HBITMAP Bitmap() const { return m_type == PictureType::Bitmap ? static_cast<HBITMAP>(m_handle) : nullptr; }
     HICON Icon() const { return m_type == PictureType::Icon ? static_cast<HICON>(m_handle) : nullptr; }
+    // A bitmap with see-through parts (see FromBitmap).
+    bool HasAlpha() const { return m_alpha; }
 
     // Size in HIMETRIC.
     long Width() const { return m_himetricWidth; }
@@ -50,8 +55,9 @@ public:
     int PixelHeight() const { return m_pixelHeight; }
 
     // Draws the whole picture into the rectangle (x, y, cx, cy) of dc, in dc's pixels.
-    // Bitmaps are stretched with colour-on-colour halftoning off (exact pixels at 1:1),
-    // icons keep their transparency, metafiles are played into the rectangle.
+    // Bitmaps are stretched with colour-on-colour halftoning off (exact pixels at 1:1), those
+    // with alpha blended over dc; icons keep their transparency, metafiles are played into the
+    // rectangle.
     void Render(HDC dc, int x, int y, int cx, int cy) const;
     void Render(HDC dc, int x, int y) const { Render(dc, x, y, m_pixelWidth, m_pixelHeight); }
 
@@ -62,6 +68,7 @@ private:
     IPicture* m_picture = nullptr;  // owns m_handle
     PictureType m_type = PictureType::None;
     HANDLE m_handle = nullptr;
+    bool m_alpha = false;
     long m_himetricWidth = 0;
     long m_himetricHeight = 0;
     int m_pixelWidth = 0;
@@ -72,8 +79,10 @@ using PictureRef = std::shared_ptr<StdPicture>;
 
 // Loads a picture file (BMP, JPEG, GIF, ICO, CUR, WMF, EMF). An empty path gives no picture
 // (nullptr). A missing file raises error 53, a missing folder 76, an unreadable file 75, and
-// content that no platform decoder accepts error 481 "Invalid picture", as does a file above
-// 256 MB, which is not read. Memory running out on the way raises 7.
+// content that no platform decoder accepts error 481 "Invalid picture", as do a file above
+// 256 MB, which is not read, and a picture of more pixels than kMostDecodedPixels
+// (runtime/PictureChecks.h), which is not decoded. Memory running out on the way raises 7.
+// A file cut off in its pixels shows the part it holds.
 PictureRef LoadPicture(const std::wstring& path);
 
 // Decodes a picture held in memory (the same formats; 481 when undecodable).

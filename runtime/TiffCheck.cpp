@@ -62,7 +62,7 @@ bool SoundDirectory(const TiffReader& r, std::uint64_t directory, std::uint64_t&
         default: break;
         }
     }
-    if (width == 0 || height == 0 || !offsets || !counts || r.U32(offsets + 4) != r.U32(counts + 4)) return false;
+    if (width == 0 || height == 0 || !DecodedSizeFits(width, height) || !offsets || !counts || r.U32(offsets + 4) != r.U32(counts + 4)) return false;
     for (std::uint64_t s = 0; s < r.U32(offsets + 4); ++s) {
         std::uint32_t at = 0, length = 0;
         if (!Value(r, offsets, s, at) || !Value(r, counts, s, length) || std::uint64_t{at} + length > size) return false;

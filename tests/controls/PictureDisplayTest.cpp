@@ -1,6 +1,8 @@
 // The picture display's two size modes, read back as pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "controls/PictureDisplayWindow.h"
 #include "controls/PictureScaling.h"
 #include "runtime/core/RuntimeError.h"
@@ -100,4 +102,20 @@ TEST(PictureDisplay, ClipShowsTheTopLeftCornerAtItsOwnSize) {
     EXPECT_EQ(display.PictureSizeMode(), 0);
     display.SetPicture(nullptr);
     EXPECT_EQ(Shown(display).At(50, 50), GetSysColor(COLOR_BTNFACE));
+}
+
+// See-through parts of a picture show the display's back colour, zoomed or at its own size.
+TEST(PictureDisplay, TranslucentPicturesShowTheBackColourThrough) {
+    TestWindow window;
+    ctl::PictureDisplayWindow display(window.hwnd(), RECT{10, 10, 110, 110});
+    display.SetBackColor(0x00FFFFFF);
+    void* bits = nullptr;
+    HBITMAP bitmap = rt::CreateTopDownDib(50, 50, &bits).release();
+    std::fill_n(static_cast<uint32_t*>(bits), 50 * 50, rt::Premultiplied(0x50FF0000u));  // red at alpha 80
+    display.SetPicture(rt::StdPicture::FromBitmap(bitmap, true));
+    for (short mode : {0, 3}) {
+        display.SetPictureSizeMode(mode);
+        const Pixels p = Shown(display);
+        EXPECT_TRUE(ColorNear(p.At(25, 25), RGB(255, 175, 175), 6)) << mode << " " << std::hex << p.At(25, 25);
+    }
 }

@@ -285,10 +285,11 @@ TEST(StdPicture, GifsWithoutAColourTableLoadWithTheDefaultOne) {
     EXPECT_EQ(defaults.At(0, 0), RGB(0, 0, 0));
     EXPECT_EQ(defaults.At(1, 0), RGB(255, 255, 255));
 
-    // Truncated inside its frame, such a file must still not reach the decoder unpatched.
+    // Cut off inside its frame, such a file gets the table and its end, and shows its top row.
     const std::string cut = none.substr(0, none.size() / 2);
-    const long cutError = ErrorOf([&] { rt::LoadPictureFromMemory(cut.data(), cut.size()); });
-    EXPECT_TRUE(cutError == 0 || cutError == rt::err::kInvalidPicture) << cutError;
+    const Pixels cutShown = Rendered(*rt::LoadPictureFromMemory(cut.data(), cut.size()));
+    EXPECT_EQ(cutShown.At(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(cutShown.At(1, 0), RGB(255, 255, 255));
 
     const std::string local = PatternGif(19, 11, GifTable::Local);
     const Pixels own = Rendered(*rt::LoadPictureFromMemory(local.data(), local.size()));
@@ -339,4 +340,81 @@ TEST(StdPicture, ABmpCutOffInItsPixelsShowsItsRowsAndBlackForTheRest) {
     EXPECT_EQ(shown.At(0, 5), PatternColor(0, 5));
     EXPECT_EQ(shown.At(7, 3), PatternColor(7, 3));
     EXPECT_EQ(shown.At(3, 1), RGB(0, 0, 0));
+}
+
+namespace {
+
+std::string Seed(const wchar_t* name) { return FileBytes(BinDir() + L"\\loader-seeds\\" + name); }
+
+// The first half of a JPEG's scan data, as a download cut off there leaves it.
+std::string CutInItsScan(const std::string& jpeg) {
+    const size_t scan = jpeg.find("\xFF\xDA");
+    return jpeg.substr(0, scan + (jpeg.size() - scan) * 2 / 5);
+}
+
+Pixels LoadedFromMemory(const std::string& bytes) {
+    return Rendered(*rt::LoadPictureFromMemory(bytes.data(), bytes.size()));
+}
+
+}  // namespace
+
+// Cut-off JPEG and GIF files show the part they hold, as viewers show them: red above, and
+// below, where a baseline JPEG's data ended, no blue.
+TEST(StdPicture, CutOffJpegsAndGifsShowThePartTheyHold) {
+    const std::string halves = Seed(L"halves.jpg");
+    ASSERT_FALSE(halves.empty());
+    const Pixels baseline = LoadedFromMemory(CutInItsScan(halves));
+    ASSERT_EQ(baseline.width, 64);
+    EXPECT_TRUE(ColorNear(baseline.At(2, 2), RGB(220, 20, 20), 40)) << std::hex << baseline.At(2, 2);
+    EXPECT_FALSE(ColorNear(baseline.At(2, 61), RGB(20, 20, 220), 80)) << std::hex << baseline.At(2, 61);
+    const Pixels progressive = LoadedFromMemory(CutInItsScan(Seed(L"halves-progressive.jpg")));
+    EXPECT_TRUE(ColorNear(progressive.At(2, 2), RGB(220, 20, 20), 60)) << std::hex << progressive.At(2, 2);
+
+    const std::string gif = PatternGif(19, 11, GifTable::Global);
+    const size_t data = 13 + 3 * 256 + 11;  // header, colour table, frame descriptor, code size
+    for (size_t keep : {(data + gif.size()) / 2, gif.size() - 1}) {
+        const Pixels shown = LoadedFromMemory(gif.substr(0, keep));
+        EXPECT_EQ(shown.At(0, 0), GifPatternColor(0, 0)) << keep;
+        EXPECT_EQ(shown.At(18, 0), GifPatternColor(18, 0)) << keep;
+    }
+}
+
+// However few bytes a file has, a picture beyond 8192 x 8192 pixels is refused; one at that
+// size is taken, and a header-only BMP of it costs its pixels once.
+TEST(StdPicture, PicturesBeyondTheDecodedLimitAreRefusedWhateverTheirFileSize) {
+    std::string jpeg = Seed(L"halves.jpg");
+    const size_t frame = jpeg.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    jpeg.replace(frame + 5, 4, Be16(9000) + Be16(9000));
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPictureFromMemory(jpeg.data(), jpeg.size()); }), rt::err::kInvalidPicture);
+    const std::string bmp = Bmp(8193, 8192);
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPictureFromMemory(bmp.data(), bmp.size()); }), rt::err::kInvalidPicture);
+    const std::string gif = Gif("89a", 9000, 9000) + std::string(6, '\0') + ";";
+    EXPECT_EQ(ErrorOf([&] { rt::LoadPictureFromMemory(gif.data(), gif.size()); }), rt::err::kInvalidPicture);
+
+    std::string largest = Bmp(8192, 8192);
+    largest.replace(28, 2, Le16(32));
+    const rt::PictureRef picture = rt::LoadPictureFromMemory(largest.data(), largest.size());
+    EXPECT_EQ(picture->PixelWidth(), 8192);
+    EXPECT_EQ(picture->PixelHeight(), 8192);
+}
+
+// A PNG's transparency is kept: red at alpha 80 drawn over white comes out pink.
+TEST(StdPicture, TranslucentPngsAreDrawnOverWhatLiesBeneath) {
+    const std::string png = Seed(L"translucent.png");
+    const rt::PictureRef picture = rt::LoadPictureFromMemory(png.data(), png.size());
+    EXPECT_TRUE(picture->HasAlpha());
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all = {0, 0, 16, 16};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    picture->Render(dc, 0, 0);
+    SelectObject(dc, old);
+    const Pixels shown = CaptureBitmap(bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(ColorNear(shown.At(8, 8), RGB(255, 175, 175), 6)) << std::hex << shown.At(8, 8);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Writes the picture files the loader's fuzz test mutates, in the forms the test program cannot
 make itself: JPEG baseline and progressive, PNG with palette and alpha, an animated GIF, BMP of
-1 and 8 bits, and an icon of several sizes.
+1 and 8 bits, and an icon of several sizes; and for the picture tests, JPEGs red above and blue
+below (to be cut off) and a PNG of red at alpha 80.
     make_loader_seeds.py OUTPUT_FOLDER"""
 import os
 import sys
@@ -30,6 +31,11 @@ def main(folder):
     base.convert("P", palette=Image.ADAPTIVE).save(out("indexed.bmp"))
     base.convert("1").save(out("mono.bmp"))
     pattern(48, 48, "RGBA").save(out("sizes.ico"), sizes=[(16, 16), (32, 32), (48, 48)])
+    halves = Image.new("RGB", (64, 64), (220, 20, 20))
+    halves.paste((20, 20, 220), (0, 32, 64, 64))
+    halves.save(out("halves.jpg"), quality=90)
+    halves.save(out("halves-progressive.jpg"), quality=90, progressive=True)
+    Image.new("RGBA", (16, 16), (255, 0, 0, 80)).save(out("translucent.png"))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,17 @@
+#pragma once
+// Picture decoding through the platform's imaging component (WIC), for JPEG and GIF: the
+// decoded rows go straight into the picture's own DIB section, a band at a time, so a large
+// picture costs its bitmap and the decoder's own buffer, not the copies the OLE loader makes.
+#include <windows.h>
+
+#include <objidl.h>
+
+namespace rt {
+
+// A new 32-bit top-down DIB section of the stream's first frame, or nullptr when the imaging
+// component cannot decode it (the caller may then ask another decoder). When a pixel is not
+// opaque, alpha is set and the colours are premultiplied, as AlphaBlend takes them. The
+// caller owns the bitmap.
+HBITMAP DecodeWithWic(IStream* stream, bool& alpha);
+
+}  // namespace rt
