@@ -15,11 +15,16 @@ namespace {
 constexpr wchar_t kAnchorClass[] = L"LumescaStackingAnchor";
 constexpr UINT kRestackMessage = WM_APP + 0x51;
 constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+// A raise that only brings the X window up: the window already lies above the others in the
+// window manager's order, so nothing of it is uncovered there.
+constexpr UINT kRaiseOnScreen = kKeepPlace | SWP_NOSENDCHANGING | SWP_NOREDRAW | SWP_NOCOPYBITS;
 
 struct State {
     bool enabled = true;
     bool moving = false;  // the moves made here are not reported back
     bool restackPosted = false;
+    bool fullRestack = false;     // the pending pass reads the whole order
+    HWND focusOwner = nullptr;    // else: the form whose focus moved
     std::vector<HWND> modal;  // innermost last
     Counts counts;
 };
@@ -44,22 +49,22 @@ struct Shown {
 };
 using Order = std::vector<Shown>;
 
-// Collects the shown top-level windows of this thread. Always-on-top ones (tips) are left out.
+// Collects the shown top-level windows of the thread. Always-on-top ones (tips) are left out.
 BOOL CALLBACK CollectShown(HWND hwnd, LPARAM data) {
     return GuardCallback([&]() -> BOOL {
-        if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId() && IsWindowVisible(hwnd) &&
-            !(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        if (IsWindowVisible(hwnd) && !(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
             reinterpret_cast<Order*>(data)->push_back({hwnd, GetWindow(hwnd, GW_OWNER)});
         return TRUE;
     });
 }
 
-// The shown windows of the program, topmost first. EnumWindows works on a copy of the order,
-// so windows that move meanwhile can neither make the walk loop nor hand it a destroyed window.
+// The shown windows of the program (its one GUI thread), topmost first. The enumeration works
+// on a copy of the order, as EnumWindows does, so windows that move meanwhile can neither make
+// the walk loop nor hand it a destroyed window.
 Order ShownTopFirst() {
     Order order;
     ++TheState().counts.checks;
-    EnumWindows(CollectShown, reinterpret_cast<LPARAM>(&order));
+    EnumThreadWindows(GetCurrentThreadId(), CollectShown, reinterpret_cast<LPARAM>(&order));
     return order;
 }
 
@@ -117,33 +122,86 @@ bool PutModalOnTop(const Order& order) {
     return false;
 }
 
-// A hidden window of this module: put on top before each raise below, so that the raised
-// window really moves to the top even when it already was the topmost one.
-HWND Anchor();
+// Two hidden windows of this module, kept at the top of the order while Wine needs raises: a
+// window put just below one of them moves to the top of what is shown, so its X window is
+// raised, also when it was the topmost shown window already. Alternating between the two makes
+// each raise a single real move.
+HWND Anchor(int which);
 
-// Wine: every shown window that owns none is raised once more, bottom first, from just above
-// the lowest owner (or modal form) up. An owner cannot be raised past the windows it owns, and
-// need not be.
+void RaiseToTop(HWND hwnd) {
+    ++TheState().counts.restacks;
+    const HWND first = Anchor(0), second = Anchor(1);
+    if (GetTopWindow(nullptr) != first) {
+        SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, kRaiseOnScreen);
+        SetWindowPos(first, HWND_TOP, 0, 0, 0, 0, kRaiseOnScreen);
+    }
+    const HWND after = GetWindow(first, GW_HWNDNEXT) == hwnd ? second : first;
+    SetWindowPos(hwnd, after, 0, 0, 0, 0, kRaiseOnScreen);
+}
+
+// The platform lifts the windows an owner owns over it before the owner itself, which then is
+// never the topmost shown window: they leave it for the length of its raise (they are raised
+// after it anyway).
+void RaiseOwnerToTop(HWND hwnd, const Order& order) {
+    std::vector<HWND> owned;
+    for (const Shown& s : order)
+        if (s.owner == hwnd) owned.push_back(s.hwnd);
+    for (HWND window : owned) SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+    RaiseToTop(hwnd);
+    for (HWND window : owned) SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd));
+}
+
+// Wine: every shown window above the lowest owner (or the modal form) is raised once more,
+// bottom first, so that the X windows take the window manager's order.
 void RaiseOnScreen(const Order& order) {
     int lowest = -1;
     for (int i = 0; i < static_cast<int>(order.size()); ++i)
         if (OwnsShown(order, order[i].hwnd)) lowest = i;
     for (const HWND form : TheState().modal) lowest = std::max(lowest, IndexOf(order, form) + 1);
     for (int i = lowest - 1; i >= 0; --i) {
-        if (OwnsShown(order, order[i].hwnd)) continue;
-        SetWindowPos(Anchor(), HWND_TOP, 0, 0, 0, 0, kKeepPlace);
-        Move(order[i].hwnd, HWND_TOP);
+        if (OwnsShown(order, order[i].hwnd))
+            RaiseOwnerToTop(order[i].hwnd, order);
+        else
+            RaiseToTop(order[i].hwnd);
     }
+}
+
+std::vector<HWND> ShownFormsOwnedBy(HWND owner) {
+    std::vector<HWND> owned;
+    for (const Form* form : Forms::detail::Loaded())
+        if (form->hWnd() && GetWindow(form->hWnd(), GW_OWNER) == owner && IsWindowVisible(form->hWnd()))
+            owned.push_back(form->hWnd());
+    return owned;
+}
+
+// Wine lifts the X window of a form whenever the focus moves inside it, over the forms it
+// owns. One owned form that owns none itself goes back up without reading the order.
+void RaiseOwnedOf(HWND owner) {
+    const std::vector<HWND> owned = ShownFormsOwnedBy(owner);
+    if (owned.size() == 1 && ShownFormsOwnedBy(owned.front()).empty())
+        RaiseToTop(owned.front());
+    else if (!owned.empty())
+        RaiseOnScreen(ShownTopFirst());
+}
+
+void RestoreOrder() {
+    Order order = ShownTopFirst();
+    for (int round = 0; round < 8 && (PutOwnedAbove(order) || PutModalOnTop(order)); ++round) order = ShownTopFirst();
+    if (StacksOnlyOnRaise()) RaiseOnScreen(order);
 }
 
 void Restack() {
     State& state = TheState();
-    state.restackPosted = false;
+    const bool full = state.fullRestack;
+    const HWND focusOwner = state.focusOwner;
+    state.restackPosted = state.fullRestack = false;
+    state.focusOwner = nullptr;
     if (!state.enabled) return;
     state.moving = true;
-    Order order = ShownTopFirst();
-    for (int round = 0; round < 8 && (PutOwnedAbove(order) || PutModalOnTop(order)); ++round) order = ShownTopFirst();
-    if (StacksOnlyOnRaise()) RaiseOnScreen(order);
+    if (full)
+        RestoreOrder();
+    else if (focusOwner && IsWindow(focusOwner))
+        RaiseOwnedOf(focusOwner);
     state.moving = false;
 }
 
@@ -155,19 +213,14 @@ LRESULT CALLBACK AnchorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     });
 }
 
-HWND Anchor() {
-    static const HWND anchor = [] {
+HWND Anchor(int which) {
+    static const HWND anchors[2] = {[] {
         RegisterWindowClass(kAnchorClass, 0, AnchorProc);
         return CreateWindowExW(WS_EX_TOOLWINDOW, kAnchorClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
-    }();
-    return anchor;
-}
-
-bool OwnsShownForm(HWND form) {
-    for (const Form* other : Forms::detail::Loaded())
-        if (other->hWnd() && GetWindow(other->hWnd(), GW_OWNER) == form && IsWindowVisible(other->hWnd())) return true;
-    return false;
+    }(), CreateWindowExW(WS_EX_TOOLWINDOW, kAnchorClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr)};
+    return anchors[which];
 }
 
 // Whether the form takes part in an owner relation with another shown form, or a form runs
@@ -175,14 +228,14 @@ bool OwnsShownForm(HWND form) {
 bool Involved(HWND form) {
     if (!TheState().modal.empty()) return true;
     const HWND owner = GetWindow(form, GW_OWNER);
-    return (owner && IsWindowVisible(owner) && IsForm(owner)) || OwnsShownForm(form);
+    return (owner && IsWindowVisible(owner) && IsForm(owner)) || !ShownFormsOwnedBy(form).empty();
 }
 
 // The restack runs once after the event's own handling (a dialog shows only after it disabled
 // its owner), however many events came meanwhile.
 void PostRestack() {
     State& state = TheState();
-    if (!state.restackPosted) state.restackPosted = PostMessageW(Anchor(), kRestackMessage, 0, 0) != FALSE;
+    if (!state.restackPosted) state.restackPosted = PostMessageW(Anchor(0), kRestackMessage, 0, 0) != FALSE;
 }
 
 }  // namespace
@@ -191,14 +244,19 @@ void FormChanged(HWND form) {
     State& state = TheState();
     if (!state.enabled || state.moving) return;
     ++state.counts.reports;
-    if (Involved(form)) PostRestack();
+    if (!Involved(form)) return;
+    state.fullRestack = true;
+    PostRestack();
 }
 
 void FocusMoved(HWND form) {
     State& state = TheState();
     if (!state.enabled || state.moving || !StacksOnlyOnRaise()) return;
     ++state.counts.reports;
-    if (OwnsShownForm(form)) PostRestack();
+    if (ShownFormsOwnedBy(form).empty()) return;
+    if (state.focusOwner && state.focusOwner != form) state.fullRestack = true;
+    state.focusOwner = form;
+    PostRestack();
 }
 
 void ModalStarted(HWND form) { TheState().modal.push_back(form); }
