@@ -10,11 +10,6 @@
 # capture is kept beside it as banner_screen-screen.png.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$LUMESCA_BIN_DIR/lumesca.exe" "$work/"
-# The settings database, where the build made one (the program starts with skin 0 without it).
-if [ -f "$LUMESCA_BIN_DIR/tyy1.mdb" ]; then cp "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"; fi
 
 # The share of pixels in a rectangle of the screenshot that have the first print's colour
 # (0x000080FF: red 255, green 128).
@@ -23,8 +18,7 @@ orange_share() {
     -fill white -opaque "rgb(255,128,0)" -format '%[fx:mean]' info:
 }
 
-(cd "$work" && exec wine lumesca.exe </dev/null >>"$e2e_out/banner_screen.log" 2>&1) &
-e2e_pid=$!
+e2e_start_copy banner_screen
 main=$(e2e_wait_window Lumesca)
 sleep 1
 e2e_locate "$main"
@@ -51,8 +45,8 @@ xdotool mousemove "$click_x" "$click_y" click 1
 sleep 1
 e2e_screenshot banner_screen-screen.png
 shot=$e2e_out/banner_screen.png
-xwd -id "$banner" -silent -display "$DISPLAY" -out "$work/banner.xwd"
-/usr/bin/convert "xwd:$work/banner.xwd" "$shot"
+xwd -id "$banner" -silent -display "$DISPLAY" -out "$e2e_work/banner.xwd"
+/usr/bin/convert "xwd:$e2e_work/banner.xwd" "$shot"
 
 # In the window's picture the click lies at (click - window origin).
 cx=$((click_x - X))

@@ -5,13 +5,7 @@
 # stay the topmost window of the program in the X stacking. Closing the chooser ends the program.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$LUMESCA_BIN_DIR/lumesca.exe" "$work/"
-if [ -f "$LUMESCA_BIN_DIR/tyy1.mdb" ]; then cp "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"; fi
-
-(cd "$work" && exec wine lumesca.exe </dev/null >>"$e2e_out/skin_chooser.log" 2>&1) &
-e2e_pid=$!
+e2e_start_copy skin_chooser
 main=$(e2e_wait_window Lumesca)
 sleep 1
 e2e_locate "$main"
