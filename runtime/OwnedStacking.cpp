@@ -235,7 +235,7 @@ bool Involved(HWND form) {
 // its owner), however many events came meanwhile.
 void PostRestack() {
     State& state = TheState();
-    if (!state.restackPosted) state.restackPosted = PostMessageW(Anchor(0), kRestackMessage, 0, 0) != FALSE;
+    if (!state.restackPosted && Anchor(0)) state.restackPosted = PostMessageW(Anchor(0), kRestackMessage, 0, 0) != FALSE;
 }
 
 }  // namespace
