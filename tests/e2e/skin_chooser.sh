@@ -28,8 +28,13 @@ sleep 1
 e2e_locate "$chooser"
 xdotool mousemove $((X + 50)) $((Y + 252)) click 1  # 丝绸
 sleep 0.3
+stored=$(md5sum <"$e2e_work/tyy1.mdb")
 xdotool mousemove $((X + 170)) $((Y + 305)) click 1  # the apply box
-if ! e2e_stays_above "$chooser" "$main" "$banner" "$designer"; then
+for _ in $(seq 1 100); do
+  [ "$(md5sum <"$e2e_work/tyy1.mdb")" != "$stored" ] && break
+  sleep 0.2
+done
+if ! e2e_settles_above "$chooser" "$main" "$banner" "$designer"; then
   echo "after an apply the skin chooser is not the program's topmost window" >&2
   exit 1
 fi
