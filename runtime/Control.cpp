@@ -5,6 +5,7 @@
 #include "runtime/ControlContainer.h"
 #include "runtime/FocusHandOff.h"
 #include "runtime/Form.h"
+#include "runtime/OwnedStacking.h"
 #include "runtime/Screen.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -276,6 +277,8 @@ LRESULT Control::WindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == hwnd && LOWORD(lParam) == HTCLIENT &&
         ApplyCursor())
         return TRUE;
+    if (msg == WM_SETFOCUS)
+        if (Form* form = ParentForm(); form && form->hWnd()) stacking::FocusMoved(form->hWnd());
     if (msg != WM_NCDESTROY)
         if (auto handled = OnMessage(msg, wParam, lParam)) return *handled;
     return NextProcedure(hwnd, msg, wParam, lParam);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "runtime/Forms.h"
+#include "runtime/OwnedStacking.h"
 #include "runtime/Screen.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -14,9 +15,6 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"LumescaForm";
 constexpr UINT kFirstMenuId = 100;
-constexpr UINT_PTR kRestackTimer = 0x7E57;
-constexpr UINT kRestackTickMs = 20;
-constexpr DWORD kRestackSettleMs = 1000;
 
 RECT CenteredOn(const RECT& area, int width, int height) {
     const int x = area.left + (area.right - area.left - width) / 2;
@@ -39,36 +37,15 @@ struct DisabledWindows {
 
 // Disables the other visible windows of the thread while a form is shown modally.
 BOOL CALLBACK DisableOther(HWND hwnd, LPARAM data) {
-    auto* disabled = reinterpret_cast<DisabledWindows*>(data);
-    if (hwnd != disabled->modal && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) &&
-        GetWindow(hwnd, GW_OWNER) != disabled->modal) {
-        EnableWindow(hwnd, FALSE);
-        disabled->windows.push_back(hwnd);
-    }
-    return TRUE;
-}
-
-// True when window lies somewhere below other in the z-order of top-level windows.
-bool LiesBelow(HWND window, HWND other) {
-    for (HWND next = GetWindow(other, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
-        if (next == window) return true;
-    return false;
-}
-
-struct OwnedBelow {
-    HWND owner;
-    bool all;  // every shown owned window, not only those found below the owner
-    std::vector<HWND> windows;
-};
-
-// Collects the shown forms of the thread that the owner owns and that lie below it. Other
-// owned windows (tool tips, drop-down menus) are the platform's own and stay where it puts them.
-BOOL CALLBACK CollectOwnedBelow(HWND hwnd, LPARAM data) {
-    auto* owned = reinterpret_cast<OwnedBelow*>(data);
-    if (GetWindow(hwnd, GW_OWNER) == owned->owner && IsWindowVisible(hwnd) && rt::Form::FromHwnd(hwnd) &&
-        !(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) && (owned->all || LiesBelow(hwnd, owned->owner)))
-        owned->windows.push_back(hwnd);
-    return TRUE;
+    return GuardCallback([&]() -> BOOL {
+        auto* disabled = reinterpret_cast<DisabledWindows*>(data);
+        if (hwnd != disabled->modal && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) &&
+            GetWindow(hwnd, GW_OWNER) != disabled->modal) {
+            disabled->windows.push_back(hwnd);
+            EnableWindow(hwnd, FALSE);
+        }
+        return TRUE;
+    });
 }
 
 }  // namespace
@@ -448,7 +425,6 @@ void Form::Show(ShowMode mode, Form* owner) {
     if (mode == ShowMode::Modal && IsWindowVisible(m_hwnd)) Raise(err::kAlreadyShownModal);
     if (owner && owner != this && owner->m_hwnd) {
         SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner->m_hwnd));
-        WatchOwnersFocus();
     }
     const bool first = !m_shownOnce;
     if (first) PlaceForFirstShow(GetWindow(m_hwnd, GW_OWNER));
@@ -497,10 +473,25 @@ bool Form::TryUnload(int mode) {
     return true;
 }
 
+namespace {
+// Tells the stacking work for the length of a modal loop which form runs modally.
+class ModalScope {
+public:
+    explicit ModalScope(HWND form) : m_form(form) { stacking::ModalStarted(form); }
+    ~ModalScope() { stacking::ModalEnded(m_form); }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    HWND m_form;
+};
+}  // namespace
+
 void Form::RunModalLoop() {
     HandlerScope keep(this);
     m_modal = true;
     HWND previousActive = GetActiveWindow();
+    ModalScope modal(m_hwnd);
     DisabledWindows disabled{m_hwnd, {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
     MSG msg;
@@ -545,10 +536,15 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (lParam == 0 && HIWORD(wParam) == 0 && OnMenuCommand(LOWORD(wParam))) return 0;
             break;
         case WM_WINDOWPOSCHANGED:
-            if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) KeepOwnedAbove();
+            if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) stacking::FormChanged(hwnd);
             break;
+        case WM_SETFOCUS:
+            stacking::FocusMoved(hwnd);
+            break;
+        case WM_ACTIVATE:
+        case WM_ENABLE:
         case WM_EXITSIZEMOVE:
-            StartRestackWatch();
+            stacking::FormChanged(hwnd);
             break;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;
@@ -578,50 +574,6 @@ LRESULT Form::OnClose() {
 
 void Form::OnSize() {
     if (m_shownOnce && IsWindowVisible(m_hwnd)) RaiseFormEvent(&Form::Form_Resize);
-}
-
-// An owned window belongs above its owner. Windows moves the owned windows along whenever the
-// owner moves in the z-order; so does this, for every shown window the form owns. Restacking
-// all of them also puts each one below its owner first and then back above it: two real moves
-// in the z-order, after which Wine's X windows show the stacking the window manager holds
-// (Wine can leave the owner's X window above an owned one that is above it for the platform).
-void Form::KeepOwnedAbove(bool restackAll) {
-    OwnedBelow owned{m_hwnd, restackAll, {}};
-    EnumThreadWindows(GetCurrentThreadId(), CollectOwnedBelow, reinterpret_cast<LPARAM>(&owned));
-    constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    for (HWND window : owned.windows) {
-        if (restackAll) SetWindowPos(window, m_hwnd, 0, 0, 0, 0, kKeep);
-        HWND above = GetWindow(m_hwnd, GW_HWNDPREV);
-        SetWindowPos(window, above ? above : HWND_TOP, 0, 0, 0, 0, kKeep);
-    }
-}
-
-// Wine raises a window over the windows it owns, with no message to any of them, once the
-// platform's input focus has followed an activation or a focus change inside it, or a move or
-// size by the user has ended, which comes back to the program some time later. The hook and
-// the end of a move see each such change coming; for a while after it a timer puts the owned
-// windows back whenever they have been covered, and at its end restacks them all once.
-void Form::WatchOwnersFocus() {
-    static const HHOOK hook = SetWindowsHookExW(WH_CBT, WatchFocus, nullptr, GetCurrentThreadId());
-    (void)hook;
-}
-
-void Form::StartRestackWatch() {
-    m_restackUntil = GetTickCount() + kRestackSettleMs;
-    SetTimer(m_hwnd, kRestackTimer, kRestackTickMs, RestackOwned);
-}
-
-LRESULT CALLBACK Form::WatchFocus(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE || code == HCBT_SETFOCUS || code == HCBT_MINMAX)
-        if (Form* form = FromHwnd(reinterpret_cast<HWND>(wParam)); form && form->m_hwnd) form->StartRestackWatch();
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void CALLBACK Form::RestackOwned(HWND hwnd, UINT, UINT_PTR timer, DWORD) {
-    Form* form = FromHwnd(hwnd);
-    const bool last = !form || static_cast<LONG>(GetTickCount() - form->m_restackUntil) >= 0;
-    if (form) form->KeepOwnedAbove(last);
-    if (last) KillTimer(hwnd, timer);
 }
 
 void Form::OnNextControl(WPARAM wParam, LPARAM lParam) {

@@ -191,12 +191,6 @@ private:
     void OnSize();
     bool OnSetCursor(HWND hwnd, LPARAM lParam);
     void OnNextControl(WPARAM wParam, LPARAM lParam);
-    // The owner relationship: shown owned windows stay above their owner.
-    void KeepOwnedAbove(bool restackAll = false);
-    void StartRestackWatch();
-    static void WatchOwnersFocus();
-    static LRESULT CALLBACK WatchFocus(int code, WPARAM wParam, LPARAM lParam);
-    static void CALLBACK RestackOwned(HWND hwnd, UINT, UINT_PTR timer, DWORD);
     bool OnMenuCommand(UINT id);
     void RaiseFormEvent(void (Form::*event)());
     // WindowBinding
@@ -226,7 +220,6 @@ private:
     bool m_retired = false;
     bool m_modal = false;
     int m_handlerDepth = 0;
-    DWORD m_restackUntil = 0;  // tick count up to which owned windows are kept above
 };
 
 }  // namespace rt

@@ -10,11 +10,6 @@
 # capture is kept beside it as banner_screen-screen.png.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$LUMESCA_BIN_DIR/lumesca.exe" "$work/"
-# The settings database, where the build made one (the program starts with skin 0 without it).
-if [ -f "$LUMESCA_BIN_DIR/tyy1.mdb" ]; then cp "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"; fi
 
 # The share of pixels in a rectangle of the screenshot that have the first print's colour
 # (0x000080FF: red 255, green 128).
@@ -23,8 +18,7 @@ orange_share() {
     -fill white -opaque "rgb(255,128,0)" -format '%[fx:mean]' info:
 }
 
-(cd "$work" && exec wine lumesca.exe </dev/null >>"$e2e_out/banner_screen.log" 2>&1) &
-e2e_pid=$!
+e2e_start_copy banner_screen
 main=$(e2e_wait_window Lumesca)
 sleep 1
 e2e_locate "$main"
@@ -51,8 +45,8 @@ xdotool mousemove "$click_x" "$click_y" click 1
 sleep 1
 e2e_screenshot banner_screen-screen.png
 shot=$e2e_out/banner_screen.png
-xwd -id "$banner" -silent -display "$DISPLAY" -out "$work/banner.xwd"
-/usr/bin/convert "xwd:$work/banner.xwd" "$shot"
+xwd -id "$banner" -silent -display "$DISPLAY" -out "$e2e_work/banner.xwd"
+/usr/bin/convert "xwd:$e2e_work/banner.xwd" "$shot"
 
 # In the window's picture the click lies at (click - window origin).
 cx=$((click_x - X))
@@ -65,22 +59,37 @@ awk -v a="$up_right" -v b="$below" 'BEGIN { exit !(a > 0.003 && b == 0) }' || {
   exit 1
 }
 
-# The gradient designer belongs to the banner: it stays above it on the screen, also after the
-# banner has been dragged by its caption. Wine's X windows must show that stacking too, so it is
-# read from the X side (the desktop's children, topmost first).
+# The gradient designer belongs to the banner: it stays above it on the screen. Wine's X windows
+# must show that stacking too, so it is read from the X side (the desktop's children, topmost
+# first).
 xdotool mousemove $((X + 291)) $((Y + 713)) click 1  # 背景颜色
 designer=$(e2e_wait_window "Gradient Background Demonstration")
+# So it does while one of the banner's own dialogs is open (字体颜色 opens the colour dialog), and
+# after a Tab between the banner's controls: Wine lifts the X window of a form whenever the
+# focus moves inside it.
+xdotool mousemove $((X + 225)) $((Y + 713)) click 1  # 字体颜色
+e2e_wait_window 颜色 >/dev/null
+if ! e2e_stays_above "$designer" "$banner"; then
+  echo "the banner covers its gradient designer while its colour dialog is open" >&2
+  exit 1
+fi
+xdotool key Return  # 确定: the colour is taken, no message follows
+e2e_wait_gone 颜色
+xdotool key Tab
+if ! e2e_stays_above "$designer" "$banner"; then
+  echo "the banner covers its gradient designer after a Tab inside it" >&2
+  exit 1
+fi
+
 xdotool mousemove $((X + 300)) $((Y + 12)) mousedown 1
 for step in 1 2 3 4 5; do
   xdotool mousemove $((X + 300)) $((Y + 12 + step * 40))
   sleep 0.1
 done
+# And after the banner has been dragged by its caption.
 xdotool mouseup 1
 sleep 2
-desktop=$(xwininfo -id "$banner" -tree | awk '/Parent window id/ {print $4}')
-order=$(xwininfo -id "$desktop" -children | grep -o -E '^ +0x[0-9a-f]+' | tr -d ' ')
-first=$(grep -n -x -E "$(printf '0x%x|0x%x' "$banner" "$designer")" <<<"$order" | head -n1 | cut -d: -f2)
-if [ "$((first))" != "$((designer))" ]; then
+if ! e2e_above "$designer" "$banner"; then
   echo "the banner covers its gradient designer after it was dragged" >&2
   exit 1
 fi
