@@ -47,8 +47,11 @@ public:
     void Attach(INCAreaModifier* iTo);
     // The window's menu at Attach.
     HMENU hMenu() const { return m_hMenu; }
-    // Gives the window back; safe to call when detached.
+    // Gives the window back; safe to call when detached. The painter's registration is
+    // removed only while it still names this engine's painter.
     void Detach();
+    // True while the window's registered painter is the one this engine was attached for.
+    bool HoldsWindow() const;
 
     // The system-look frame: border, caption with icon, title and caption buttons, raised edge.
     void DefaultNCPaint(HDC hDC, long lLeft, long lTop, long lRight, long lBottom);
@@ -78,6 +81,7 @@ private:
     LRESULT OnNcLButtonDown(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNcLButtonUp();
     LRESULT OnNcLButtonDblClk(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetMinMaxInfo(LPARAM lParam);
     LRESULT OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
@@ -90,6 +94,7 @@ private:
     POINT CursorInWindow(RECT& windowAtOrigin) const;
 
     HWND m_hWnd = nullptr;
+    INCAreaModifier* m_painter = nullptr;  // the painter of the last Attach (not owned)
     bool m_bIsMDIChild = false;
     HMENU m_hMenu = nullptr;
     bool m_bActive = false;

@@ -140,7 +140,8 @@ void frmTest::DefineSkinPanel() {
     const auto& options = app::PanelSkinOptions();
     for (int i = 0; i < app::kSkinCount; ++i) {
         const app::SkinOption& o = options[static_cast<size_t>(i)];
-        Frame1.Place(Option1.Add(i), L"Option1", o.left, o.top, o.width, o.height)
+        const SIZE size = app::PanelOptionSize(i);
+        Frame1.Place(Option1.Add(i), L"Option1", o.left, o.top, size.cx, size.cy)
             .Caption(o.caption)
             .BackColor(kPanelBackColor)
             .ForeColor(o.textColor);

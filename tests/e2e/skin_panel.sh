@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # End to end with real X input: lumesca.exe (a copy with a fresh settings database) starts with
 # skin 0; 文件 > Mirovast缤纷界面, the option 日出1 and 确定选择 dress the frame with skin 4 at
-# once; after a restart the program opens with skin 4. The frame is checked against the skin's
-# caption and border pictures at a few points of the screenshot.
+# once; after a restart the program opens with skin 4. Then a run of skin changes through the
+# panel, clicked as a user does, first quickly and then at a user's pace: after each change the
+# frame must show the chosen skin within a second and still show it when the next option is
+# clicked. The frame is checked against the skin's caption and border pictures at a few points.
+# LUMESCA_SKIN_CHANGES sets the number of changes of the run (30 by default), and
+# LUMESCA_SKIN_DEADLINE the seconds a change may take to show (10 by default, for busy machines;
+# the slowest change is printed).
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
 skins=$LUMESCA_SOURCE_DIR/resources/skins
+changes=${LUMESCA_SKIN_CHANGES:-30}
+deadline=${LUMESCA_SKIN_DEADLINE:-10}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'kill "$e2e_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+e2e_pid=
 cp "$LUMESCA_BIN_DIR/lumesca.exe" "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"
 
 start_copy() {
@@ -15,65 +23,142 @@ start_copy() {
   e2e_pid=$!
 }
 
-# The colour of a pixel of an image as "r g b".
-pixel_of() {
-  /usr/bin/convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)] %[fx:int(255*p{'"$2"','"$3"'}.g)] %[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
+# Frame points (window coordinates) and where each reads its skin's pictures: four in the
+# caption band (one in the menu band), three in the left edge.
+caption_points=("5 5" "30 48" "70 20" "88 3")
+border_points=("3 60 3 5" "3 75 3 0" "3 100 3 5")
+
+# fx expressions printing "r g b " for each point of an image (x y pairs as arguments).
+pixel_format() {
+  local f='' x y
+  while [ $# -gt 1 ]; do
+    x=$1 y=$2; shift 2
+    f+="%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)] "
+  done
+  printf '%s' "$f"
 }
 
+# Skin N's colours at the frame points, read once from its pictures.
+declare -A expected
+skin_colours() {
+  local n=$1 cap bor xy b
+  cap=$(printf '%s/caption_%02d.jpg' "$skins" "$n")
+  bor=$(printf '%s/border_%02d.jpg' "$skins" "$n")
+  local args=() bargs=()
+  for xy in "${caption_points[@]}"; do args+=($xy); done
+  for b in "${border_points[@]}"; do set -- $b; bargs+=("$3" "$4"); done
+  expected[$n]="$(/usr/bin/convert "$cap" -format "$(pixel_format "${args[@]}")" info:)$(/usr/bin/convert "$bor" -format "$(pixel_format "${bargs[@]}")" info:)"
+}
+
+# The window's colours at the frame points now (a capture of its X window alone).
+frame_colours() {
+  local args=() xy b
+  xwd -silent -id "$1" -out "$work/frame.xwd" 2>/dev/null || return 1
+  for xy in "${caption_points[@]}"; do args+=($xy); done
+  for b in "${border_points[@]}"; do set -- $b; args+=("$1" "$2"); done
+  /usr/bin/convert "xwd:$work/frame.xwd" -format "$(pixel_format "${args[@]}")" info:
+}
+
+# True when two colour lists agree within 8 per component.
 near() {
   local a=($1) b=($2) i
-  for i in 0 1 2; do
+  [ ${#a[@]} -eq ${#b[@]} ] || return 1
+  for i in "${!a[@]}"; do
     local d=$(( ${a[$i]} - ${b[$i]} ))
     [ ${d#-} -le 8 ] || return 1
   done
 }
 
-# Checks the window's frame in a screenshot against skin N's pictures.
-frame_shows_skin() {
-  local shot=$1 n=$2 failures=0 x y
-  local cap; cap=$(printf '%s/caption_%02d.jpg' "$skins" "$n")
-  local bor; bor=$(printf '%s/border_%02d.jpg' "$skins" "$n")
-  for xy in "5 5" "30 48" "70 20" "88 3"; do
-    set -- $xy
-    near "$(pixel_of "$shot" $((X + $1)) $((Y + $2)))" "$(pixel_of "$cap" "$1" "$2")" || failures=$((failures + 1))
+shows_skin() { near "$(frame_colours "$1")" "${expected[$2]}"; }
+
+# Waits until the frame shows skin N: fails when the deadline (seconds) passes first. Prints
+# the milliseconds it took.
+wait_for_skin() {
+  local id=$1 n=$2 deadline=$3 start now
+  start=$(date +%s%N)
+  while :; do
+    shows_skin "$id" "$n" && break
+    now=$(date +%s%N)
+    if [ $(( (now - start) / 1000000 )) -gt $((deadline * 1000)) ]; then
+      e2e_screenshot "skin_panel-failed-$n.png" || true
+      echo "the frame did not show skin $n within $deadline s" >&2
+      return 1
+    fi
   done
-  for y in 60 75 100; do
-    near "$(pixel_of "$shot" $((X + 3)) $((Y + y)))" "$(pixel_of "$bor" 3 $(( (y - 55) % 10 )))" || failures=$((failures + 1))
-  done
-  [ "$failures" -eq 0 ] || { echo "frame differs from skin $n at $failures points" >&2; return 1; }
+  echo $(( ($(date +%s%N) - start) / 1000000 ))
 }
+
+# The panel's option circles and its confirm button, in window coordinates: the frame lies
+# 355 px left of the client area's right edge and 382 px below its top (10 px border, 55 px
+# caption); the option tops are those of the panel's three columns (twips / 15).
+option_tops=(480 750 1050 1350 1620 1890 2190 2490 2760 3060
+             510 780 1050 1380 1650 1950 2190 2490 2760 3060
+             510 810 1080 1350 1620 1920 2190 2490 2760 3060)
+click_option() {
+  local n=$1 left=$((n / 10 * 1140 + 180))
+  [ "$n" -ge 20 ] && left=2640
+  xdotool mousemove $((X + frame_left + left / 15 + 7)) $((Y + 55 + 382 + ${option_tops[$n]} / 15 + 9)) click 1
+}
+click_confirm() { xdotool mousemove $((X + frame_left + 124)) $((Y + 55 + 382 + 253)) click 1; }
+
+for n in $(seq 0 29); do skin_colours "$n"; done
 
 start_copy
 id=$(e2e_wait_window Lumesca)
-sleep 1
 e2e_locate "$id"
+wait_for_skin "$id" 0 30 >/dev/null
 e2e_screenshot skin_panel-start.png
 echo "window at $X,$Y size ${WIDTH}x$HEIGHT" >&2
-frame_shows_skin "$e2e_out/skin_panel-start.png" 0
 
 # 文件 > Mirovast缤纷界面
 xdotool mousemove $((X + 115)) $((Y + 41)) click 1
 sleep 0.5
 xdotool key Down Return
-sleep 0.7
-# 日出1 (Option1(4)) and 确定选择 in the panel at the right edge of the client area.
 client_w=$((WIDTH - 20))
 frame_left=$((10 + client_w - 355))
-xdotool mousemove $((X + frame_left + 12 + 7)) $((Y + 55 + 382 + 119)) click 1
-sleep 0.3
-xdotool mousemove $((X + frame_left + 124)) $((Y + 55 + 382 + 253)) click 1
-sleep 1
+# The panel is shown when its confirm button's colour appears.
+for _ in $(seq 1 100); do
+  xwd -silent -id "$id" -out "$work/panel.xwd"
+  [ "$(/usr/bin/convert "xwd:$work/panel.xwd" -format "$(pixel_format $((frame_left + 60)) $((55 + 382 + 253)))" info:)" != \
+    "$(/usr/bin/convert "xwd:$work/panel.xwd" -format "$(pixel_format $((frame_left - 60)) $((55 + 382 + 253)))" info:)" ] && break
+  sleep 0.1
+done
+click_option 4
+click_confirm
+wait_for_skin "$id" 4 10 >/dev/null
 e2e_screenshot skin_panel-chosen.png
-frame_shows_skin "$e2e_out/skin_panel-chosen.png" 4
+last_skin=4
+
+# The run of changes: skins in a scrambled order, each different in look from the one before.
+# The pace between the clicks is the subject here, so those pauses are fixed times.
+run_changes() {
+  local count=$1 option_pause=$2 next_pause=$3 k n=4 previous=4 took worst=0
+  for k in $(seq 1 "$count"); do
+    previous=$n
+    n=$(( (previous + 7 + k % 5) % 30 ))
+    near "${expected[$n]}" "${expected[$previous]}" && n=$(( (n + 1) % 30 ))
+    shows_skin "$id" "$previous" || { echo "change $k: skin $previous was lost before the next change" >&2; return 1; }
+    click_option "$n"
+    sleep "$option_pause"
+    click_confirm
+    took=$(wait_for_skin "$id" "$n" "$deadline") || { echo "change $k (skin $n) failed" >&2; return 1; }
+    last_skin=$n
+    [ "$took" -gt "$worst" ] && worst=$took
+    sleep "$next_pause"
+  done
+  echo "$count changes (pauses $option_pause s / $next_pause s): slowest frame $worst ms" >&2
+}
+quick=$((changes / 2))
+run_changes "$quick" 0 0
+run_changes $((changes - quick)) 0.5 1.0
 
 e2e_close_window "$id"
 e2e_wait_exit
 
 start_copy
 id=$(e2e_wait_window Lumesca)
-sleep 1
 e2e_locate "$id"
+wait_for_skin "$id" "$last_skin" 30 >/dev/null
 e2e_screenshot skin_panel-restarted.png
-frame_shows_skin "$e2e_out/skin_panel-restarted.png" 4
 e2e_close_window "$id"
 e2e_wait_exit
