@@ -88,11 +88,12 @@ void cNCCalcSize::SysCommand(long eCmd) {
     PostMessageW(m_hWnd, WM_SYSCOMMAND, static_cast<WPARAM>(eCmd), 0);
 }
 
-void cNCCalcSize::Attach(INCAreaModifier* iTo) {
+void cNCCalcSize::Attach(INCAreaModifier* iTo, HMENU handedOver) {
     Detach();
     if (!iTo) return;
     m_hWnd = iTo->hWnd();
     m_hMenu = GetMenu(m_hWnd);
+    if (!m_hMenu) m_hMenu = handedOver;
     m_bIsMDIChild = IsMDIChild(m_hWnd);
     AttachMessages();
     CreateSurface();
@@ -102,7 +103,7 @@ void cNCCalcSize::Attach(INCAreaModifier* iTo) {
     // The painter's bar draws the menu from now on. Taking the native bar off here recalculates
     // the frame through this engine at once; left on, the native bar stays until the next
     // WM_SETCURSOR, and the window manager's own drawing meanwhile shows it.
-    if (m_hMenu) SetMenu(m_hWnd, nullptr);
+    if (GetMenu(m_hWnd)) SetMenu(m_hWnd, nullptr);
 }
 
 void cNCCalcSize::Detach() {

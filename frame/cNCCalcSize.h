@@ -41,10 +41,11 @@ public:
     // Posts WM_SYSCOMMAND eCmd to the window (SC_CLOSE, SC_MAXIMIZE, ...).
     void SysCommand(long eCmd);
 
-    // Takes over the window of iTo (detaching first; no painter only detaches). Errors of
-    // MSubclass::AttachMessage end it at that message; the messages attached before stay
-    // attached.
-    void Attach(INCAreaModifier* iTo);
+    // Takes over the window of iTo (detaching first; no painter only detaches). The window's
+    // menu is kept, or handedOver when the window has none (a painter it came from held it).
+    // Errors of MSubclass::AttachMessage end it at that message; the messages attached before
+    // stay attached.
+    void Attach(INCAreaModifier* iTo, HMENU handedOver = nullptr);
     // The window's menu at Attach.
     HMENU hMenu() const { return m_hMenu; }
     // Gives the window back; safe to call when detached. The painter's registration is

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "frame/CaptionColor.h"
 #include "frame/CaptionLogFont.h"
@@ -34,6 +35,21 @@ rt::FontRef NewFontNamed(const wchar_t* name) {
     return font;
 }
 
+// Puts a menu that nobody took back on its window at the end of a scope.
+class MenuReturn {
+public:
+    MenuReturn(HWND window, const HMENU& menu) : m_window(window), m_menu(menu) {}
+    ~MenuReturn() {
+        if (m_menu && IsWindow(m_window) && !GetMenu(m_window)) SetMenu(m_window, m_menu);
+    }
+    MenuReturn(const MenuReturn&) = delete;
+    MenuReturn& operator=(const MenuReturn&) = delete;
+
+private:
+    HWND m_window;
+    const HMENU& m_menu;
+};
+
 bool LeftButtonHeld() {
     const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
     return (GetAsyncKeyState(button) & 0x8000) != 0;
@@ -58,6 +74,12 @@ cNeoCaption::cNeoCaption()
 cNeoCaption::~cNeoCaption() { Detach(); }
 
 void cNeoCaption::Detach() {
+    const HMENU menu = Release();
+    // A window that another painter wears now keeps the frame and menu that painter gave it.
+    if (menu && IsWindow(m_hWnd) && !GetPropW(m_hWnd, kNCImplementationProperty)) SetMenu(m_hWnd, menu);
+}
+
+HMENU cNeoCaption::Release() {
     // Before the first paint the bar has no menu yet; the engine still keeps the one it took
     // off the window, and the window must not lose it.
     HMENU menu = m_cNCS ? m_cNCS->hMenu() : nullptr;
@@ -65,29 +87,33 @@ void cNeoCaption::Detach() {
     if (m_cMenu) {
         if (m_cMenu->hMenu()) menu = m_cMenu->hMenu();
         m_cMenu->Detach();
-        // Handed back once: a later Detach must not put it on the window again.
+        // Handed on once: a later Detach must not put it on the window again.
         m_cMenu->hMenu(nullptr);
     }
-    // A window that another painter wears now keeps the frame and menu that painter gave it.
-    if (menu && IsWindow(m_hWnd) && !GetPropW(m_hWnd, kNCImplementationProperty)) SetMenu(m_hWnd, menu);
+    return menu;
 }
 
 // Whatever still refers to the painter that wears the window now (a drag or menu loop running
 // inside one of its calls, the skin chooser's field, a counted reference of the subclassing
 // service), it gives the window up here, before this painter's engine goes on: its own
-// Detach, when it comes later, then finds nothing left to undo.
-void cNeoCaption::TakeWindowFromItsPainter(HWND f) {
+// Detach, when it comes later, then finds nothing left to undo. Its menu comes along.
+HMENU cNeoCaption::TakeWindowFromItsPainter(HWND f) {
     auto* address = static_cast<INCAreaModifier*>(GetPropW(f, kNCImplementationProperty));
-    if (!address || address == this) return;
-    if (const auto holder = std::dynamic_pointer_cast<cNeoCaption>(ObjectFromPtr(address))) holder->Detach();
+    if (!address || address == this) return nullptr;
+    const auto holder = std::dynamic_pointer_cast<cNeoCaption>(ObjectFromPtr(address));
+    return holder ? holder->Release() : nullptr;
 }
 
 void cNeoCaption::Attach(HWND f, const rt::PictureRef& PicCaption, const rt::PictureRef& PicBorder,
                          long lButtonWidth, long lButtonHeight, long lActiveLeftEnd, long lActiveRightStart,
                          long lActiveRightEnd, long lInactiveOffset) {
     WindowUpdateLock lock(f);
-    Detach();
-    TakeWindowFromItsPainter(f);
+    // The window goes from one painter to the next without wearing its own frame and menu in
+    // between (they would show for a moment): the menu is handed on to the new engine.
+    HMENU menu = Release();
+    if (const HMENU taken = TakeWindowFromItsPainter(f)) menu = taken;
+    // Given back should an error end this Attach before the engine has it.
+    const MenuReturn menuBack(f, menu);
 
     m_cCaption = std::make_unique<cMemDC>();
     m_cCaption->CreateFromPicture(BitmapOf(PicCaption));
@@ -115,7 +141,7 @@ void cNeoCaption::Attach(HWND f, const rt::PictureRef& PicCaption, const rt::Pic
     m_cMenu->CaptionHeight(m_cCaption->Height());
 
     m_cNCS = std::make_shared<cNCCalcSize>();
-    m_cNCS->Attach(this);
+    m_cNCS->Attach(this, std::exchange(menu, nullptr));
     m_cNCS->Display(f);
 
     if (IsWindowVisible(m_hWnd)) {

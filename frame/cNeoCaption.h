@@ -82,8 +82,12 @@ public:
     void GetMinTrackSize(long& cx, long& cy) override;
 
 private:
-    // The painter registered for window f (another one) is detached before this one attaches.
-    void TakeWindowFromItsPainter(HWND f);
+    // Detaches the engine and the bar and hands over the menu they held, leaving the window
+    // without a painter and without its menu.
+    HMENU Release();
+    // The painter registered for window f (another one) is released before this one attaches;
+    // its menu is returned.
+    HMENU TakeWindowFromItsPainter(HWND f);
     // Copies one glyph to hDC at the button's place: state 1 pressed, anything else normal.
     void DrawCaptionButton(HDC hDC, long index, long state);
     bool ButtonPresent(int index) const;

@@ -598,6 +598,20 @@ TEST(cNeoCaption, APainterStillHeldGivesTheWindowUpAndItsLateDetachTouchesNothin
     EXPECT_EQ(PropertyValue(hwnd, MSubclass::AttachCountProperty(hwnd)), attachCount);
 }
 
+TEST(cNeoCaption, SmallestTrackingSizeKeepsCaptionBandAndEdgesWhole) {
+    WindowOptions o = Options(500, 300);
+    o.menu = MakeMainWindowMenu();
+    SkinnedTestWindow window(o);
+    PaintAndCapture(window.hwnd(), true);  // the band lays its buttons out
+    MINMAXINFO info = {};
+    SendMessageW(window.hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.y, kCapH + 10);
+    // Both slices (90 + 91 - 1) and the band's buttons between them.
+    EXPECT_GT(info.ptMinTrackSize.x, 181 + 50);
+    SetWindowPos(window.hwnd(), nullptr, 0, 0, info.ptMinTrackSize.x, 300, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_GT(MenuBandMarks(PaintAndCapture(window.hwnd(), true), info.ptMinTrackSize.x), 50);
+}
+
 TEST(cNeoCaption, HundredSkinChangesKeepOneBarAndNoGdiGrowth) {
     WindowOptions o = Options(600, 300);
     o.menu = MakeMainWindowMenu();
