@@ -77,6 +77,10 @@ TEST(cNeoCaptionInput, CloseRunsOnlyWhenReleasedOnTheButtonPressed) {
     PumpFor(50);
     MouseDownAt(o.x + 785, o.y + 15);
     EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 20); })) << "pressed glyph";
+    // A repaint of the frame while the button is held (the window manager makes one when the
+    // window's style is put back after a cursor update) keeps it pressed.
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(CloseGlyphShows(hwnd, 20)) << "pressed glyph after a repaint";
     MoveMouseTo(o.x + 600, o.y + 15);
     EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 0); })) << "popped up outside";
     MoveMouseTo(o.x + 786, o.y + 16);

@@ -571,14 +571,22 @@ TEST(cNeoCaption, ReleasedPainterUnregistersAndLeavesTheMenuForTheNext) {
 TEST(cNeoCaption, APainterStillHeldGivesTheWindowUpAndItsLateDetachTouchesNothing) {
     WindowOptions o = Options(500, 300);
     o.menu = MakeMainWindowMenu();
-    TestWindow window(o);
+    // Frames laid out while the native menu bar is on the window: it would show for a moment.
+    int nativeMenuFrames = 0;
+    TestWindow window(o, [&](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_NCCALCSIZE && GetMenu(h)) ++nativeMenuFrames;
+        return std::nullopt;
+    });
     const HWND hwnd = window.hwnd();
     TestPictures pics;
     auto stillHeld = std::make_shared<cNeoCaption>();
     AttachTestPictures(*stillHeld, hwnd, pics);
     PaintAndCapture(hwnd, true);
+    nativeMenuFrames = 0;
     auto next = std::make_shared<cNeoCaption>();
     AttachTestPictures(*next, hwnd, pics);
+    AttachTestPictures(*next, hwnd, pics);  // attached again, as a skin change does
+    EXPECT_EQ(nativeMenuFrames, 0);
     auto wornByNext = [&] {
         EXPECT_EQ(GetPropW(hwnd, kNCImplementationProperty), static_cast<HANDLE>(static_cast<INCAreaModifier*>(next.get())));
         EXPECT_EQ(PropertyValue(hwnd, MSubclass::ClientCountProperty(hwnd, WM_NCPAINT)), 1);
