@@ -138,12 +138,11 @@ sleep 0.5
 xdotool key Down Return
 client_w=$((WIDTH - 20))
 frame_left=$((10 + client_w - 355))
-# The panel is shown when its confirm button's colour appears.
+# The panel is shown once its confirm button and the window's background differ in colour.
 for _ in $(seq 1 100); do
   xwd -silent -id "$id" -out "$work/panel.xwd"
-  [ "$(/usr/bin/convert "xwd:$work/panel.xwd" -format "$(pixel_format $((frame_left + 60)) $((55 + 382 + 253)))" info:)" != \
-    "$(/usr/bin/convert "xwd:$work/panel.xwd" -format "$(pixel_format $((frame_left - 60)) $((55 + 382 + 253)))" info:)" ] && break
-  sleep 0.1
+  colours="$(/usr/bin/convert "xwd:$work/panel.xwd" -format "$(pixel_format $((frame_left + 60)) 690 $((frame_left - 60)) 690)" info:)"
+  [ "$(cut -d' ' -f1-3 <<<"$colours")" != "$(cut -d' ' -f4-6 <<<"$colours")" ] && break
 done
 click_option 4
 click_confirm
