@@ -50,9 +50,11 @@ private:
     const HMENU& m_menu;
 };
 
+constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);
+
 bool LeftButtonHeld() {
     const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    return (GetAsyncKeyState(button) & 0x8000) != 0;
+    return (GetAsyncKeyState(button) & kKeyHeld) != 0;
 }
 
 HBITMAP BitmapOf(const rt::PictureRef& picture) { return picture ? picture->Bitmap() : nullptr; }
