@@ -83,6 +83,8 @@ void Form2::RainButton1_Click() {
 
     app::ISkinnedMainWindow* main = app::MainWindow();
     if (!main) return;
+    // Let go only once the new painter has taken the main window over (see frmTest).
+    const std::shared_ptr<cNeoCaption> previous = m_cN;
     m_cN = std::make_shared<cNeoCaption>();
     ApplySkin(*main, m_cN);
     rt::TryStatement([&] { AttachSkin(*m_cN, *main, chosen); });

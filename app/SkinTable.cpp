@@ -1,5 +1,7 @@
 #include "app/SkinTable.h"
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -42,6 +44,18 @@ const std::array<SkinOption, kSkinCount>& PanelSkinOptions() {
         {L"友好联邦", 2640, 3060, 1275, 345, kThirdColumnText},
     }};
     return options;
+}
+
+SIZE PanelOptionSize(int i) {
+    const auto& options = PanelSkinOptions();
+    const SkinOption& o = options[static_cast<size_t>(i)];
+    double width = o.width;
+    double height = o.height;
+    for (const SkinOption& other : options) {
+        if (other.left > o.left) width = std::min(width, other.left - o.left);
+        if (other.left == o.left && other.top > o.top) height = std::min(height, other.top - o.top);
+    }
+    return SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
 }
 
 std::optional<OLE_COLOR> PanelSkinBackColor(int skin) {

@@ -22,6 +22,11 @@ struct SkinOption {
 // Option1(0..29) of the skin panel.
 const std::array<SkinOption, kSkinCount>& PanelSkinOptions();
 
+// Option i's size as the panel makes it: its defined size, cut back so that it reaches neither
+// the next column's left edge nor the next option's top in its own column. Every control clips
+// its siblings, so an overlapping neighbour would hide part of a circle or caption.
+SIZE PanelOptionSize(int i);  // twips
+
 // The window colour the panel's confirmation sets for a skin before the skin is applied
 // (nothing for the skins without one).
 std::optional<OLE_COLOR> PanelSkinBackColor(int skin);

@@ -4,6 +4,10 @@
 
 namespace CaptionLayout {
 
+namespace {
+long ButtonAnchor(long rightX, long rightWidth, long border) { return rightX + rightWidth - border + kButtonAnchorShift; }
+}  // namespace
+
 CaptionStrip LayOutCaptionStrip(const CaptionPictureMetrics& m, long left, long right, bool active,
                                 long border) {
     CaptionStrip strip;
@@ -20,7 +24,7 @@ CaptionStrip LayOutCaptionStrip(const CaptionPictureMetrics& m, long left, long 
     }
     // With right = the window width the slice's last column lands just beyond the window.
     strip.rightSlice = {strip.rightX, strip.rightWidth, off + m.activeRightStart};
-    strip.buttonAnchor = strip.rightX + strip.rightWidth - border + kButtonAnchorShift;
+    strip.buttonAnchor = ButtonAnchor(strip.rightX, strip.rightWidth, border);
 
     long x = left + kMiddleStart;
     do {
@@ -29,6 +33,21 @@ CaptionStrip LayOutCaptionStrip(const CaptionPictureMetrics& m, long left, long 
         x += kMiddlePieceWidth;
     } while (x < strip.rightX);
     return strip;
+}
+
+CaptionStrip LayOutIconicStrip(const CaptionPictureMetrics& m, long left, long right, bool active, long border) {
+    CaptionStrip strip = LayOutCaptionStrip(m, left, right, active, border);
+    if (strip.titleFits) return strip;
+    strip.rightX = right - strip.rightWidth + 1;
+    strip.rightSlice.destX = strip.rightX;
+    strip.buttonAnchor = ButtonAnchor(strip.rightX, strip.rightWidth, border);
+    strip.middle.clear();
+    return strip;
+}
+
+long IconicSourceTop(long buttonHeight, long height, long captionHeight) {
+    const long centred = kButtonTop + Half(buttonHeight) - Half(height);
+    return std::clamp(centred, 0L, std::max(captionHeight - height, 0L));
 }
 
 bool ButtonPresence::Present(int index) const {
@@ -139,6 +158,15 @@ BottomTiles LayOutBottomTiles(long left, long right, long border) {
 
 long BottomEdgeY(long bottom, long border, long captionHeight) {
     return std::max(bottom - border, captionHeight);
+}
+
+SIZE SmallestFrame(const CaptionPictureMetrics& m, long captionHeight, long border, long bandWidth) {
+    const long rightWidth = m.activeRightEnd - m.activeRightStart + 1;
+    // The right slice starts at width - rightWidth + 1 (its last column lies beyond the window);
+    // it must clear the left slice and the band, and LayOutCaptionStrip must not raise it.
+    const long rightStart = std::max({m.activeLeftEnd + std::max(bandWidth, 0L), rightWidth, 0L});
+    const long width = std::max(rightStart + rightWidth - 1, 2 * border);
+    return SIZE{width, captionHeight + border};
 }
 
 long ClippedWidth(long sourceX, long width, long sourceWidth) {

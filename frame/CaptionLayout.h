@@ -59,6 +59,13 @@ struct CaptionStrip {
 CaptionStrip LayOutCaptionStrip(const CaptionPictureMetrics& m, long left, long right, bool active,
                                 long border);
 
+// A minimised window's short caption piece: the right slice ends at the window's right edge
+// even where it then covers part of the left slice, so the caption buttons stay whole.
+CaptionStrip LayOutIconicStrip(const CaptionPictureMetrics& m, long left, long right, bool active, long border);
+// The first caption-picture row a window only `height` high shows: the buttons' rows centred
+// in it, within the picture.
+long IconicSourceTop(long buttonHeight, long height, long captionHeight);
+
 // Caption-button indices, as the painter's rectangles and glyphs number them.
 enum CaptionButton : int { kCloseButton = 0, kMaxRestoreButton = 1, kMinButton = 2, kButtonCount = 3 };
 
@@ -128,6 +135,10 @@ long BottomEdgeY(long bottom, long border, long captionHeight);
 // A copy of `width` columns from sourceX of a picture sourceWidth wide, clipped to the
 // picture: how many columns the picture can give (0 when none).
 long ClippedWidth(long sourceX, long width, long sourceWidth);
+
+// The smallest window that shows the caption picture's left slice, the whole right slice with
+// its buttons, a menu band bandWidth wide between them, and the side and bottom edges.
+SIZE SmallestFrame(const CaptionPictureMetrics& m, long captionHeight, long border, long bandWidth);
 
 // Half of v, truncated toward zero.
 constexpr long Half(long v) { return v / 2; }

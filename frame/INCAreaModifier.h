@@ -51,6 +51,10 @@ public:
     // Alt+vKey from the thread keyboard hook; non-zero: the key was used and is swallowed.
     virtual long AltKeyAccelerator(long vKey) = 0;
 
+    // WM_GETMINMAXINFO: cx and cy arrive holding the window manager's smallest tracking size
+    // and leave holding the smallest size the painter can draw whole. Unchanged by default.
+    virtual void GetMinTrackSize(long& /*cx*/, long& /*cy*/) {}
+
 protected:
     INCAreaModifier() = default;
     INCAreaModifier(const INCAreaModifier&) = default;

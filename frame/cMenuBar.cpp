@@ -110,6 +110,8 @@ void cMenuBar::Detach() {
     // attach count below the other clients' and take the dispatcher away from them.
     for (UINT message : m_attachedMessages) MSubclass::DetachMessage(this, m_hWnd, message);
     m_attachedMessages.clear();
+    // The timer table would keep a running poll going after the bar: it stops with the bar.
+    StopPoll();
     if (m_cToolbarMenu) {
         m_cToolbarMenu->DetachOwner();
         m_cToolbarMenu.reset();
@@ -123,6 +125,7 @@ void cMenuBar::Render(HFONT hFnt, HDC lHDC, long lLeft, long lTop, long lWidth, 
     const HDC dc = m_cMemDC->hDC();
     rt::SelectGuard keptFont(dc, hFnt);
     m_iButtonCount = 0;
+    m_lButtonsWidth = 0;
     m_tButtonRect.clear();
     m_hButtonMenu.clear();
     const int n = GetMenuItemCount(m_hMenu);
@@ -155,6 +158,7 @@ void cMenuBar::Render(HFONT hFnt, HDC lHDC, long lLeft, long lTop, long lWidth, 
         OffsetRect(&hit, lLeft - client.x, stripTop - client.y);
         m_tButtonRect.push_back(hit);
         m_hButtonMenu.push_back(GetSubMenu(m_hMenu, p));
+        m_lButtonsWidth = button.button.right;
         x = button.nextX;
     }
     BitBlt(lHDC, lLeft, stripTop, lWidth, lHeight, dc, 0, 0, SRCCOPY);

@@ -98,6 +98,8 @@ public:
     void HotIndex(long i) override;
 
     long DownIndex() const { return m_iDownIndex; }
+    // Width the last Render needed for its buttons, from the band's left end (0 with none).
+    long ButtonsWidth() const { return m_lButtonsWidth; }
     long HotIndex() const { return m_iHotIndex; }
 
     // A popup of the window is about to open: its items become owner-drawn items.
@@ -161,6 +163,7 @@ private:
     std::vector<RECT> m_tButtonRect;
     std::vector<HMENU> m_hButtonMenu;
     long m_iButtonCount = 0;
+    long m_lButtonsWidth = 0;
     long m_iDownIndex = 0;
     long m_iHotIndex = 0;
     OLE_COLOR m_oActiveColor = 0;

@@ -15,12 +15,12 @@
 namespace {
 
 // The non-client messages the engine takes over, in attachment order. WM_SIZE is taken only
-// for an MDI child.
+// for an MDI child. WM_GETMINMAXINFO comes last: the smallest size the painter draws whole.
 constexpr UINT kEngineMessages[] = {
     WM_NCCALCSIZE,    WM_NCPAINT,     WM_NCACTIVATE,   WM_NCLBUTTONDOWN, WM_NCLBUTTONUP,
     WM_NCLBUTTONDBLCLK, WM_NCHITTEST, WM_SETCURSOR,    WM_INITMENU,      WM_INITMENUPOPUP,
     WM_STYLECHANGED,  WM_SETTEXT,     WM_ACTIVATEAPP,  WM_ENTERMENULOOP, WM_EXITMENULOOP,
-    WM_SIZE,          WM_DESTROY,
+    WM_SIZE,          WM_DESTROY,     WM_GETMINMAXINFO,
 };
 
 constexpr UINT kRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW;
@@ -88,25 +88,37 @@ void cNCCalcSize::SysCommand(long eCmd) {
     PostMessageW(m_hWnd, WM_SYSCOMMAND, static_cast<WPARAM>(eCmd), 0);
 }
 
-void cNCCalcSize::Attach(INCAreaModifier* iTo) {
+void cNCCalcSize::Attach(INCAreaModifier* iTo, HMENU handedOver) {
     Detach();
     if (!iTo) return;
     m_hWnd = iTo->hWnd();
     m_hMenu = GetMenu(m_hWnd);
+    if (!m_hMenu) m_hMenu = handedOver;
     m_bIsMDIChild = IsMDIChild(m_hWnd);
     AttachMessages();
     CreateSurface();
     SetPropW(m_hWnd, kNCImplementationProperty, static_cast<HANDLE>(iTo));
+    m_painter = iTo;
     mDeclares::AttachKeyboardHook(this);
+    // The painter's bar draws the menu from now on. Taking the native bar off here recalculates
+    // the frame through this engine at once; left on, the native bar stays until the next
+    // WM_SETCURSOR, and the window manager's own drawing meanwhile shows it.
+    if (GetMenu(m_hWnd)) SetMenu(m_hWnd, nullptr);
 }
 
 void cNCCalcSize::Detach() {
     mDeclares::DetachKeyboardHook(this);
     if (m_hWnd) DetachMessages();
     DestroySurface();
-    if (m_hWnd) RemovePropW(m_hWnd, kNCImplementationProperty);
+    // Another painter may hold the window by now: its registration is not ours to remove.
+    if (HoldsWindow()) RemovePropW(m_hWnd, kNCImplementationProperty);
     m_hWnd = nullptr;
     m_hMenu = nullptr;
+    m_painter = nullptr;
+}
+
+bool cNCCalcSize::HoldsWindow() const {
+    return m_hWnd && m_painter && GetPropW(m_hWnd, kNCImplementationProperty) == static_cast<HANDLE>(m_painter);
 }
 
 // Only messages that were really attached are detached again: an Attach ended by an error
@@ -208,6 +220,7 @@ LRESULT cNCCalcSize::WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lPar
         case WM_EXITMENULOOP:
         case WM_SIZE: return OnMenuMessage(hWnd, iMsg, wParam, lParam);
         case WM_ACTIVATEAPP: m_bAppActive = (wParam != 0); return 0;
+        case WM_GETMINMAXINFO: return OnGetMinMaxInfo(lParam);
         case WM_DESTROY: Detach(); return 0;
         default: return 0;
     }
@@ -383,6 +396,19 @@ LRESULT cNCCalcSize::OnNcLButtonDblClk(HWND hWnd, UINT iMsg, WPARAM wParam, LPAR
     return OnDefaultThenRepaint(hWnd, iMsg, wParam, lParam);
 }
 
+// The window manager has filled in its own limits (this message is answered "default before");
+// the painter raises the smallest tracking size to what it can draw whole.
+LRESULT cNCCalcSize::OnGetMinMaxInfo(LPARAM lParam) {
+    std::shared_ptr<INCAreaModifier> painter;
+    if (!lParam || m_bZoomedMDIChild || !GetImplementation(painter)) return 0;
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    long cx = info->ptMinTrackSize.x;
+    long cy = info->ptMinTrackSize.y;
+    painter->GetMinTrackSize(cx, cy);
+    info->ptMinTrackSize = POINT{cx, cy};
+    return 0;
+}
+
 LRESULT cNCCalcSize::OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = MSubclass::CallOldWindowProc(hWnd, iMsg, wParam, lParam);
     if (!m_bInCursorUpdate) Repaint();
@@ -396,8 +422,10 @@ LRESULT cNCCalcSize::OnSetCursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lPa
     const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
     SetWindowLongW(m_hWnd, GWL_STYLE, style & kAllButVisible);
     const LRESULT result = MSubclass::CallOldWindowProc(hWnd, iMsg, wParam, lParam);
-    if (GetMenu(m_hWnd)) SetMenu(m_hWnd, nullptr);
     SetWindowLongW(m_hWnd, GWL_STYLE, style);
+    // Only with the window's own style back: the frame change SetMenu makes must not find the
+    // window marked hidden, or the window manager skips moving and repainting its client area.
+    if (GetMenu(m_hWnd)) SetMenu(m_hWnd, nullptr);
     return result;
 }
 

@@ -41,14 +41,18 @@ public:
     // Posts WM_SYSCOMMAND eCmd to the window (SC_CLOSE, SC_MAXIMIZE, ...).
     void SysCommand(long eCmd);
 
-    // Takes over the window of iTo (detaching first; no painter only detaches). Errors of
-    // MSubclass::AttachMessage end it at that message; the messages attached before stay
-    // attached.
-    void Attach(INCAreaModifier* iTo);
+    // Takes over the window of iTo (detaching first; no painter only detaches). The window's
+    // menu is kept, or handedOver when the window has none (a painter it came from held it).
+    // Errors of MSubclass::AttachMessage end it at that message; the messages attached before
+    // stay attached.
+    void Attach(INCAreaModifier* iTo, HMENU handedOver = nullptr);
     // The window's menu at Attach.
     HMENU hMenu() const { return m_hMenu; }
-    // Gives the window back; safe to call when detached.
+    // Gives the window back; safe to call when detached. The painter's registration is
+    // removed only while it still names this engine's painter.
     void Detach();
+    // True while the window's registered painter is the one this engine was attached for.
+    bool HoldsWindow() const;
 
     // The system-look frame: border, caption with icon, title and caption buttons, raised edge.
     void DefaultNCPaint(HDC hDC, long lLeft, long lTop, long lRight, long lBottom);
@@ -78,6 +82,7 @@ private:
     LRESULT OnNcLButtonDown(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNcLButtonUp();
     LRESULT OnNcLButtonDblClk(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetMinMaxInfo(LPARAM lParam);
     LRESULT OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
@@ -90,6 +95,7 @@ private:
     POINT CursorInWindow(RECT& windowAtOrigin) const;
 
     HWND m_hWnd = nullptr;
+    INCAreaModifier* m_painter = nullptr;  // the painter of the last Attach (not owned)
     bool m_bIsMDIChild = false;
     HMENU m_hMenu = nullptr;
     bool m_bActive = false;

@@ -1,9 +1,12 @@
 #include "frame/cNeoCaption.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "frame/CaptionColor.h"
 #include "frame/CaptionLogFont.h"
+#include "frame/ObjectFromPtr.h"
 #include "frame/WindowUpdateLock.h"
 #include "frame/cMemDC.h"
 #include "frame/cMenuBar.h"
@@ -32,6 +35,28 @@ rt::FontRef NewFontNamed(const wchar_t* name) {
     return font;
 }
 
+// Puts a menu that nobody took back on its window at the end of a scope.
+class MenuReturn {
+public:
+    MenuReturn(HWND window, const HMENU& menu) : m_window(window), m_menu(menu) {}
+    ~MenuReturn() {
+        if (m_menu && IsWindow(m_window) && !GetMenu(m_window)) SetMenu(m_window, m_menu);
+    }
+    MenuReturn(const MenuReturn&) = delete;
+    MenuReturn& operator=(const MenuReturn&) = delete;
+
+private:
+    HWND m_window;
+    const HMENU& m_menu;
+};
+
+constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);
+
+bool LeftButtonHeld() {
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return (GetAsyncKeyState(button) & kKeyHeld) != 0;
+}
+
 HBITMAP BitmapOf(const rt::PictureRef& picture) { return picture ? picture->Bitmap() : nullptr; }
 
 }  // namespace
@@ -51,6 +76,12 @@ cNeoCaption::cNeoCaption()
 cNeoCaption::~cNeoCaption() { Detach(); }
 
 void cNeoCaption::Detach() {
+    const HMENU menu = Release();
+    // A window that another painter wears now keeps the frame and menu that painter gave it.
+    if (menu && IsWindow(m_hWnd) && !GetPropW(m_hWnd, kNCImplementationProperty)) SetMenu(m_hWnd, menu);
+}
+
+HMENU cNeoCaption::Release() {
     // Before the first paint the bar has no menu yet; the engine still keeps the one it took
     // off the window, and the window must not lose it.
     HMENU menu = m_cNCS ? m_cNCS->hMenu() : nullptr;
@@ -58,17 +89,33 @@ void cNeoCaption::Detach() {
     if (m_cMenu) {
         if (m_cMenu->hMenu()) menu = m_cMenu->hMenu();
         m_cMenu->Detach();
-        // Handed back once: a later Detach must not put it on the window again.
+        // Handed on once: a later Detach must not put it on the window again.
         m_cMenu->hMenu(nullptr);
     }
-    if (menu && IsWindow(m_hWnd)) SetMenu(m_hWnd, menu);
+    return menu;
+}
+
+// Whatever still refers to the painter that wears the window now (a drag or menu loop running
+// inside one of its calls, the skin chooser's field, a counted reference of the subclassing
+// service), it gives the window up here, before this painter's engine goes on: its own
+// Detach, when it comes later, then finds nothing left to undo. Its menu comes along.
+HMENU cNeoCaption::TakeWindowFromItsPainter(HWND f) {
+    auto* address = static_cast<INCAreaModifier*>(GetPropW(f, kNCImplementationProperty));
+    if (!address || address == this) return nullptr;
+    const auto holder = std::dynamic_pointer_cast<cNeoCaption>(ObjectFromPtr(address));
+    return holder ? holder->Release() : nullptr;
 }
 
 void cNeoCaption::Attach(HWND f, const rt::PictureRef& PicCaption, const rt::PictureRef& PicBorder,
                          long lButtonWidth, long lButtonHeight, long lActiveLeftEnd, long lActiveRightStart,
                          long lActiveRightEnd, long lInactiveOffset) {
     WindowUpdateLock lock(f);
-    Detach();
+    // The window goes from one painter to the next without wearing its own frame and menu in
+    // between (they would show for a moment): the menu is handed on to the new engine.
+    HMENU menu = Release();
+    if (const HMENU taken = TakeWindowFromItsPainter(f)) menu = taken;
+    // Given back should an error end this Attach before the engine has it.
+    const MenuReturn menuBack(f, menu);
 
     m_cCaption = std::make_unique<cMemDC>();
     m_cCaption->CreateFromPicture(BitmapOf(PicCaption));
@@ -96,7 +143,7 @@ void cNeoCaption::Attach(HWND f, const rt::PictureRef& PicCaption, const rt::Pic
     m_cMenu->CaptionHeight(m_cCaption->Height());
 
     m_cNCS = std::make_shared<cNCCalcSize>();
-    m_cNCS->Attach(this);
+    m_cNCS->Attach(this, std::exchange(menu, nullptr));
     m_cNCS->Display(f);
 
     if (IsWindowVisible(m_hWnd)) {
@@ -123,6 +170,14 @@ void cNeoCaption::GetRightMarginWidth(long& cx) {
 }
 void cNeoCaption::GetBottomMarginHeight(long& cy) {
     if (m_cBorder) cy = BorderThickness();
+}
+
+void cNeoCaption::GetMinTrackSize(long& cx, long& cy) {
+    if (!m_cCaption || !m_cBorder) return;
+    const long band = m_cMenu ? m_cMenu->ButtonsWidth() : 0;
+    const SIZE smallest = SmallestFrame(Metrics(), CaptionHeight(), BorderThickness(), band);
+    cx = std::max(cx, static_cast<long>(smallest.cx));
+    cy = std::max(cy, static_cast<long>(smallest.cy));
 }
 
 // --- Caption buttons -------------------------------------------------------------------------
@@ -153,6 +208,17 @@ void cNeoCaption::DrawCaptionButton(HDC hDC, long index, long state) {
         return;
     const RECT& r = m_tBtn[index];
     BitBlt(hDC, r.left, r.top, m_lButtonWidth, m_lButtonHeight, m_cCaption->hDC(), source.x, source.y, SRCCOPY);
+}
+
+// A repaint while a caption button is held (the window manager repaints the frame on its own
+// occasions) keeps it pressed as long as the pointer stays on it.
+bool cNeoCaption::HeldUnderPointer(int index) {
+    if (!ButtonDown(index) || !LeftButtonHeld() || !m_hWnd) return false;
+    RECT window = {};
+    POINT pointer = {};
+    if (!GetWindowRect(m_hWnd, &window) || !GetCursorPos(&pointer)) return false;
+    const POINT inWindow = {pointer.x - window.left, pointer.y - window.top};
+    return PtInRect(&m_tBtn[index], inWindow) != 0;
 }
 
 void cNeoCaption::HitTest(long x, long y, long& eHitTest) {
@@ -253,20 +319,30 @@ void cNeoCaption::NCPaint(HDC hDC, long lLeft, long lTop, long lRight, long lBot
     rt::Font captionFont(CreateFontIndirectA(&lf));
     rt::SelectGuard captionFontSelected(strip, captionFont.get());
 
-    const CaptionStrip layout = LayOutCaptionStrip(Metrics(), lLeft, lRight, active, B);
-    PaintCaptionStrip(strip, layout, capH);
+    // A minimised window is no higher than a short caption piece: it shows the caption's rows
+    // around the buttons, with the buttons whole, and no title, menu band or edges.
+    const bool iconic = IsIconic(m_hWnd) != 0;
+    const CaptionStrip layout = iconic ? LayOutIconicStrip(Metrics(), lLeft, lRight, active, B)
+                                       : LayOutCaptionStrip(Metrics(), lLeft, lRight, active, B);
+    const long sourceY = iconic ? IconicSourceTop(m_lButtonHeight, lBottom - lTop, capH) : 0;
+    PaintCaptionStrip(strip, layout, capH, sourceY);
 
     const ButtonPresence present = PresenceFromStyle(GetWindowLongW(m_hWnd, GWL_STYLE));
     m_bMaxBox = present.maxRestore;
     m_bMinBox = present.min;
     m_bCloseBox = present.close;
-    LayOutCaptionButtons(m_tBtn, present, layout.buttonAnchor, lTop + kButtonTop, m_lButtonWidth, m_lButtonHeight);
-    for (int i = 0; i < kButtonCount; ++i) DrawCaptionButton(strip, i, kStateNormal);
+    LayOutCaptionButtons(m_tBtn, present, layout.buttonAnchor, lTop + kButtonTop - sourceY, m_lButtonWidth,
+                         m_lButtonHeight);
+    for (int i = 0; i < kButtonCount; ++i) DrawCaptionButton(strip, i, HeldUnderPointer(i) ? kStatePressed : kStateNormal);
 
     // The middle goes after the buttons, between the slices only.
     for (const StripCopy& piece : layout.middle)
-        CopyFromPicture(strip, piece.destX, 0, piece.width, capH, *m_cCaption, piece.sourceX, 0);
+        CopyFromPicture(strip, piece.destX, 0, piece.width, capH, *m_cCaption, piece.sourceX, sourceY);
 
+    if (iconic) {
+        BitBlt(hDC, 0, 0, m_cStrip->Width(), m_cStrip->Height(), strip, 0, 0, SRCCOPY);
+        return;
+    }
     if (layout.titleFits) PaintTitle(strip, lLeft, lRight, active);
 
     if (m_cMenu) {
@@ -283,11 +359,11 @@ void cNeoCaption::NCPaint(HDC hDC, long lLeft, long lTop, long lRight, long lBot
     PaintBottomEdge(hDC, strip, lLeft, lRight, lBottom);
 }
 
-void cNeoCaption::PaintCaptionStrip(HDC strip, const CaptionStrip& layout, long capH) const {
+void cNeoCaption::PaintCaptionStrip(HDC strip, const CaptionStrip& layout, long capH, long sourceY) const {
     const StripCopy& l = layout.leftSlice;
-    CopyFromPicture(strip, l.destX, 0, l.width, capH, *m_cCaption, l.sourceX, 0);
+    CopyFromPicture(strip, l.destX, 0, l.width, capH, *m_cCaption, l.sourceX, sourceY);
     const StripCopy& r = layout.rightSlice;
-    CopyFromPicture(strip, r.destX, 0, r.width, capH, *m_cCaption, r.sourceX, 0);
+    CopyFromPicture(strip, r.destX, 0, r.width, capH, *m_cCaption, r.sourceX, sourceY);
 }
 
 void cNeoCaption::PaintTitle(HDC strip, long left, long right, bool active) const {

@@ -7,7 +7,9 @@
 //
 // Create it with std::make_shared: the engine reaches it through its plain address and holds
 // it for the length of each call. A painter that goes away detaches itself first and gives the
-// window its menu back, so a painter attached after it finds the menu again.
+// window its menu back, so a painter attached after it finds the menu again. One painter wears
+// a window at a time: attaching to a window that another painter wears detaches that one first,
+// whoever still holds it.
 #include <windows.h>
 #include <ocidl.h>
 
@@ -76,11 +78,22 @@ public:
     void InitMenuPopup(WPARAM wParam, LPARAM lParam) override;
     void ExitMenuLoop() override;
     long AltKeyAccelerator(long vKey) override;
+    // The caption with its slices, buttons and menu band, and the edges, stay whole.
+    void GetMinTrackSize(long& cx, long& cy) override;
 
 private:
+    // Detaches the engine and the bar and hands over the menu they held, leaving the window
+    // without a painter and without its menu.
+    HMENU Release();
+    // The painter registered for window f (another one) is released before this one attaches;
+    // its menu is returned.
+    HMENU TakeWindowFromItsPainter(HWND f);
     // Copies one glyph to hDC at the button's place: state 1 pressed, anything else normal.
     void DrawCaptionButton(HDC hDC, long index, long state);
     bool ButtonPresent(int index) const;
+    // The button was pressed on this painter, the mouse button is still down and the pointer
+    // is on the button.
+    bool HeldUnderPointer(int index);
     bool& ButtonDown(int index);
     long BorderThickness() const;
     long CaptionHeight() const;
@@ -88,7 +101,8 @@ private:
     // repeat its last column, so no stale pixels show.
     void CopyFromPicture(HDC dest, long destX, long destY, long width, long height, const cMemDC& source,
                          long sourceX, long sourceY) const;
-    void PaintCaptionStrip(HDC strip, const CaptionLayout::CaptionStrip& layout, long capH) const;
+    // The slices, from row sourceY of the caption picture on.
+    void PaintCaptionStrip(HDC strip, const CaptionLayout::CaptionStrip& layout, long capH, long sourceY) const;
     void PaintTitle(HDC strip, long left, long right, bool active) const;
     void PaintSideEdges(HDC hDC, long left, long top, long right, long bottom);
     void PaintBottomEdge(HDC hDC, HDC strip, long left, long right, long bottom);

@@ -140,7 +140,8 @@ void frmTest::DefineSkinPanel() {
     const auto& options = app::PanelSkinOptions();
     for (int i = 0; i < app::kSkinCount; ++i) {
         const app::SkinOption& o = options[static_cast<size_t>(i)];
-        Frame1.Place(Option1.Add(i), L"Option1", o.left, o.top, o.width, o.height)
+        const SIZE size = app::PanelOptionSize(i);
+        Frame1.Place(Option1.Add(i), L"Option1", o.left, o.top, size.cx, size.cy)
             .Caption(o.caption)
             .BackColor(kPanelBackColor)
             .ForeColor(o.textColor);
@@ -240,8 +241,11 @@ void frmTest::RainButton4_Click() {
     session.Update();
     session.Close();
 
-    // The previous painter detaches itself as it goes, giving the window its menu back for
-    // the new one.
+    // Attaching the new painter takes the window over from whichever painter wears it now (this
+    // window's previous one or the chooser's), even while something still holds that one. The
+    // previous one is let go only afterwards: released first, it would give the window its own
+    // frame and menu back for a moment.
+    const std::shared_ptr<cNeoCaption> previous = m_cN;
     m_cN = std::make_shared<cNeoCaption>();
     rt::TryStatement([&] { ApplySkin(*this, m_cN); });
     rt::TryStatement([&] {

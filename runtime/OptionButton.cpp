@@ -1,5 +1,7 @@
 #include "runtime/OptionButton.h"
 
+#include <windowsx.h>
+
 #include "runtime/ControlContainer.h"
 
 namespace rt {
@@ -88,8 +90,10 @@ void OptionButton::FinishQuickClick() {
     if (GetCapture() != hWnd()) return;  // the class did not take this press
     const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
     if (GetAsyncKeyState(button) & kKeyDown) return;  // still held: the release will come
-    POINT pointer = {};
-    GetCursorPos(&pointer);
+    // Where the press was, not where the pointer is now: it may already be on its way to the
+    // next control (a quick "option, then 确定选择" lost the option's click that way).
+    const DWORD pressedAt = GetMessagePos();
+    const POINT pointer = {GET_X_LPARAM(pressedAt), GET_Y_LPARAM(pressedAt)};
     RECT bounds = {};
     GetWindowRect(hWnd(), &bounds);
     ReleaseCapture();  // ends the class's press, so a late release cannot click a second time

@@ -39,3 +39,25 @@ TEST(SkinTable, PanelColoursExistForTheListedSkinsOnly) {
     EXPECT_EQ(withColour, 15);
     EXPECT_FALSE(app::PanelSkinBackColor(24).has_value());
 }
+
+TEST(SkinTable, PanelOptionsKeepTheirPlacesAndCoverNoNeighbour) {
+    const auto& options = app::PanelSkinOptions();
+    auto rectOf = [&](int i) {
+        const auto& o = options[static_cast<size_t>(i)];
+        const SIZE size = app::PanelOptionSize(i);
+        EXPECT_LE(size.cx, o.width) << i;
+        EXPECT_GE(size.cy, 240) << i;  // room for the circle and a line of text
+        return RECT{static_cast<LONG>(o.left), static_cast<LONG>(o.top), static_cast<LONG>(o.left) + size.cx,
+                    static_cast<LONG>(o.top) + size.cy};
+    };
+    for (int i = 0; i < app::kSkinCount; ++i) {
+        const RECT a = rectOf(i);
+        for (int j = i + 1; j < app::kSkinCount; ++j) {
+            const RECT b = rectOf(j);
+            RECT both;
+            EXPECT_FALSE(IntersectRect(&both, &a, &b)) << i << " and " << j;
+        }
+    }
+    EXPECT_EQ(app::PanelOptionSize(0).cx, 1320 - 180);
+    EXPECT_EQ(app::PanelOptionSize(28).cx, 1545);  // the last column keeps its width
+}

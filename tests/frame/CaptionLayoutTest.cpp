@@ -193,3 +193,33 @@ TEST(CaptionLayout, IconZoneIsHalfOpen) {
     EXPECT_FALSE(PtInRect(&kIconRect, leftOf));
     EXPECT_FALSE(PtInRect(&kIconRect, above));
 }
+
+TEST(CaptionLayout, SmallestFrameKeepsBothSlicesTheBandAndTheEdgesWhole) {
+    const SIZE bare = SmallestFrame(kMain, 55, kB, 0);
+    EXPECT_EQ(bare.cx, 181);  // the width from which the right slice is no longer raised
+    EXPECT_EQ(bare.cy, 55 + kB);
+    EXPECT_TRUE(LayOutCaptionStrip(kMain, 0, bare.cx, true, kB).titleFits);
+    const SIZE withBand = SmallestFrame(kMain, 55, kB, 150);
+    EXPECT_EQ(withBand.cx, 90 + 150 + 91 - 1);
+    const CaptionStrip s = LayOutCaptionStrip(kMain, 0, withBand.cx, true, kB);
+    EXPECT_EQ(MenuBandFor(90, s.rightX, 55).width, 150);
+    RECT buttons[kButtonCount] = {};
+    LayOutCaptionButtons(buttons, ButtonPresence{true, true, true}, s.buttonAnchor, kButtonTop, 18, 20);
+    EXPECT_GE(buttons[kMinButton].left, s.rightX);
+    EXPECT_LE(buttons[kCloseButton].right, withBand.cx);
+}
+
+TEST(CaptionLayout, MinimisedPieceKeepsTheButtonsWholeAtTheRightEdge) {
+    const CaptionStrip s = LayOutIconicStrip(kMain, 0, 160, true, kB);
+    EXPECT_EQ(s.rightX, 160 - 91 + 1);
+    EXPECT_TRUE(s.middle.empty());
+    RECT buttons[kButtonCount] = {};
+    LayOutCaptionButtons(buttons, ButtonPresence{true, true, true}, s.buttonAnchor, kButtonTop, 18, 20);
+    EXPECT_GE(buttons[kMinButton].left, s.rightX);
+    EXPECT_LE(buttons[kCloseButton].right, 160);
+    // A wide enough window keeps its ordinary strip.
+    EXPECT_EQ(LayOutIconicStrip(kMain, 0, 800, true, kB).rightX, LayOutCaptionStrip(kMain, 0, 800, true, kB).rightX);
+    // 24 rows show the glyph rows 5..24 centred; a window as high as the caption shows it from the top.
+    EXPECT_EQ(IconicSourceTop(20, 24, kCapH), 3);
+    EXPECT_EQ(IconicSourceTop(20, kCapH, kCapH), 0);
+}

@@ -565,6 +565,61 @@ TEST(cNeoCaption, ReleasedPainterUnregistersAndLeavesTheMenuForTheNext) {
     EXPECT_GT(MenuBandMarks(PaintAndCapture(hwnd, true), 500), 50);
 }
 
+// A painter that something still refers to (a drag or menu loop inside one of its calls, a
+// field of another window) gives the window up when the next one attaches, and its own late
+// Detach or release then touches nothing of the window the next painter wears.
+TEST(cNeoCaption, APainterStillHeldGivesTheWindowUpAndItsLateDetachTouchesNothing) {
+    WindowOptions o = Options(500, 300);
+    o.menu = MakeMainWindowMenu();
+    // Frames laid out while the native menu bar is on the window: it would show for a moment.
+    int nativeMenuFrames = 0;
+    TestWindow window(o, [&](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_NCCALCSIZE && GetMenu(h)) ++nativeMenuFrames;
+        return std::nullopt;
+    });
+    const HWND hwnd = window.hwnd();
+    TestPictures pics;
+    auto stillHeld = std::make_shared<cNeoCaption>();
+    AttachTestPictures(*stillHeld, hwnd, pics);
+    PaintAndCapture(hwnd, true);
+    nativeMenuFrames = 0;
+    auto next = std::make_shared<cNeoCaption>();
+    AttachTestPictures(*next, hwnd, pics);
+    AttachTestPictures(*next, hwnd, pics);  // attached again, as a skin change does
+    EXPECT_EQ(nativeMenuFrames, 0);
+    auto wornByNext = [&] {
+        EXPECT_EQ(GetPropW(hwnd, kNCImplementationProperty), static_cast<HANDLE>(static_cast<INCAreaModifier*>(next.get())));
+        EXPECT_EQ(PropertyValue(hwnd, MSubclass::ClientCountProperty(hwnd, WM_NCPAINT)), 1);
+        EXPECT_EQ(PropertyValue(hwnd, MSubclass::ClientCountProperty(hwnd, WM_NCCALCSIZE)), 1);
+        EXPECT_EQ(GetMenu(hwnd), nullptr);  // no native menu bar, not even before a WM_SETCURSOR
+        RECT client;
+        GetClientRect(hwnd, &client);
+        EXPECT_EQ(client.bottom, 300 - 65);
+        EXPECT_GT(MenuBandMarks(PaintAndCapture(hwnd, true), 500), 50);
+    };
+    wornByNext();
+    const long attachCount = PropertyValue(hwnd, MSubclass::AttachCountProperty(hwnd));
+    stillHeld->Detach();
+    wornByNext();
+    stillHeld.reset();
+    wornByNext();
+    EXPECT_EQ(PropertyValue(hwnd, MSubclass::AttachCountProperty(hwnd)), attachCount);
+}
+
+TEST(cNeoCaption, SmallestTrackingSizeKeepsCaptionBandAndEdgesWhole) {
+    WindowOptions o = Options(500, 300);
+    o.menu = MakeMainWindowMenu();
+    SkinnedTestWindow window(o);
+    PaintAndCapture(window.hwnd(), true);  // the band lays its buttons out
+    MINMAXINFO info = {};
+    SendMessageW(window.hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.y, kCapH + 10);
+    // Both slices (90 + 91 - 1) and the band's buttons between them.
+    EXPECT_GT(info.ptMinTrackSize.x, 181 + 50);
+    SetWindowPos(window.hwnd(), nullptr, 0, 0, info.ptMinTrackSize.x, 300, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_GT(MenuBandMarks(PaintAndCapture(window.hwnd(), true), info.ptMinTrackSize.x), 50);
+}
+
 TEST(cNeoCaption, HundredSkinChangesKeepOneBarAndNoGdiGrowth) {
     WindowOptions o = Options(600, 300);
     o.menu = MakeMainWindowMenu();
@@ -655,10 +710,14 @@ TEST(cNeoCaption, DefaultTitleColoursAndShortWindows) {
     EXPECT_GT(titlePixelsOf(inactive, 0x00999999), 10);
     EXPECT_GT(titlePixelsOf(inactive, 0x00999999), titlePixelsOf(inactive, 0x00CCCCCC));
 
-    // A window shorter than the caption plus the border gets its bottom edge at row 55.
-    SetWindowPos(window.hwnd(), nullptr, 0, 0, 600, 60, SWP_NOMOVE | SWP_NOZORDER);
-    ASSERT_EQ(WindowSize(window.hwnd()).cy, 60);
-    const Pixels f = PaintAndCapture(window.hwnd(), true);
+    // A frame shorter than the caption plus the border (sizing stops at that height, but the
+    // painter may still be asked) gets its bottom edge at row 55.
+    const rt::WindowDC screen(nullptr);
+    const rt::MemoryDC memory(screen.get());
+    const rt::Bitmap surface(CreateCompatibleBitmap(screen.get(), 600, 60));
+    const rt::SelectGuard selected(memory.get(), surface.get());
+    window.painter->NCPaint(memory.get(), 0, 0, 600, 60);
+    const Pixels f = CaptureDC(memory.get(), 0, 0, 600, 60);
     EXPECT_NO_MISMATCH(Compare(f, 0, 55, 590, 60, [](int x, int y) {
         return x < 10 ? BorderTestColour(20 + x, y - 55) : BorderTestColour(30 + (x - 10) % 10, y - 55);
     }));

@@ -198,6 +198,13 @@ TEST(FormInput, AQuickClickSelectsAnOptionEvenIfItsReleaseNeverArrives) {
     EXPECT_TRUE(form.Option1(0).Value());
     EXPECT_FALSE(form.Option1(2).Value());
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"Option1_Click 2", L"Option1_Click 0"}));
+    // The pointer is already on its way to another control when the press is handled.
+    const POINT two = CentreOf(form.Option1(2).hWnd());
+    SendInputs({MouseInput(0, two)});
+    SendInputs({MouseInput(MOUSEEVENTF_LEFTDOWN, two), MouseInput(MOUSEEVENTF_LEFTUP, two),
+                MouseInput(0, POINT{two.x + 400, two.y + 300})});
+    PumpLosingReleases(200);
+    EXPECT_TRUE(form.Option1(2).Value());
     // A press held down and released away from the button selects nothing.
     const POINT one = CentreOf(form.Option1(1).hWnd());
     PressAt(one);
