@@ -108,6 +108,7 @@ void form11::退出_Click() {
 
 // The close box: the window is unloaded after this, so the next showing starts afresh.
 void form11::Form_Unload(int& /*Cancel*/) {
+    StopThumbnailRun();
     Hide();
     ShowMainWindow();
 }
