@@ -95,6 +95,8 @@ private:
     void ShowThumbnailsSoFar();
     bool ThumbnailRunGoesOn(unsigned run) const;
     void StopThumbnailRun();
+    bool ReadListsAgainIfGone(const std::wstring& file);
+    short NextSlideStillThere(short count) const;
     // Thumbnail n's picture at full size, decoded again from its file.
     rt::PictureRef ThumbnailPicture(int n);
     void EmptyThumbnails();

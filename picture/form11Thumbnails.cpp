@@ -151,10 +151,13 @@ void form11::EmptyThumbnails() {
     picTemp.Picture(nullptr);
 }
 
-// A click beside the items selects none: nothing changes then, a running show goes on.
+// A click beside the items selects none: nothing changes then, a running show goes on. A
+// thumbnail whose file is gone has the lists read again instead.
 void form11::ListView_Click() {
-    if (ListView.SelectedIndex() < 1) return;
+    const int n = ListView.SelectedIndex();
+    if (n < 1) return;
     Timer1.Enabled(false);
+    if (n <= imgList2.Count() && ReadListsAgainIfGone(imgList2.Tag(n))) return;
     ShowThumbnailPicture();
 }
 

@@ -235,19 +235,55 @@ TEST(form11Thumbnails, AreNumberedWithoutGapsSkipNonPicturesAndGoWithAPatternOrF
     for (int n = 1; n <= made; ++n) EXPECT_EQ(f->ListView.ItemText(n), L"Image " + std::to_wstring(n));
     EXPECT_EQ(WindowText(f->hWnd()), L"有 8 个图像");
 
-    // Thumbnail 1's file deleted since: showing it or its slide keeps the display as it was.
+    // Thumbnail 1's file deleted since: a click on it keeps the display and reads the file list
+    // again; the slide show skips it.
     const rt::PictureRef shown = f->Image1.Picture();
     ASSERT_TRUE(DeleteFileW(folder.File(L"a.bmp").c_str()));
     ListView_SetItemState(f->ListView.Window()->Inner(), 0, LVIS_SELECTED, LVIS_SELECTED);
     f->ListView_Click();
-    f->ShowNextSlide();
-    EXPECT_EQ(f->mIndex, 1);
     EXPECT_EQ(f->Image1.Picture(), shown);
+    EXPECT_EQ(IndexOf(f->File1, L"a.bmp"), -1);
+    EXPECT_EQ(f->ListView.ItemCount(), made) << "the folder is there: the thumbnails stay";
+    f->ShowNextSlide();
+    EXPECT_EQ(f->mIndex, 2);
+    EXPECT_EQ(f->Image1.Picture()->PixelWidth(), 40) << "b.gif";
 
     f->Dir1.Path(folder.Path() + L"\\..");
     EXPECT_EQ(f->ListView.ItemCount(), 0) << "a folder change empties the thumbnails";
     EXPECT_EQ(f->imgList2.Count(), 0);
     EXPECT_EQ(f->txtOut.Text(), L"\r\nkept") << "but keeps the size lines";
+}
+
+// A folder deleted outside the program: its slides are skipped until none is left, and a click
+// on one of its files moves the lists to the nearest folder still there, with no size line
+// and no message.
+TEST(form11Browsing, ListsFollowTheDiskWhenTheFolderOfAClickedFileIsGone) {
+    TempFolder folder;
+    const std::wstring pics = folder.File(L"pics");
+    CreateDirectoryW(pics.c_str(), nullptr);
+    for (const wchar_t* name : {L"\\x.jpg", L"\\y.jpg"}) WritePatternEncoded(pics + name, 20, 10, L"image/jpeg");
+    ShownPlayer f(pics);
+    f->cmdAuto_Click();
+    ASSERT_EQ(f->mCount, 2);
+    f->ShowNextSlide();
+    const rt::PictureRef shown = f->Image1.Picture();
+    for (const wchar_t* name : {L"\\x.jpg", L"\\y.jpg"}) ASSERT_TRUE(DeleteFileW((pics + name).c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(pics.c_str()));
+    f->cmdAnimate_Click();
+    f->ShowNextSlide();
+    EXPECT_FALSE(f->Timer1.Enabled()) << "every slide gone: the show stops";
+    EXPECT_EQ(f->Image1.Picture(), shown);
+
+    DialogScript unexpected;
+    unexpected.Press(IDOK);
+    f->txtOut.Text(L"");
+    f->File1.ListIndex(1);
+    EXPECT_TRUE(unexpected.Seen().empty()) << "no message";
+    EXPECT_EQ(f->txtOut.Text(), L"") << "no size line";
+    EXPECT_EQ(f->Dir1.Path(), folder.Path());
+    EXPECT_EQ(f->File1.Path(), folder.Path());
+    EXPECT_EQ(f->File1.ListCount(), 0);
+    EXPECT_EQ(f->ListView.ItemCount(), 0) << "the folder changed: the thumbnails went";
 }
 
 TEST(form11SlideShow, StepsThroughTheThumbnailsWithProgressAndIconAndResumesAfterAPause) {
