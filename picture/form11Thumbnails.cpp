@@ -15,19 +15,24 @@ constexpr int kThumbnailSize = 32;
 // Between two rounds of message processing: short enough for smooth painting and dragging,
 // long enough that the rounds cost little beside the files.
 constexpr ULONGLONG kRoundEvery = 40;  // ms
+// Between two showings of the thumbnails made so far: the list view (Wine's at least) lays out
+// and paints all its items each time, which takes milliseconds once it holds thousands. In
+// between, a part of the list uncovered by a moved window is drawn again at the next showing.
+constexpr ULONGLONG kShowEvery = 500;  // ms
 
-// Tells when the next round of message processing is due; the first is due at once.
-class MessageRounds {
+// Tells when a thing done every `interval` ms is due again; the first time is due at once.
+class Every {
 public:
-    bool Due() {
-        const ULONGLONG now = GetTickCount64();
-        if (m_started && now - m_last < kRoundEvery) return false;
+    explicit Every(ULONGLONG interval) : m_interval(interval) {}
+    bool Due(ULONGLONG now) {
+        if (m_started && now - m_last < m_interval) return false;
         m_started = true;
         m_last = now;
         return true;
     }
 
 private:
+    ULONGLONG m_interval;
     bool m_started = false;
     ULONGLONG m_last = 0;
 };
@@ -63,13 +68,19 @@ void form11::cmdAuto_Click() {
     cmdAuto.Enabled(false);
 }
 
-// The list view's drawing is held between two rounds of message processing, and the
-// thumbnails added meanwhile appear together at the next one. False when the run was stopped.
+// The list view's drawing is held while thumbnails are added, and the ones added meanwhile
+// appear together at the next showing. False when the run was stopped.
 bool form11::MakeThumbnails(unsigned run) {
-    MessageRounds rounds;
+    struct DrawingReleased {
+        ctl::ListView& list;
+        ~DrawingReleased() { list.HoldDrawing(false); }
+    } released{ListView};
+    Every round(kRoundEvery);
+    Every show(kShowEvery);
     for (int i = 0; i < File1.ListCount() && mCount < kMaxThumbnails; ++i) {
-        if (rounds.Due()) {
-            ShowThumbnailsSoFar();
+        const ULONGLONG now = GetTickCount64();
+        if (round.Due(now)) {
+            if (show.Due(now)) ShowThumbnailsSoFar();
             rt::DoEvents();
             if (!ThumbnailRunGoesOn(run)) return false;
             ListView.HoldDrawing(true);
