@@ -51,6 +51,13 @@ void form11::cmdAuto_Click() {
     rt::HandlerScope keep(this);  // the object outlives an unload during the run
     const unsigned run = ++m_thumbnailRun;
     m_thumbnailsRunning = true;
+    struct RunEnds {  // however the run ends, unless a later one is going on
+        form11& form;
+        unsigned run;
+        ~RunEnds() {
+            if (form.m_thumbnailRun == run) form.m_thumbnailsRunning = false;
+        }
+    } ends{*this, run};
     BusyPointer busy(*this);
     mLoop = 0;
     mCount = 0;
@@ -61,7 +68,6 @@ void form11::cmdAuto_Click() {
         imgList2.SetImageWidth(kThumbnailSize);
     });
     if (!MakeThumbnails(run)) return;
-    m_thumbnailsRunning = false;
     if (mCount < 2) rt::MsgBox(L"Add at least 2 images", MB_OK);
     else cmdAnimate.Enabled(true);
     Caption(L"有 " + std::to_wstring(mCount) + L" 个图像");
