@@ -1,11 +1,13 @@
-// The picture player's thumbnail run against a bare decode-and-scale of the same files, then
-// one run over a folder of large photos for the memory it takes.
-//   bench_thumbnails.exe [count] [photos]   (default 200 JPEGs of 1600 x 1200, then 100 of
-//                                            4000 x 3000)
-// Prints both times, the GDI and USER handle counts before the run and after the thumbnails
-// are reset, the peak private bytes of the run over the large photos (sampled every 2 ms by a
-// second thread, since the system keeps no peak of them that can be reset), and last the ratio
-// line.
+// The picture player's thumbnail run against a bare decode-and-scale of the same files, once
+// over a folder of many small pictures and once over photos, then one run over a folder of
+// large photos for the memory it takes.
+//   bench_thumbnails.exe [count] [photos] [small]   (default 200 JPEGs of 1600 x 1200, then 100
+//                                                    of 4000 x 3000, and 3000 of 160 x 120)
+// Prints the times per file of the small pictures and their ratio to the bare work, both times
+// of the photos, the GDI and USER handle counts before the run and after the thumbnails are
+// reset, the peak private bytes of the runs over the small pictures and the large photos
+// (sampled every 2 ms by a second thread, since the system keeps no peak of them that can be
+// reset), and last the ratio line of the photos.
 #include <windows.h>
 
 #include <psapi.h>
@@ -34,6 +36,10 @@
 namespace {
 
 constexpr int kDefaultFiles = 200;
+constexpr int kDefaultSmall = 3000;
+constexpr int kSmallWidth = 160;
+constexpr int kSmallHeight = 120;
+constexpr int kSmallRounds = 2;
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1200;
 constexpr int kDefaultPhotos = 100;
@@ -141,9 +147,38 @@ void MemoryRun(form11& player, const std::wstring& folder, int photos) {
     std::printf("peak memory: %zu MB\n", peak / kMegabyte);
 }
 
+// One thumbnail run over many small pictures against the bare work on them; prints the time
+// per file, its ratio and the run's peak memory.
+void SmallFilesRun(form11& player, int count) {
+    const std::wstring folder = MakeFolder(L"lumesca-bench-small-", count, kSmallWidth, kSmallHeight);
+    if (folder.empty()) {
+        std::printf("could not write the small JPEG\n");
+        return;
+    }
+    player.Dir1.Path(folder);
+    rt::DoEvents();
+    double bare = 0;
+    double run = 0;
+    const size_t peak = PeakPrivateBytesDuring([&] {
+        for (int round = 0; round < kSmallRounds; ++round) {
+            const double roundBare = DecodeAndScale(folder, count);
+            const double roundRun = ThumbnailRun(player);
+            bare = round == 0 ? roundBare : std::min(bare, roundBare);
+            run = round == 0 ? roundRun : std::min(run, roundRun);
+        }
+    });
+    RemoveFolder(folder, count);
+    std::printf("small files: %d JPEG %d x %d, best of %d rounds, decode-and-scale %.2f ms per file\n", count,
+                kSmallWidth, kSmallHeight, kSmallRounds, 1000 * bare / count);
+    std::printf("small files: %.2f ms per file\n", 1000 * run / count);
+    std::printf("small/decode: %.2f\n", run / bare);
+    std::printf("peak memory (small files): %zu MB\n", peak / kMegabyte);
+}
+
 int wmain(int argc, wchar_t** argv) {
     const int count = argc > 1 ? std::max(2, _wtoi(argv[1])) : kDefaultFiles;
     const int photos = argc > 2 ? std::max(2, _wtoi(argv[2])) : kDefaultPhotos;
+    const int small = argc > 3 ? std::max(2, _wtoi(argv[3])) : kDefaultSmall;
     const std::wstring folder = MakeFolder(L"lumesca-bench-thumbnails-", count, kWidth, kHeight);
     if (folder.empty()) {
         std::printf("could not write the test JPEG\n");
@@ -175,6 +210,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("GDI objects: %lu before any thumbnails, %lu after the first reset, %lu after the last\n", gdiStart,
                 gdiBefore, gdiAfter);
     std::printf("USER objects: %lu after the first reset, %lu after the last\n", userBefore, userAfter);
+    SmallFilesRun(player, small);
     const std::wstring photoFolder = MakeFolder(L"lumesca-bench-photos-", photos, kPhotoWidth, kPhotoHeight);
     if (photoFolder.empty()) std::printf("could not write the large JPEG\n");
     else MemoryRun(player, photoFolder, photos);

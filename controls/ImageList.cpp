@@ -11,7 +11,9 @@
 namespace ctl {
 
 namespace {
-constexpr int kGrowBy = 8;
+// The system list copies all its images each time it grows: growing by many at a time keeps
+// a folder of thousands from costing thousands of copies.
+constexpr int kGrowBy = 128;
 // Pixels at least this opaque count as part of the image in the mask.
 constexpr uint32_t kMaskAlphaThreshold = 128;
 
@@ -90,20 +92,19 @@ int ImageList::Add(const std::wstring& key, const rt::PictureRef& picture, std::
     rt::Bitmap mask = MaskBitmap(pixels, m_width, m_height);
     if (!colour || !mask || ImageList_Add(m_list, colour.get(), mask.get()) < 0) rt::Raise(rt::err::kOutOfMemory);
     m_entries.push_back({key, std::move(tag)});
+    if (!key.empty()) m_indexOfKey.emplace(key, Count());
     return Count();
 }
 
 void ImageList::Clear() {
     if (m_list) ImageList_RemoveAll(m_list);
     m_entries.clear();
+    m_indexOfKey.clear();
 }
 
 int ImageList::IndexOf(const std::wstring& key) const {
-    if (key.empty()) return 0;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].key == key) return static_cast<int>(i) + 1;
-    }
-    return 0;
+    const auto found = m_indexOfKey.find(key);
+    return found == m_indexOfKey.end() ? 0 : found->second;
 }
 
 void ImageList::CheckIndex(int index) const {

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "runtime/StdPicture.h"
@@ -59,6 +60,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     std::vector<Entry> m_entries;
+    std::unordered_map<std::wstring, int> m_indexOfKey;  // a folder's thousands of thumbnails each look one up
 };
 
 }  // namespace ctl

@@ -42,6 +42,10 @@ void ListView::Refresh() {
     if (m_window) m_window->Refresh();
 }
 
+void ListView::HoldDrawing(bool hold) {
+    if (m_window) m_window->HoldDrawing(hold);
+}
+
 HWND ListView::CreateHwnd(HWND parent, const RECT& pixels, int id) {
     m_window = std::make_unique<ListViewWindow>(parent, pixels, id);
     return m_window->hwnd();

@@ -32,6 +32,8 @@ public:
     std::wstring ItemIcon(int index) const;
     int SelectedIndex() const;
     void Refresh() override;
+    // See ListViewWindow::HoldDrawing.
+    void HoldDrawing(bool hold);
 
     ListViewWindow* Window() const { return m_window.get(); }
 

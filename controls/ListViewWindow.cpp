@@ -121,6 +121,13 @@ void ListViewWindow::Refresh() {
     UpdateWindow(Inner());
 }
 
+void ListViewWindow::HoldDrawing(bool hold) {
+    if (!Inner() || hold == m_drawingHeld) return;
+    m_drawingHeld = hold;
+    SendMessageW(Inner(), WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+    if (!hold) InvalidateRect(Inner(), nullptr, TRUE);
+}
+
 LRESULT ListViewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));

@@ -44,6 +44,10 @@ public:
     RECT ItemRect(int index) const;
     // Repaints now.
     void Refresh();
+    // While held, added items are neither laid out nor painted: the list view does both at each
+    // insert otherwise, over all its items, so that adding n items costs n * n. Releasing lays
+    // the list out once and repaints it.
+    void HoldDrawing(bool hold);
 
     std::function<void()> Click;
 
@@ -61,6 +65,7 @@ private:
 
     ImageList* m_icons = nullptr;
     std::vector<Item> m_items;
+    bool m_drawingHeld = false;
 };
 
 }  // namespace ctl

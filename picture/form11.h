@@ -91,8 +91,18 @@ private:
     void ApplyFittingRule();
     // Adds entry `index` of File1 as the next thumbnail; false when it is no picture.
     bool AddThumbnail(int index);
+    bool MakeThumbnails(unsigned run);
+    void ShowThumbnailsSoFar();
+    bool ThumbnailRunGoesOn(unsigned run) const;
+    void StopThumbnailRun();
+    bool ReadListsAgainIfGone(const std::wstring& file);
+    short NextSlideStillThere(short count) const;
     // Thumbnail n's picture at full size, decoded again from its file.
     rt::PictureRef ThumbnailPicture(int n);
     void EmptyThumbnails();
     void ShowMainWindow();
+
+    // The thumbnail run going on, if any: stopping one makes its number stale.
+    bool m_thumbnailsRunning = false;
+    unsigned m_thumbnailRun = 0;
 };

@@ -7,6 +7,7 @@
 #include "picture/SizeLine.h"
 #include "picture/form11.h"
 #include "runtime/MsgBox.h"
+#include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace {
@@ -65,6 +66,7 @@ void form11::Dir1_Change() {
 // folder is remembered for the next opening of the player instead.
 void form11::File1_Click() {
     rt::TryStatement([this] { Timer1.Enabled(false); });
+    if (File1.ListIndex() >= 0 && ReadListsAgainIfGone(InFolder(File1.Path(), File1.FileName()))) return;
     rt::TryStatement([this] { ShowFilePicture(); });
     if (File1.ListIndex() >= 0) LastClickedFolder() = File1.Path();
     int written = 0;
@@ -80,6 +82,18 @@ void form11::File1_Click() {
         }
     }
     if (written == 0) rt::MsgBox(L"未选择文件", MB_OK, L"提示!");
+}
+
+// A listed file gone since the lists were read (deleted, or its folder with it): the lists
+// are read again from the disk, from the nearest folder still there, and the click has no
+// other effect. True when that happened.
+bool form11::ReadListsAgainIfGone(const std::wstring& file) {
+    if (rt::FileExists(file)) return false;
+    rt::TryStatement([this] {
+        Dir1.Refresh();
+        File1.Refresh();
+    });
+    return true;
 }
 
 // A file that is no picture raises from LoadPicture: the display keeps what it showed.
@@ -108,6 +122,7 @@ void form11::退出_Click() {
 
 // The close box: the window is unloaded after this, so the next showing starts afresh.
 void form11::Form_Unload(int& /*Cancel*/) {
+    StopThumbnailRun();
     Hide();
     ShowMainWindow();
 }

@@ -4,6 +4,7 @@
 #include "picture/SlideCounters.h"
 #include "picture/form11.h"
 #include "runtime/InputBox.h"
+#include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 
 void form11::cmdAnimate_Click() { Timer1.Enabled(true); }
@@ -26,17 +27,29 @@ void form11::Timer1_Timer() {
     }
 }
 
+// The first slide after mIndex whose file is still there, 0 when none is.
+short form11::NextSlideStillThere(short count) const {
+    short slide = mIndex;
+    for (short tries = 0; tries < count; ++tries) {
+        slide = NextSlide(slide, count);
+        if (rt::FileExists(imgList2.Tag(slide))) return slide;
+    }
+    return 0;
+}
+
 // Each step shows the next thumbnail's picture (the display keeps its size mode), moves the
 // progress bar and makes the window icon from the thumbnail; Icon releases the one it replaces.
-// The picture is decoded from its file at each step; a file that no longer loads leaves the
+// The picture is decoded from its file at each step. Slides whose files are gone are skipped,
+// and the show stops when all are; a file that is there but no longer loads leaves the
 // display as it was and the show goes on.
 void form11::ShowNextSlide() {
     const short count = static_cast<short>(std::min(imgList2.Count(), static_cast<int>(mCount)));
-    if (count < 1) {
+    const short next = count < 1 ? 0 : NextSlideStillThere(count);
+    if (next == 0) {
         Timer1.Enabled(false);
         return;
     }
-    mIndex = NextSlide(mIndex, count);
+    mIndex = next;
     ProgressBar1.Max(count);
     ProgressBar1.Min(0);
     ProgressBar1.Value(mIndex);

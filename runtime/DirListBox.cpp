@@ -58,6 +58,17 @@ std::wstring DirListBox::List(int index) const {
     rt::Raise(err::kInvalidPropertyArrayIndex);
 }
 
+void DirListBox::Refresh() {
+    if (!FolderExists(m_path)) {
+        const std::wstring nearest = NearestExistingFolder(m_path);
+        if (!nearest.empty()) Path(nearest);
+        return;
+    }
+    Fill();
+    if (hWnd()) Fill(hWnd());
+    Control::Refresh();
+}
+
 void DirListBox::Fill() {
     m_chain = FolderChain(m_path);
     m_subfolders = SubfolderNames(m_path);

@@ -25,6 +25,10 @@ public:
     int ListCount() const { return static_cast<int>(m_subfolders.size()); }
     std::wstring List(int index) const;
 
+    // Reads the folders again from the disk. A Path gone since gives way to the nearest folder
+    // still there, which raises Change.
+    void Refresh() override;
+
     std::function<void()> Change;
 
 protected:

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include "picture/Form12.h"
 #include "runtime/Screen.h"
+#include "runtime/core/RuntimeError.h"
 #include "runtime/core/Text.h"
 #include "tests/controls/TestPictures.h"
 #include "tests/picture/form11TestSupport.h"
@@ -279,19 +281,106 @@ TEST(form11Thumbnails, AreNumberedWithoutGapsSkipNonPicturesAndGoWithAPatternOrF
     for (int n = 1; n <= made; ++n) EXPECT_EQ(f->ListView.ItemText(n), L"Image " + std::to_wstring(n));
     EXPECT_EQ(WindowText(f->hWnd()), L"有 8 个图像");
 
-    // Thumbnail 1's file deleted since: showing it or its slide keeps the display as it was.
+    // Thumbnail 1's file deleted since: a click on it keeps the display and reads the file list
+    // again; the slide show skips it.
     const rt::PictureRef shown = f->Image1.Picture();
     ASSERT_TRUE(DeleteFileW(folder.File(L"a.bmp").c_str()));
     ListView_SetItemState(f->ListView.Window()->Inner(), 0, LVIS_SELECTED, LVIS_SELECTED);
     f->ListView_Click();
-    f->ShowNextSlide();
-    EXPECT_EQ(f->mIndex, 1);
     EXPECT_EQ(f->Image1.Picture(), shown);
+    EXPECT_EQ(IndexOf(f->File1, L"a.bmp"), -1);
+    EXPECT_EQ(f->ListView.ItemCount(), made) << "the folder is there: the thumbnails stay";
+    f->ShowNextSlide();
+    EXPECT_EQ(f->mIndex, 2);
+    EXPECT_EQ(f->Image1.Picture()->PixelWidth(), 40) << "b.gif";
 
     f->Dir1.Path(folder.Path() + L"\\..");
     EXPECT_EQ(f->ListView.ItemCount(), 0) << "a folder change empties the thumbnails";
     EXPECT_EQ(f->imgList2.Count(), 0);
     EXPECT_EQ(f->txtOut.Text(), L"\r\nkept") << "but keeps the size lines";
+}
+
+namespace {
+// What a user does while thumbnails are made, run from a timer that the run's message
+// processing dispatches.
+std::function<void()> g_duringRun;
+void CALLBACK RunAction(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    rt::GuardCallback([] { g_duringRun(); });
+}
+
+void ClickThumbnailsWhile(form11& f, std::function<void()> action) {
+    g_duringRun = std::move(action);
+    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, RunAction);
+    Sleep(2 * USER_TIMER_MINIMUM);  // due at the run's first round of messages
+    f.cmdAuto_Click();
+}
+}  // namespace
+
+// The run processes messages between files: a second click meanwhile does nothing, and a
+// folder change or the window's unload stops it without the closing message and caption.
+TEST(form11Thumbnails, ARunAnswersMessagesIgnoresASecondClickAndStopsAtAFolderChangeOrUnload) {
+    TempFolder folder;
+    CreateDirectoryW(folder.File(L"two").c_str(), nullptr);
+    for (const wchar_t* name : {L"two\\a.jpg", L"two\\b.jpg", L"p0.jpg"})
+        WritePatternEncoded(folder.File(name), 160, 120, L"image/jpeg");
+    for (int i = 1; i < 100; ++i)
+        CopyFileW(folder.File(L"p0.jpg").c_str(), folder.File(L"p" + std::to_wstring(i) + L".jpg").c_str(), FALSE);
+    DialogScript unexpected;
+    unexpected.Press(IDOK);
+    {
+        ShownPlayer f(folder.Path());
+        bool ran = false;
+        ClickThumbnailsWhile(*f, [&] {
+            ran = true;
+            f->cmdAuto_Click();
+            EXPECT_NE(WindowText(f->hWnd()), L"有 100 个图像") << "the second click made no run of its own";
+            f->Dir1.Path(folder.File(L"two"));
+        });
+        EXPECT_TRUE(ran);
+        EXPECT_EQ(WindowText(f->hWnd()), L"Quorrin") << "the run stopped at the folder change";
+        EXPECT_EQ(f->ListView.ItemCount(), 0);
+        EXPECT_TRUE(f->cmdAuto.Enabled());
+        f->cmdAuto_Click();
+        EXPECT_EQ(WindowText(f->hWnd()), L"有 2 个图像") << "a run after that one goes to its end";
+
+        f->Dir1.Path(folder.Path());
+        ClickThumbnailsWhile(*f, [&] { f->Unload(); });
+        EXPECT_FALSE(rt::Forms::IsLoaded<form11>());
+    }
+    EXPECT_TRUE(unexpected.Seen().empty()) << "no message from the stopped runs";
+}
+
+// A folder deleted outside the program: its slides are skipped until none is left, and a click
+// on one of its files moves the lists to the nearest folder still there, with no size line
+// and no message.
+TEST(form11Browsing, ListsFollowTheDiskWhenTheFolderOfAClickedFileIsGone) {
+    TempFolder folder;
+    const std::wstring pics = folder.File(L"pics");
+    CreateDirectoryW(pics.c_str(), nullptr);
+    for (const wchar_t* name : {L"\\x.jpg", L"\\y.jpg"}) WritePatternEncoded(pics + name, 20, 10, L"image/jpeg");
+    ShownPlayer f(pics);
+    f->cmdAuto_Click();
+    ASSERT_EQ(f->mCount, 2);
+    f->ShowNextSlide();
+    const rt::PictureRef shown = f->Image1.Picture();
+    for (const wchar_t* name : {L"\\x.jpg", L"\\y.jpg"}) ASSERT_TRUE(DeleteFileW((pics + name).c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(pics.c_str()));
+    f->cmdAnimate_Click();
+    f->ShowNextSlide();
+    EXPECT_FALSE(f->Timer1.Enabled()) << "every slide gone: the show stops";
+    EXPECT_EQ(f->Image1.Picture(), shown);
+
+    DialogScript unexpected;
+    unexpected.Press(IDOK);
+    f->txtOut.Text(L"");
+    f->File1.ListIndex(1);
+    EXPECT_TRUE(unexpected.Seen().empty()) << "no message";
+    EXPECT_EQ(f->txtOut.Text(), L"") << "no size line";
+    EXPECT_EQ(f->Dir1.Path(), folder.Path());
+    EXPECT_EQ(f->File1.Path(), folder.Path());
+    EXPECT_EQ(f->File1.ListCount(), 0);
+    EXPECT_EQ(f->ListView.ItemCount(), 0) << "the folder changed: the thumbnails went";
 }
 
 TEST(form11SlideShow, StepsThroughTheThumbnailsWithProgressAndIconAndResumesAfterAPause) {
