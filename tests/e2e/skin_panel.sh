@@ -17,7 +17,8 @@ changes=${LUMESCA_SKIN_CHANGES:-30}
 deadline=${LUMESCA_SKIN_DEADLINE:-10}
 work=$(mktemp -d)
 e2e_pid=
-trap '[ -z "$e2e_pid" ] || kill "$e2e_pid" 2>/dev/null || true; chattr -i "$work" 2>/dev/null; rm -rf "$work"' EXIT
+shots=$(mktemp -d)  # captures, kept out of the program's folder
+trap '[ -z "$e2e_pid" ] || kill "$e2e_pid" 2>/dev/null || true; chattr -i "$work" 2>/dev/null; rm -rf "$work" "$shots"' EXIT
 cp "$LUMESCA_BIN_DIR/lumesca.exe" "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"
 
 start_copy() {
@@ -71,11 +72,11 @@ skin_colours() {
 # The window's colours at the frame points now (a capture of its X window alone).
 frame_colours() {
   local caption_args=() edge_args=() x y pic rest
-  xwd -silent -id "$1" -out "$work/frame.xwd" 2>/dev/null || return 1
+  xwd -silent -id "$1" -out "$shots/frame.xwd" 2>/dev/null || return 1
   while read -r x y pic rest; do
     if [ "$pic" = c ]; then caption_args+=("$x" "$y"); else edge_args+=("$x" "$y"); fi
   done < <(frame_points)
-  /usr/bin/convert "xwd:$work/frame.xwd" -format "$(pixel_format "${caption_args[@]}" "${edge_args[@]}")" info:
+  /usr/bin/convert "xwd:$shots/frame.xwd" -format "$(pixel_format "${caption_args[@]}" "${edge_args[@]}")" info:
 }
 
 # True when two colour lists agree within 8 per component.
@@ -144,8 +145,8 @@ open_panel() {
   # The panel is shown once its confirm button and the window's background differ in colour.
   local colours
   for _ in $(seq 1 100); do
-    xwd -silent -id "$id" -out "$work/panel.xwd"
-    colours="$(/usr/bin/convert "xwd:$work/panel.xwd" -format "$(pixel_format $((frame_left + 60)) 690 $((frame_left - 60)) 690)" info:)"
+    xwd -silent -id "$id" -out "$shots/panel.xwd"
+    colours="$(/usr/bin/convert "xwd:$shots/panel.xwd" -format "$(pixel_format $((frame_left + 60)) 690 $((frame_left - 60)) 690)" info:)"
     [ "$(cut -d' ' -f1-3 <<<"$colours")" != "$(cut -d' ' -f4-6 <<<"$colours")" ] && break
   done
 }
@@ -166,7 +167,7 @@ run_changes() {
     near "${expected[$n]}" "${expected[$previous]}" && n=$(( (n + 1) % 30 ))
     shows_skin "$id" "$previous" || {
       e2e_screenshot "skin_panel-lost-$previous.png" || true
-      cp "$work/frame.xwd" "$e2e_out/skin_panel-lost-$previous.xwd" || true
+      cp "$shots/frame.xwd" "$e2e_out/skin_panel-lost-$previous.xwd" || true
       echo "change $k: skin $previous was lost before the next change" >&2
       return 1
     }
@@ -253,6 +254,7 @@ start_copy
 id=$(e2e_wait_window Lumesca)
 e2e_locate "$id"
 only_right=
+all_skin_colours
 wait_for_skin "$id" "$n" 30 >/dev/null
 e2e_screenshot skin_panel-immutable.png
 # The look changes, nothing is stored.
@@ -265,4 +267,5 @@ wait_for_skin "$id" "$target" "$deadline" >/dev/null
 e2e_screenshot skin_panel-immutable-chosen.png
 e2e_close_window "$id"
 e2e_wait_exit
-[ "$(folder_state)" = "$before" ] || { echo "the immutable folder changed" >&2; exit 1; }
+after=$(folder_state)
+[ "$after" = "$before" ] || { echo "the immutable folder changed:" >&2; diff <(echo "$before") <(echo "$after") >&2; exit 1; }
