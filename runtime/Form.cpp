@@ -32,6 +32,16 @@ SIZE SmallestFrame(HWND hwnd) {
     return SIZE{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
 }
 
+// An unload handler abandoned as the program ends (it would have opened a dialog) does not
+// keep its form loaded: the handler stops there and the unloading goes on.
+template <class Handler>
+void RunUnloadHandler(Handler&& handler) {
+    try {
+        handler();
+    } catch (const HandlerAbandoned&) {
+    }
+}
+
 struct DisabledWindows {
     HWND modal;
     std::vector<HWND> windows;
@@ -477,7 +487,7 @@ bool Form::TryUnload(int mode) {
     if (!m_hwnd || m_unloading) return true;
     HandlerScope scope(this);
     int cancel = 0;
-    Form_QueryUnload(cancel, mode);
+    RunUnloadHandler([&] { Form_QueryUnload(cancel, mode); });
     if (!m_hwnd) return true;
     if (cancel) return false;
     // Windows destroys owned windows with their owner: unload those forms properly first.
@@ -486,7 +496,7 @@ bool Form::TryUnload(int mode) {
             !other->TryUnload(unload::kFormOwner))
             return false;
     cancel = 0;
-    Form_Unload(cancel);
+    RunUnloadHandler([&] { Form_Unload(cancel); });
     if (!m_hwnd) return true;
     if (cancel) return false;
     m_unloading = true;

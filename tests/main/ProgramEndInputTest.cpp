@@ -1,5 +1,6 @@
-// Closing the main window ends the whole program, whatever else is loaded or only hidden: a
-// probe program run as lumesca.exe runs, driven with real clicks, must exit with code 0.
+// Closing the main window ends the whole program, whatever else is loaded or only hidden, and
+// whatever dialog is up: a probe program run as lumesca.exe runs, driven with real clicks,
+// must exit with code 0 and show nothing on its way out.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -74,27 +75,63 @@ void ClickCloseBox(HWND hwnd) {
     Click(close, Processing::Plain);
 }
 
-// Clicks the close box until the window goes, as a user whose first click the busy program
-// took for a click where the pointer was before would click again.
 bool CloseByItsCloseBox(HWND hwnd) {
-    for (int attempt = 0; attempt < 3 && IsWindow(hwnd); ++attempt) {
-        ClickCloseBox(hwnd);
-        if (PumpUntil([&] { return !IsWindow(hwnd); }, 2000)) return true;
-    }
-    return !IsWindow(hwnd);
+    ClickCloseBox(hwnd);
+    return PumpUntil([&] { return !IsWindow(hwnd); }, 10000);
+}
+
+bool HasClass(HWND hwnd, const wchar_t* className) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    return _wcsicmp(name, className) == 0;
 }
 
 BOOL CALLBACK FindByText(HWND hwnd, LPARAM data) {
     auto* sought = reinterpret_cast<std::pair<std::wstring, HWND>*>(data);
-    if (WindowText(hwnd) != sought->first) return TRUE;
+    if (WindowText(hwnd) != sought->first || !HasClass(hwnd, L"Button")) return TRUE;
     sought->second = hwnd;
     return FALSE;
 }
 
-HWND ChildWithText(HWND parent, const std::wstring& text) {
+HWND ButtonWithText(HWND parent, const std::wstring& text) {
     std::pair<std::wstring, HWND> sought{text, nullptr};
     EnumChildWindows(parent, FindByText, reinterpret_cast<LPARAM>(&sought));
     return sought.second;
+}
+
+BOOL CALLBACK FindDialogOf(HWND hwnd, LPARAM data) {
+    auto* sought = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != sought->first || !IsWindowVisible(hwnd) || !HasClass(hwnd, L"#32770")) return TRUE;
+    sought->second = hwnd;
+    return FALSE;
+}
+
+// A shown dialog (message box, input box, open, save, colour) of the process, or nullptr.
+HWND DialogOf(DWORD pid) {
+    std::pair<DWORD, HWND> sought{pid, nullptr};
+    EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&sought));
+    return sought.second;
+}
+
+// Opens a dialog with a real click on a window's button, then closes the main window with
+// one click on its close box while the dialog is up: the program ends, showing nothing more.
+void CloseTheMainWindowWithADialogUp(const wchar_t* scenario, const wchar_t* window, const wchar_t* button) {
+    Probe probe(scenario);
+    const HWND main = probe.child->WaitForWindow(L"Lumesca");
+    const HWND owner = probe.child->WaitForWindow(window);
+    ASSERT_TRUE(main && owner);
+    const HWND opener = ButtonWithText(owner, button);
+    ASSERT_NE(opener, nullptr);
+    const POINT at = CentreOf(opener);
+    ASSERT_TRUE(PumpUntil([&] { return MakeForeground(owner) && WindowFromPoint(at) == opener; }, 5000));
+    Click(at, Processing::Plain);
+    ASSERT_TRUE(PumpUntil([&] { return DialogOf(probe.child->Id()) != nullptr; }, 10000)) << "no dialog opened";
+    ASSERT_TRUE(CloseByItsCloseBox(main)) << "the main window did not close";
+    EXPECT_EQ(probe.child->WaitForExit(10000), 0u) << "the program went on after its main window";
+    const std::string log = probe.Log();
+    EXPECT_NE(log.find("loaded forms: 0, open devices: 0\n"), std::string::npos) << log;
 }
 
 }  // namespace
@@ -117,7 +154,7 @@ TEST(ProgramEnd, ClosingTheMainWindowEndsTheProgramAfterThePicturePlayerWasHidde
     Probe probe(L"picture");
     const HWND player = probe.child->WaitForWindow(L"Quorrin");
     ASSERT_NE(player, nullptr);
-    const HWND exit = ChildWithText(player, L"退 出");
+    const HWND exit = ButtonWithText(player, L"退 出");
     ASSERT_NE(exit, nullptr);
     ASSERT_TRUE(MakeForeground(player));
     Click(CentreOf(exit), Processing::Plain);
@@ -128,4 +165,20 @@ TEST(ProgramEnd, ClosingTheMainWindowEndsTheProgramAfterThePicturePlayerWasHidde
     ASSERT_TRUE(CloseByItsCloseBox(main)) << "the main window did not close";
     EXPECT_EQ(probe.child->WaitForExit(5000), 0u) << "the program went on without a window";
     EXPECT_EQ(probe.Log(), "loaded forms: 0, open devices: 0\n");
+}
+
+TEST(ProgramEnd, ClosingTheMainWindowWithTheBannersColourDialogUpEndsTheProgramAndSaysNothing) {
+    CloseTheMainWindowWithADialogUp(L"banner", L"Sembrel", L"字体颜色");
+}
+
+TEST(ProgramEnd, ClosingTheMainWindowWithTheBackgroundPictureDialogUpEndsTheProgram) {
+    CloseTheMainWindowWithADialogUp(L"banner", L"Sembrel", L"背景图片");
+}
+
+TEST(ProgramEnd, ClosingTheMainWindowWithThePlayersSaveDialogUpEndsTheProgram) {
+    CloseTheMainWindowWithADialogUp(L"picture", L"Quorrin", L"图片保存");
+}
+
+TEST(ProgramEnd, ClosingTheMainWindowWithThePlayersSpeedInputBoxUpEndsTheProgram) {
+    CloseTheMainWindowWithADialogUp(L"picture", L"Quorrin", L"播放速度");
 }
