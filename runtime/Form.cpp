@@ -463,7 +463,7 @@ void Form::Show(ShowMode mode, Form* owner) {
     const bool first = !m_shownOnce;
     if (first) PlaceForFirstShow(GetWindow(m_hwnd, GW_OWNER));
     if (IsWindowVisible(m_hwnd)) {
-        if (!IsIconic(m_hwnd)) SetForegroundWindow(m_hwnd);
+        if (!IsIconic(m_hwnd)) BringToFront();
     } else {
         ShowWindow(m_hwnd, ShowCommandFor(m_windowState));
     }
@@ -475,6 +475,20 @@ void Form::Show(ShowMode mode, Form* owner) {
     }
     if (m_hwnd) UpdateWindow(m_hwnd);
     if (mode == ShowMode::Modal && m_hwnd) RunModalLoop();
+}
+
+// Shown again while a window it owns is active (a button of that window asked for it), the form
+// comes to the front without taking the activation: owned windows stay above it anyway, and the
+// user goes on in the window he clicked. Taking it would let Wine's X stacking put the form
+// above that window for a moment, and a quick second click there would reach the form instead.
+void Form::BringToFront() {
+    for (HWND w = GetWindow(GetActiveWindow(), GW_OWNER); w; w = GetWindow(w, GW_OWNER)) {
+        if (w == m_hwnd) {
+            SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return;
+        }
+    }
+    SetForegroundWindow(m_hwnd);
 }
 
 void Form::Hide() {

@@ -182,6 +182,7 @@ private:
     bool TryUnload(int mode);
     void CreateWindowNow();
     void PlaceForFirstShow(HWND owner);
+    void BringToFront();
     void ApplyIcon();
     void RunModalLoop();
     DWORD Style() const;

@@ -342,6 +342,8 @@ TEST(FRotFont, TheDesignerStaysAboveTheBannerWhereverTheBannerIsClicked) {
     }
     Click(CentreOf(designer.Command1.hWnd()));
     EXPECT_TRUE(Above(designer.hWnd(), f.banner.hWnd())) << "after painting the banner";
+    // Activating the banner would let a quick second click through to it, above the designer.
+    EXPECT_EQ(GetActiveWindow(), designer.hWnd()) << "the banner took the activation from the designer";
 }
 
 // Maximised, the picture reaches over the whole bottom row; the row stays in front of it.
