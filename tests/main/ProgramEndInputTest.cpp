@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "runtime/core/Text.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Input.h"
@@ -194,18 +195,13 @@ TEST(ProgramEnd, ClosingTheMainWindowEndsTheProgramAfterThePicturePlayerWasHidde
     EXPECT_EQ(probe.Log(), "loaded forms: 0, open devices: 0\n");
 }
 
-TEST(ProgramEnd, ClosingTheMainWindowWithTheBannersColourDialogUpEndsTheProgramAndSaysNothing) {
-    CloseTheMainWindowWithADialogUp(L"sembrel", L"Sembrel", L"字体颜色");
-}
-
-TEST(ProgramEnd, ClosingTheMainWindowWithTheBackgroundPictureDialogUpEndsTheProgram) {
-    CloseTheMainWindowWithADialogUp(L"sembrel", L"Sembrel", L"背景图片");
-}
-
-TEST(ProgramEnd, ClosingTheMainWindowWithThePlayersSaveDialogUpEndsTheProgram) {
-    CloseTheMainWindowWithADialogUp(L"picture", L"Quorrin", L"图片保存");
-}
-
-TEST(ProgramEnd, ClosingTheMainWindowWithThePlayersSpeedInputBoxUpEndsTheProgram) {
-    CloseTheMainWindowWithADialogUp(L"picture", L"Quorrin", L"播放速度");
+TEST(ProgramEnd, ClosingTheMainWindowWithAnyDialogUpEndsTheProgramAndSaysNothing) {
+    const wchar_t* const cases[][3] = {{L"sembrel", L"Sembrel", L"字体颜色"},  // the colour dialog
+                                       {L"sembrel", L"Sembrel", L"背景图片"},  // the open dialog
+                                       {L"picture", L"Quorrin", L"图片保存"},  // the save dialog
+                                       {L"picture", L"Quorrin", L"播放速度"}}; // the input box
+    for (const auto& c : cases) {
+        SCOPED_TRACE(rt::Utf8FromWide(c[2]));
+        CloseTheMainWindowWithADialogUp(c[0], c[1], c[2]);
+    }
 }
