@@ -69,19 +69,21 @@ bool CaughtUp(HWND hwnd) {
     return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result) != 0;
 }
 
-// Moves the pointer and waits until the X server has it there too, as a user sees it there.
-// SendInput moves Wine's own pointer at once and the X pointer a little later; a program that
-// asks where the pointer is (the skinned frame hit-tests with GetCursorPos) is told the X
-// pointer's place once Wine's own is 100 ms old. So the place is read past those 100 ms: that
-// time is the subject of the first wait, not a delay.
+// Moves the pointer until the X server has it there too, as a user sees it there. SendInput
+// moves Wine's own pointer at once, and the X pointer only when Wine's warp of it is let
+// through (it is refused while another client holds the pointer); a program that asks where the
+// pointer is (the skinned frame hit-tests with GetCursorPos) is told the X pointer's place once
+// Wine's own is 100 ms old. So the place is read past those 100 ms (that time is the subject of
+// the wait), and a move the X server did not take is sent again: the user's pointer gets there.
 bool PointerSettledAt(POINT to) {
     constexpr DWORD kWineAsksX = 150;
-    MovePointer(to, Processing::Plain);
-    PumpFor(kWineAsksX);
-    return PumpUntil([&] {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
+        MovePointer(to, Processing::Plain);
+        PumpFor(kWineAsksX);
         POINT now;
-        return GetCursorPos(&now) && now.x == to.x && now.y == to.y;
-    }, 10000);
+        if (GetCursorPos(&now) && now.x == to.x && now.y == to.y) return true;
+    }
+    return false;
 }
 
 // The skinned frame's close button, 18 x 20 pixels, 7 from the right edge and 5 from the top.
