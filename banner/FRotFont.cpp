@@ -17,7 +17,6 @@
 #include "runtime/Forms.h"
 #include "runtime/Gdi.h"
 #include "runtime/MsgBox.h"
-#include "runtime/Screen.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -171,19 +170,19 @@ void FRotFont::Form_Resize() {
 
 // The bottom row's labels are drawn on the window itself, beneath every child window. Where the
 // laid-out picture reaches over them (a maximised window) it is cut away, so they still show.
+// A window region is in whole-window coordinates: the picture's edge belongs to it.
 void FRotFont::UncoverHints() {
     HWND picture = Picture1.hWnd();
     if (!picture) return;
-    RECT client;
-    GetClientRect(picture, &client);
-    rt::Region shape(CreateRectRgnIndirect(&client));
-    const int pictureLeft = rt::TwipsToPixelsX(Picture1.Left()), pictureTop = rt::TwipsToPixelsY(Picture1.Top());
+    RECT outer;
+    GetWindowRect(picture, &outer);
+    MapWindowPoints(nullptr, hWnd(), reinterpret_cast<POINT*>(&outer), 2);
+    rt::Region shape(CreateRectRgn(0, 0, outer.right - outer.left, outer.bottom - outer.top));
     for (const rt::Label* label : {&Label2, &Label1, &Label3, &Label4}) {
-        const int left = rt::TwipsToPixelsX(label->Left()) - pictureLeft;
-        const int top = rt::TwipsToPixelsY(label->Top()) - pictureTop;
-        rt::Region hole(CreateRectRgn(left, top, left + rt::TwipsToPixelsX(label->Width()),
-                                      top + rt::TwipsToPixelsY(label->Height())));
-        CombineRgn(shape.get(), shape.get(), hole.get(), RGN_DIFF);
+        RECT hole = label->PixelRect();
+        OffsetRect(&hole, -outer.left, -outer.top);
+        rt::Region cut(CreateRectRgnIndirect(&hole));
+        CombineRgn(shape.get(), shape.get(), cut.get(), RGN_DIFF);
     }
     // The window owns the region from here on.
     SetWindowRgn(picture, shape.release(), TRUE);

@@ -1,5 +1,7 @@
 #include "banner/MCommDialogTest.h"
 
+#include "runtime/DialogOwner.h"
+
 namespace MCommDialogTest {
 
 static_assert(sizeof(ChooseColorRecord) == 36, "the colour-dialog record is 36 bytes in a 32-bit program");
@@ -14,6 +16,8 @@ ChooseColorRecord FillChooseColor(HWND owner, COLORREF (&customColors)[16]) {
     return record;
 }
 
-BOOL ChooseColorWith(ChooseColorRecord& record) { return ::ChooseColorA(&record); }
+BOOL ChooseColorWith(ChooseColorRecord& record) {
+    return rt::ShowOwnedDialog(record.hwndOwner, [&] { return ::ChooseColorA(&record); });
+}
 
 }  // namespace MCommDialogTest

@@ -15,7 +15,8 @@ using ChooseColorRecord = CHOOSECOLORA;
 ChooseColorRecord FillChooseColor(HWND owner, COLORREF (&customColors)[16]);
 
 // ChooseColorA with the record: non-zero when a colour was chosen (it is in rgbResult), 0
-// when the user cancelled or the dialog failed.
+// when the user cancelled or the dialog failed. A dialog that went with its owner raises
+// rt::HandlerAbandoned (see runtime/DialogOwner.h).
 BOOL ChooseColorWith(ChooseColorRecord& record);
 
 }  // namespace MCommDialogTest

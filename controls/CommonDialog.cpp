@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/DialogOwner.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace ctl {
@@ -45,7 +46,8 @@ void CommonDialog::Show(bool save) {
     ofn.lpstrTitle = DialogTitle.empty() ? nullptr : DialogTitle.c_str();
     ofn.Flags = Flags | OFN_EXPLORER;
 
-    const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    const BOOL chosen =
+        rt::ShowOwnedDialog(ofn.hwndOwner, [&] { return save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn); });
     if (chosen) {
         FileName = file.data();
         return;

@@ -32,7 +32,26 @@ HWND NextFocusable(HWND top, HWND leaving) {
     return next == order.end() ? nullptr : *next;
 }
 
+// The outermost child window from hwnd up that is hidden or disabled itself.
+HWND OutermostShutOff(HWND hwnd) {
+    HWND shutOff = nullptr;
+    for (HWND w = hwnd; w; w = GetParent(w)) {
+        const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+        if (!(style & WS_CHILD)) break;
+        if (!(style & WS_VISIBLE) || (style & WS_DISABLED)) shutOff = w;
+    }
+    return shutOff;
+}
+
 }  // namespace
+
+HWND HandFocusOnFromUnreachable(HWND hwnd) {
+    const HWND shutOff = OutermostShutOff(hwnd);
+    if (!shutOff) return nullptr;
+    HandFocusOnFrom(shutOff);
+    const HWND focus = GetFocus();
+    return focus && !InsideOrSame(shutOff, focus) ? focus : nullptr;
+}
 
 bool TakesInput(HWND hwnd) {
     for (HWND w = hwnd; w; w = (GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr)

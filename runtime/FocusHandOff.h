@@ -14,6 +14,11 @@ namespace rt {
 // it moves on past leaving. Does nothing otherwise.
 void HandFocusOnFrom(HWND leaving);
 
+// For a focus already left behind (a key arrived for a window that no longer takes input):
+// hands it on past the outermost hidden or disabled window that holds hwnd, below its
+// top-level window. Returns the new focus, or nullptr when hwnd is not held so.
+HWND HandFocusOnFromUnreachable(HWND hwnd);
+
 // Whether hwnd and every ancestor up to its top-level window are visible and enabled.
 bool TakesInput(HWND hwnd);
 

@@ -30,6 +30,16 @@ SIZE SmallestFrame(HWND hwnd) {
     return SIZE{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
 }
 
+// An unload handler abandoned as the program ends (it would have opened a dialog) does not
+// keep its form loaded: the handler stops there and the unloading goes on.
+template <class Handler>
+void RunUnloadHandler(Handler&& handler) {
+    try {
+        handler();
+    } catch (const HandlerAbandoned&) {
+    }
+}
+
 struct DisabledWindows {
     HWND modal;
     std::vector<HWND> windows;
@@ -429,7 +439,7 @@ void Form::Show(ShowMode mode, Form* owner) {
     const bool first = !m_shownOnce;
     if (first) PlaceForFirstShow(GetWindow(m_hwnd, GW_OWNER));
     if (IsWindowVisible(m_hwnd)) {
-        if (!IsIconic(m_hwnd)) SetForegroundWindow(m_hwnd);
+        if (!IsIconic(m_hwnd)) BringToFront();
     } else {
         ShowWindow(m_hwnd, ShowCommandFor(m_windowState));
     }
@@ -443,6 +453,20 @@ void Form::Show(ShowMode mode, Form* owner) {
     if (mode == ShowMode::Modal && m_hwnd) RunModalLoop();
 }
 
+// Shown again while a window it owns is active (a button of that window asked for it), the form
+// comes to the front without taking the activation: owned windows stay above it anyway, and the
+// user goes on in the window he clicked. Taking it would let Wine's X stacking put the form
+// above that window for a moment, and a quick second click there would reach the form instead.
+void Form::BringToFront() {
+    for (HWND w = GetWindow(GetActiveWindow(), GW_OWNER); w; w = GetWindow(w, GW_OWNER)) {
+        if (w == m_hwnd) {
+            SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return;
+        }
+    }
+    SetForegroundWindow(m_hwnd);
+}
+
 void Form::Hide() {
     if (m_hwnd) ShowWindow(m_hwnd, SW_HIDE);
 }
@@ -453,7 +477,7 @@ bool Form::TryUnload(int mode) {
     if (!m_hwnd || m_unloading) return true;
     HandlerScope scope(this);
     int cancel = 0;
-    Form_QueryUnload(cancel, mode);
+    RunUnloadHandler([&] { Form_QueryUnload(cancel, mode); });
     if (!m_hwnd) return true;
     if (cancel) return false;
     // Windows destroys owned windows with their owner: unload those forms properly first.
@@ -462,7 +486,7 @@ bool Form::TryUnload(int mode) {
             !other->TryUnload(unload::kFormOwner))
             return false;
     cancel = 0;
-    Form_Unload(cancel);
+    RunUnloadHandler([&] { Form_Unload(cancel); });
     if (!m_hwnd) return true;
     if (cancel) return false;
     m_unloading = true;

@@ -140,7 +140,8 @@ public:
 
     // Shows the form (loading it first is Get's job). Modal: returns when the form is hidden
     // or unloaded; every other window of the program is disabled meanwhile. An owner given
-    // becomes the window's owner; without one a shown form keeps its owner.
+    // becomes the window's owner; without one a shown form keeps its owner. A form already shown
+    // comes to the front and is activated, unless a window it owns is the active one.
     void Show(ShowMode mode = ShowMode::Modeless, Form* owner = nullptr);
     void Hide();
     // The program's Unload: QueryUnload and Unload run (unload::kFormCode); returns false when
@@ -182,6 +183,7 @@ private:
     bool TryUnload(int mode);
     void CreateWindowNow();
     void PlaceForFirstShow(HWND owner);
+    void BringToFront();
     void ApplyIcon();
     void RunModalLoop();
     DWORD Style() const;

@@ -20,11 +20,15 @@ namespace {
 
 constexpr wchar_t kParkingClass[] = L"LumescaRuntime";
 constexpr UINT kCollectMessage = WM_APP + 1;
+constexpr UINT kEndMessage = WM_APP + 2;
 
 struct Registry {
     std::vector<std::pair<std::type_index, std::unique_ptr<Form>>> loaded;
     std::vector<std::unique_ptr<Form>> retired;
     bool collectPosted = false;
+    std::optional<std::type_index> startUp;
+    bool ending = false;
+    bool endUnloaded = false;  // the other forms were asked to unload
 };
 
 Registry& TheRegistry() {
@@ -46,10 +50,22 @@ void Collect() {
     }
 }
 
+// The start-up form has gone: every other form goes too, once.
+void UnloadTheRest() {
+    Registry& registry = TheRegistry();
+    if (!registry.ending || registry.endUnloaded) return;
+    registry.endUnloaded = true;
+    UnloadAll();
+}
+
 LRESULT CALLBACK ParkingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return GuardCallback([&]() -> LRESULT {
         if (msg == kCollectMessage) {
             Collect();
+            return 0;
+        }
+        if (msg == kEndMessage) {
+            UnloadTheRest();
             return 0;
         }
         return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -75,10 +91,17 @@ Form& LoadNew(std::type_index type, std::unique_ptr<Form> form) {
 }
 
 void Retire(Form* form) {
-    auto& loaded = TheRegistry().loaded;
+    Registry& registry = TheRegistry();
+    auto& loaded = registry.loaded;
     auto it = std::find_if(loaded.begin(), loaded.end(), [form](const auto& entry) { return entry.second.get() == form; });
     if (it == loaded.end()) return;
-    TheRegistry().retired.push_back(std::move(it->second));
+    // Posted, not run here: the form's own unload is still under way. A dialog's modal loop
+    // that runs meanwhile takes the message too.
+    if (registry.startUp && it->first == *registry.startUp && !registry.ending) {
+        registry.ending = true;
+        PostMessageW(ParkingWindow(), kEndMessage, 0, 0);
+    }
+    registry.retired.push_back(std::move(it->second));
     loaded.erase(it);
     ScheduleCollect();
 }
@@ -105,6 +128,8 @@ HWND ParkingWindow() {
 
 }  // namespace detail
 
+bool Ending() { return TheRegistry().ending; }
+
 int LoadedCount() { return static_cast<int>(TheRegistry().loaded.size()); }
 
 bool UnloadAll() {
@@ -125,8 +150,10 @@ bool UnloadAll() {
 }
 
 int RunMessageLoop(std::optional<std::type_index> startUp) {
+    Registry& registry = TheRegistry();
+    registry.startUp = startUp;
+    if (startUp && !detail::Find(*startUp)) registry.ending = true;
     MSG msg;
-    bool ending = false;
     while (LoadedCount() > 0) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
@@ -134,11 +161,8 @@ int RunMessageLoop(std::optional<std::type_index> startUp) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        // Here, between messages, no handler of any form is running.
-        if (!ending && startUp && !detail::Find(*startUp)) {
-            ending = true;
-            UnloadAll();
-        }
+        // Should the posted request have been lost (a full queue), the end still comes here.
+        UnloadTheRest();
     }
     Collect();
     CloseAll();
@@ -152,8 +176,13 @@ bool TranslateFormMessage(MSG& msg) {
     Form* form = Form::FromHwnd(msg.hwnd);
     if (!form || !form->hWnd()) return false;
     // The dialog manager's access-key search starts at the key's window and walks only
-    // visible, enabled windows: from inside a hidden or disabled one it never comes back.
-    if (msg.hwnd != form->hWnd() && !TakesInput(msg.hwnd)) return false;
+    // visible, enabled windows: from inside a hidden or disabled one it never comes back. A
+    // focus left there is handed on first, and the key goes to where it went.
+    if (msg.hwnd != form->hWnd() && !TakesInput(msg.hwnd)) {
+        const HWND focus = HandFocusOnFromUnreachable(msg.hwnd);
+        if (!focus || Form::FromHwnd(focus) != form) return false;
+        msg.hwnd = focus;
+    }
     return IsDialogMessageW(form->hWnd(), &msg) != FALSE;
 }
 

@@ -49,6 +49,11 @@ int LoadedCount();
 // QueryUnload and Unload run). False when a handler cancelled and its form stays loaded.
 bool UnloadAll();
 
+// Whether the program is ending: the start-up form of RunMessageLoop has been unloaded.
+// From then on the other forms are unloaded too, by whichever message loop runs next (a
+// dialog's own loop as well), and no new dialog opens (see DialogOwner.h).
+bool Ending();
+
 // Processes messages until no form is loaded. Once the start-up form (when given) is
 // unloaded, every other form is unloaded too: closing the main window ends the program, also
 // when tool windows were only hidden. Files left open are closed at the end. Returns the
@@ -62,6 +67,8 @@ int Run() {
 
 // Keyboard navigation between the controls of a form (Tab, arrows, access keys): call for
 // every message before dispatching it; true means it was handled and must not be dispatched.
+// A key for a focus left in a hidden or disabled window hands the focus on first, and msg
+// then names the window the focus went to.
 bool TranslateFormMessage(MSG& msg);
 
 // The "End" statement: ends the process at once; no unload handler runs.

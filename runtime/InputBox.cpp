@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "runtime/DialogOwner.h"
 #include "runtime/MsgBox.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -133,8 +134,11 @@ std::wstring InputBox(const std::wstring& prompt, const std::wstring& title, con
     builder.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP, kMargin, editY, kDialogWidth - 2 * kMargin,
                  kEditHeight, kInputBoxEditId, kEditClass, L"");
     InputState state{&prompt, &defaultText, {}};
-    const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), builder.Get(), ModalOwner(), InputProc,
-                                                   reinterpret_cast<LPARAM>(&state));
+    HWND owner = ModalOwner();
+    const INT_PTR answer = ShowOwnedDialog(owner, [&] {
+        return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), builder.Get(), owner, InputProc,
+                                       reinterpret_cast<LPARAM>(&state));
+    });
     return answer == IDOK ? state.result : std::wstring();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The input box: a modal dialog with the system's look showing a prompt, an edit field
 // holding the default text, and OK and Cancel. Returns the text on OK and "" on Cancel (or
-// the close box, or Esc). The title is the application name unless one is given.
+// the close box, or Esc). The title is the application name unless one is given. A box that
+// goes with its owner raises HandlerAbandoned (see DialogOwner.h).
 #include <string>
 
 namespace rt {

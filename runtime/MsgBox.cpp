@@ -1,5 +1,6 @@
 #include "runtime/MsgBox.h"
 
+#include "runtime/DialogOwner.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace rt {
@@ -14,7 +15,7 @@ int MsgBox(const std::wstring& prompt, UINT buttons, const std::wstring& title) 
     HWND owner = ModalOwner();
     // Without an active form the box still disables every window of the program.
     const UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
-    return MessageBoxW(owner, prompt.c_str(), caption.c_str(), buttons | modality);
+    return ShowOwnedDialog(owner, [&] { return MessageBoxW(owner, prompt.c_str(), caption.c_str(), buttons | modality); });
 }
 
 }  // namespace rt

@@ -135,6 +135,8 @@ void ReportFatal(const RuntimeError& e) {
 void ReportCurrentException() {
     try {
         throw;
+    } catch (const HandlerAbandoned&) {
+        ExitProcess(0);
     } catch (const RuntimeError& e) {
         ReportFatal(e);
     } catch (const std::bad_alloc&) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+#include "runtime/core/HandlerAbandoned.h"
+
 namespace rt {
 
 // Automation object errors carry this bit pattern Or their own code.
@@ -92,15 +94,19 @@ std::wstring ReportText(const RuntimeError& e);
 [[noreturn]] void ReportFatal(const RuntimeError& e);
 
 // Turns the exception in flight into a RuntimeError and reports it fatally. Call only from
-// a catch block at a callback boundary.
+// a catch block at a callback boundary. An abandoned handler that got this far ends the
+// process quietly: the program was ending.
 [[noreturn]] void ReportCurrentException();
 
 // Runs body and never lets an exception leave: for window procedures, hook procedures,
-// timer callbacks and dialog procedures. An escaping error ends the program with the report.
+// timer callbacks and dialog procedures. An escaping error ends the program with the report;
+// an abandoned handler just ends (the callback answers with a value-initialised result).
 template <class F>
 auto GuardCallback(F&& body) noexcept -> decltype(body()) {
     try {
         return body();
+    } catch (const HandlerAbandoned&) {
+        return decltype(body())();
     } catch (...) {
         ReportCurrentException();
     }

@@ -6,6 +6,7 @@
 #include "banner/Form3.h"
 #include "media/Form14.h"
 #include "runtime/Forms.h"
+#include "runtime/Gdi.h"
 #include "runtime/Screen.h"
 #include "tests/banner/BannerTestSupport.h"
 #include "tests/support/ChildProcess.h"
@@ -341,6 +342,8 @@ TEST(FRotFont, TheDesignerStaysAboveTheBannerWhereverTheBannerIsClicked) {
     }
     Click(CentreOf(designer.Command1.hWnd()));
     EXPECT_TRUE(Above(designer.hWnd(), f.banner.hWnd())) << "after painting the banner";
+    // Activating the banner would let a quick second click through to it, above the designer.
+    EXPECT_EQ(GetActiveWindow(), designer.hWnd()) << "the banner took the activation from the designer";
 }
 
 // Maximised, the picture reaches over the whole bottom row; the row stays in front of it.
@@ -360,6 +363,17 @@ TEST(FRotFont, MaximisedOrNotTheColouredButtonsAndTheModeBoxTakeRealClicks) {
         for (int y = hint.top; y < hint.bottom; ++y)
             for (int x = hint.left; x < hint.right; ++x) black += screen.At(x, y) == RGB(0, 0, 0);
         EXPECT_EQ(black, 0) << "the picture covers the hint label";
+        // Only the labels are cut away: the picture keeps its sunken edge, right and bottom too.
+        RECT picture;
+        GetWindowRect(f.banner.Picture1.hWnd(), &picture);
+        const COLORREF edge = GetSysColor(COLOR_BTNHIGHLIGHT);
+        int edgeRows = 0;
+        for (int y = picture.top + 10; y < picture.top + 110; ++y) edgeRows += screen.At(picture.right - 1, y) == edge;
+        EXPECT_EQ(edgeRows, 100) << "the picture's right edge";
+        rt::Region shape(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(GetWindowRgn(f.banner.Picture1.hWnd(), shape.get()), ERROR);
+        EXPECT_TRUE(PtInRegion(shape.get(), picture.right - picture.left - 1, picture.bottom - picture.top - 1))
+            << "the picture's bottom right corner";
         const OLE_COLOR ink = f.banner.Picture1.ForeColor();
         f.banner.Picture1_MouseUp(0, 0, 3000, 3000);
         ASSERT_GT(FindColour(f.Picture(), ink).count, 50);

@@ -1,5 +1,6 @@
-// Closing the main window ends the whole program, whatever else is loaded or only hidden: a
-// probe program run as lumesca.exe runs, driven with real clicks, must exit with code 0.
+// Closing the main window ends the whole program, whatever else is loaded or only hidden, and
+// whatever dialog is up: a probe program run as lumesca.exe runs, driven with real clicks,
+// must exit with code 0 and show nothing on its way out.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "runtime/core/Text.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Input.h"
@@ -58,6 +60,32 @@ BOOL CALLBACK MoveAsideFrom(HWND hwnd, LPARAM data) {
     return TRUE;
 }
 
+// Returns once the window's program has taken every message and event that came before: what a
+// user sees as a program that has caught up with the screen. A busy program that takes the
+// pointer events of an earlier step only after the pointer's next move takes them for that
+// move's (the events carry the older place), so a test that sends input must wait for this.
+bool CaughtUp(HWND hwnd) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result) != 0;
+}
+
+// Moves the pointer until the X server has it there too, as a user sees it there. SendInput
+// moves Wine's own pointer at once, and the X pointer only when Wine's warp of it is let
+// through (it is refused while another client holds the pointer); a program that asks where the
+// pointer is (the skinned frame hit-tests with GetCursorPos) is told the X pointer's place once
+// Wine's own is 100 ms old. So the place is read past those 100 ms (that time is the subject of
+// the wait), and a move the X server did not take is sent again: the user's pointer gets there.
+bool PointerSettledAt(POINT to) {
+    constexpr DWORD kWineAsksX = 150;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
+        MovePointer(to, Processing::Plain);
+        PumpFor(kWineAsksX);
+        POINT now;
+        if (GetCursorPos(&now) && now.x == to.x && now.y == to.y) return true;
+    }
+    return false;
+}
+
 // The skinned frame's close button, 18 x 20 pixels, 7 from the right edge and 5 from the top.
 void ClickCloseBox(HWND hwnd) {
     RECT r;
@@ -69,32 +97,73 @@ void ClickCloseBox(HWND hwnd) {
                           5000))
         << "the close box is not on top";
     // The frame hit-tests where it last saw the pointer: let it see the pointer arrive first.
-    MovePointer(close, Processing::Plain);
-    PumpFor(300);
-    Click(close, Processing::Plain);
+    ASSERT_TRUE(CaughtUp(hwnd));
+    ASSERT_TRUE(PointerSettledAt(close));
+    ASSERT_TRUE(CaughtUp(hwnd));
+    // As a user's hand does, the button comes up once the program has taken the press (the
+    // frame answers a press by nudging the pointer, and that move belongs before the release).
+    PressAt(close, Processing::Plain);
+    ASSERT_TRUE(CaughtUp(hwnd));
+    ReleaseAt(close, Processing::Plain);
 }
 
-// Clicks the close box until the window goes, as a user whose first click the busy program
-// took for a click where the pointer was before would click again.
 bool CloseByItsCloseBox(HWND hwnd) {
-    for (int attempt = 0; attempt < 3 && IsWindow(hwnd); ++attempt) {
-        ClickCloseBox(hwnd);
-        if (PumpUntil([&] { return !IsWindow(hwnd); }, 2000)) return true;
-    }
-    return !IsWindow(hwnd);
+    ClickCloseBox(hwnd);
+    return PumpUntil([&] { return !IsWindow(hwnd); }, 10000);
+}
+
+bool HasClass(HWND hwnd, const wchar_t* className) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    return _wcsicmp(name, className) == 0;
 }
 
 BOOL CALLBACK FindByText(HWND hwnd, LPARAM data) {
     auto* sought = reinterpret_cast<std::pair<std::wstring, HWND>*>(data);
-    if (WindowText(hwnd) != sought->first) return TRUE;
+    if (WindowText(hwnd) != sought->first || !HasClass(hwnd, L"Button")) return TRUE;
     sought->second = hwnd;
     return FALSE;
 }
 
-HWND ChildWithText(HWND parent, const std::wstring& text) {
+HWND ButtonWithText(HWND parent, const std::wstring& text) {
     std::pair<std::wstring, HWND> sought{text, nullptr};
     EnumChildWindows(parent, FindByText, reinterpret_cast<LPARAM>(&sought));
     return sought.second;
+}
+
+BOOL CALLBACK FindDialogOf(HWND hwnd, LPARAM data) {
+    auto* sought = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != sought->first || !IsWindowVisible(hwnd) || !HasClass(hwnd, L"#32770")) return TRUE;
+    sought->second = hwnd;
+    return FALSE;
+}
+
+// A shown dialog (message box, input box, open, save, colour) of the process, or nullptr.
+HWND DialogOf(DWORD pid) {
+    std::pair<DWORD, HWND> sought{pid, nullptr};
+    EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&sought));
+    return sought.second;
+}
+
+// Opens a dialog with a real click on a window's button, then closes the main window with
+// one click on its close box while the dialog is up: the program ends, showing nothing more.
+void CloseTheMainWindowWithADialogUp(const wchar_t* scenario, const wchar_t* window, const wchar_t* button) {
+    Probe probe(scenario);
+    const HWND main = probe.child->WaitForWindow(L"Lumesca");
+    const HWND owner = probe.child->WaitForWindow(window);
+    ASSERT_TRUE(main && owner);
+    const HWND opener = ButtonWithText(owner, button);
+    ASSERT_NE(opener, nullptr);
+    const POINT at = CentreOf(opener);
+    ASSERT_TRUE(PumpUntil([&] { return MakeForeground(owner) && WindowFromPoint(at) == opener; }, 5000));
+    Click(at, Processing::Plain);
+    ASSERT_TRUE(PumpUntil([&] { return DialogOf(probe.child->Id()) != nullptr; }, 10000)) << "no dialog opened";
+    ASSERT_TRUE(CloseByItsCloseBox(main)) << "the main window did not close";
+    EXPECT_EQ(probe.child->WaitForExit(10000), 0u) << "the program went on after its main window";
+    const std::string log = probe.Log();
+    EXPECT_NE(log.find("loaded forms: 0, open devices: 0\n"), std::string::npos) << log;
 }
 
 }  // namespace
@@ -106,7 +175,6 @@ TEST(ProgramEnd, ClosingTheMainWindowEndsAProgramWithTheHiddenDesignerAndAPlayin
     ASSERT_NE(probe.child->WaitForWindow(L"Sembrel"), nullptr) << "the banner screen";
     ASSERT_TRUE(PumpUntil([&] { return !probe.Log().empty(); }, 5000));
     EXPECT_EQ(probe.Log(), "media player: playing\n");
-    PumpFor(500);
     ASSERT_TRUE(CloseByItsCloseBox(main)) << "the main window did not close";
     EXPECT_EQ(probe.child->WaitForExit(5000), 0u) << "the program went on without a window";
     EXPECT_EQ(probe.Log(), "media player: playing\nloaded forms: 0, open devices: 0\n")
@@ -117,15 +185,25 @@ TEST(ProgramEnd, ClosingTheMainWindowEndsTheProgramAfterThePicturePlayerWasHidde
     Probe probe(L"picture");
     const HWND player = probe.child->WaitForWindow(L"Quorrin");
     ASSERT_NE(player, nullptr);
-    const HWND exit = ChildWithText(player, L"退 出");
+    const HWND exit = ButtonWithText(player, L"退 出");
     ASSERT_NE(exit, nullptr);
     ASSERT_TRUE(MakeForeground(player));
     Click(CentreOf(exit), Processing::Plain);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(player); }, 5000)) << "退 出 hid nothing";
     const HWND main = probe.child->WaitForWindow(L"Lumesca");
     ASSERT_NE(main, nullptr);
-    PumpFor(1000);
     ASSERT_TRUE(CloseByItsCloseBox(main)) << "the main window did not close";
     EXPECT_EQ(probe.child->WaitForExit(5000), 0u) << "the program went on without a window";
     EXPECT_EQ(probe.Log(), "loaded forms: 0, open devices: 0\n");
+}
+
+TEST(ProgramEnd, ClosingTheMainWindowWithAnyDialogUpEndsTheProgramAndSaysNothing) {
+    const wchar_t* const cases[][3] = {{L"sembrel", L"Sembrel", L"字体颜色"},  // the colour dialog
+                                       {L"sembrel", L"Sembrel", L"背景图片"},  // the open dialog
+                                       {L"picture", L"Quorrin", L"图片保存"},  // the save dialog
+                                       {L"picture", L"Quorrin", L"播放速度"}}; // the input box
+    for (const auto& c : cases) {
+        SCOPED_TRACE(rt::Utf8FromWide(c[2]));
+        CloseTheMainWindowWithADialogUp(c[0], c[1], c[2]);
+    }
 }

@@ -1,7 +1,8 @@
 // A program of its own for the tests of what ends a whole program. Without an argument it
 // shows the main window and the skin chooser beside it (as the gradient designer would) and
 // runs the message loop. With "banner" it opens the banner screen (whose layout loads the
-// gradient designer hidden) and a media player playing a long WAV; with "picture" it opens
+// gradient designer hidden) and a media player playing a long WAV, with "sembrel" the banner
+// screen alone; with "picture" it opens
 // the picture player; then it runs the loop as the program does, with the main window as the
 // start-up form. It notes in probe.log what the media player does before and after.
 #include <windows.h>
@@ -75,9 +76,9 @@ std::wstring OpenDevices() {
 int RunProgram(const std::wstring& scenario) {
     frmTest& main = rt::Forms::Get<frmTest>();
     main.Show();
-    if (scenario == L"banner") {
+    if (scenario == L"banner" || scenario == L"sembrel") {
         main.Sembrel_Click();
-        PlayInMediaPlayer();
+        if (scenario == L"banner") PlayInMediaPlayer();
     } else {
         main.f111_Click();
     }
