@@ -123,7 +123,7 @@ TEST(MMControl, WaveOpensPlaysToItsLengthReturnsToStartAndStops) {
     ASSERT_TRUE(PumpUntil([&] { return mm.Position() > 0; }, 3000));
     mm.SetCommand(L"Stop");
     const long stoppedAt = mm.Position();
-    PumpFor(300);
+    PumpFor(300);  // the time is the subject: the position holds for 300 ms
     EXPECT_EQ(mm.Position(), stoppedAt) << "position moved after Stop";
     EXPECT_NE(mm.Mode(), L"playing");
     EXPECT_EQ(done.size(), 1u) << "a stopped play does not complete";
@@ -145,7 +145,7 @@ TEST(MMControl, PauseHoldsThePositionAndPlayResumes) {
     ASSERT_TRUE(PumpUntil([&] { return mm.Position() > 0; }, 3000));
     mm.SetCommand(L"Pause");
     const long pausedAt = mm.Position();
-    PumpFor(300);
+    PumpFor(300);  // the time is the subject: the position holds for 300 ms
     EXPECT_EQ(mm.Position(), pausedAt);
     EXPECT_EQ(mm.Mode(), L"paused");
     mm.SetCommand(L"Play");
@@ -173,7 +173,7 @@ TEST(MMControl, Mp3PlaysItsPositionAdvancesAndItsEndIsReported) {
     mm.SetCommand(L"Play");
     ASSERT_TRUE(PumpUntil([&] { return mm.Position() > 100; }, 8000));
     mm.SetCommand(L"Stop");
-    PumpFor(200);
+    PumpFor(200);  // the time is the subject: no completion notice comes meanwhile
     EXPECT_EQ(done.size(), 1u) << "a stopped play does not complete";
     mm.SetCommand(L"Close");
 }
