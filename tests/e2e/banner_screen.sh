@@ -10,11 +10,9 @@
 # capture is kept beside it as banner_screen-screen.png.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$LUMESCA_BIN_DIR/lumesca.exe" "$work/"
+e2e_copy_to_work lumesca.exe
 # The settings database, where the build made one (the program starts with skin 0 without it).
-if [ -f "$LUMESCA_BIN_DIR/tyy1.mdb" ]; then cp "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"; fi
+if [ -f "$LUMESCA_BIN_DIR/tyy1.mdb" ]; then cp "$LUMESCA_BIN_DIR/tyy1.mdb" "$e2e_work/"; fi
 
 # The share of pixels in a rectangle of the screenshot that have the first print's colour
 # (0x000080FF: red 255, green 128).
@@ -23,67 +21,76 @@ orange_share() {
     -fill white -opaque "rgb(255,128,0)" -format '%[fx:mean]' info:
 }
 
-(cd "$work" && exec wine lumesca.exe </dev/null >>"$e2e_out/banner_screen.log" 2>&1) &
-e2e_pid=$!
+e2e_start lumesca.exe
 main=$(e2e_wait_window Lumesca)
-sleep 1
 e2e_locate "$main"
+e2e_wait_settled
 # 文件 > Sembrel (the second item).
-xdotool mousemove $((X + 115)) $((Y + 41)) click 1
-sleep 0.5
+e2e_click_and_wait $((X + 115)) $((Y + 41))
 xdotool key Down Down Return
 banner=$(e2e_wait_window Sembrel)
-sleep 1
+e2e_wait_settled
 e2e_locate "$banner"
 echo "banner at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 
 # The angle bar lies 46 to 67 pixels above the client's bottom edge; its track right of the
 # thumb moves it by 15 a click.
 bar_y=$((Y + HEIGHT - 4 - 56))
+# Each click waits until the thumb has moved, so that the next is a click of its own.
 for _ in 1 2 3; do
-  xdotool mousemove $((X + WIDTH / 2)) "$bar_y" click 1
-  sleep 0.3
+  e2e_click_and_wait $((X + WIDTH / 2)) "$bar_y"
 done
 
 click_x=$((X + 160))
 click_y=$((Y + 480))
-xdotool mousemove "$click_x" "$click_y" click 1
-sleep 1
-e2e_screenshot banner_screen-screen.png
 shot=$e2e_out/banner_screen.png
-xwd -id "$banner" -silent -display "$DISPLAY" -out "$work/banner.xwd"
-/usr/bin/convert "xwd:$work/banner.xwd" "$shot"
-
 # In the window's picture the click lies at (click - window origin).
 cx=$((click_x - X))
 cy=$((click_y - Y))
-up_right=$(orange_share $((cx + 40)) $((cy - 300)) 260 260)
-below=$(orange_share $((cx + 60)) $((cy + 60)) 200 100)
-echo "line pixels up and right: $up_right, below: $below" >&2
-awk -v a="$up_right" -v b="$below" 'BEGIN { exit !(a > 0.003 && b == 0) }' || {
-  echo "no line at 45 degrees from the clicked point" >&2
+# The line up and right of the clicked point, and none below it, in the window's own picture.
+line_at_45() {
+  xwd -id "$banner" -silent -display "$DISPLAY" -out "$e2e_work/banner.xwd"
+  /usr/bin/convert "xwd:$e2e_work/banner.xwd" "$shot"
+  up_right=$(orange_share $((cx + 40)) $((cy - 300)) 260 260)
+  below=$(orange_share $((cx + 60)) $((cy + 60)) 200 100)
+  awk -v a="$up_right" -v b="$below" 'BEGIN { exit !(a > 0.003 && b == 0) }'
+}
+xdotool mousemove "$click_x" "$click_y" click 1
+e2e_until 30 line_at_45 || {
+  echo "no line at 45 degrees from the clicked point (up and right: $up_right, below: $below)" >&2
   exit 1
 }
+echo "line pixels up and right: $up_right, below: $below" >&2
+e2e_screenshot banner_screen-screen.png
 
 # The gradient designer belongs to the banner: it stays above it on the screen, also after the
 # banner has been dragged by its caption. Wine's X windows must show that stacking too, so it is
 # read from the X side (the desktop's children, topmost first).
 xdotool mousemove $((X + 291)) $((Y + 713)) click 1  # 背景颜色
 designer=$(e2e_wait_window "Gradient Background Demonstration")
+e2e_wait_settled
+# The drag by the caption: each step waits until the banner has moved there.
 xdotool mousemove $((X + 300)) $((Y + 12)) mousedown 1
+start_y=$Y
+banner_at() { e2e_locate "$banner"; [ "$Y" -ge "$1" ]; }
 for step in 1 2 3 4 5; do
-  xdotool mousemove $((X + 300)) $((Y + 12 + step * 40))
-  sleep 0.1
+  xdotool mousemove $((X + 300)) $((start_y + 12 + step * 40))
+  e2e_until 30 banner_at $((start_y + step * 40)) || { echo "the banner did not follow the drag" >&2; exit 1; }
 done
 xdotool mouseup 1
-sleep 2
 desktop=$(xwininfo -id "$banner" -tree | awk '/Parent window id/ {print $4}')
-order=$(xwininfo -id "$desktop" -children | grep -o -E '^ +0x[0-9a-f]+' | tr -d ' ')
-first=$(grep -n -x -E "$(printf '0x%x|0x%x' "$banner" "$designer")" <<<"$order" | head -n1 | cut -d: -f2)
-if [ "$((first))" != "$((designer))" ]; then
+designer_above() {
+  local order first
+  order=$(xwininfo -id "$desktop" -children | grep -o -E '^ +0x[0-9a-f]+' | tr -d ' ')
+  first=$(grep -n -x -E "$(printf '0x%x|0x%x' "$banner" "$designer")" <<<"$order" | head -n1 | cut -d: -f2)
+  [ "$((first))" = "$((designer))" ]
+}
+released=$SECONDS
+e2e_until 30 designer_above || {
   echo "the banner covers its gradient designer after it was dragged" >&2
   exit 1
-fi
+}
+echo "the designer was above the banner $((SECONDS - released)) s after the drag" >&2
 
 e2e_close_window "$banner"
 e2e_close_window "$main"

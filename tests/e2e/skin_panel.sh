@@ -6,14 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
 skins=$LUMESCA_SOURCE_DIR/resources/skins
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$LUMESCA_BIN_DIR/lumesca.exe" "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"
-
-start_copy() {
-  (cd "$work" && exec wine lumesca.exe </dev/null >>"$e2e_out/skin_panel.log" 2>&1) &
-  e2e_pid=$!
-}
+e2e_copy_to_work lumesca.exe tyy1.mdb
 
 # The colour of a pixel of an image as "r g b".
 pixel_of() {
@@ -43,37 +36,39 @@ frame_shows_skin() {
   [ "$failures" -eq 0 ] || { echo "frame differs from skin $n at $failures points" >&2; return 1; }
 }
 
-start_copy
+shows_skin() { e2e_screenshot "$1" && frame_shows_skin "$e2e_out/$1" "$2" 2>/dev/null; }
+
+# Waits until the frame in a screenshot shows skin N, and says how long that took; when it
+# never does, the last screenshot's differences are the failure.
+wait_for_skin() {
+  local start=$SECONDS
+  e2e_until 30 shows_skin "$1" "$2" || frame_shows_skin "$e2e_out/$1" "$2"
+  echo "the frame showed skin $2 after $((SECONDS - start)) s" >&2
+}
+
+e2e_start lumesca.exe
 id=$(e2e_wait_window Lumesca)
-sleep 1
 e2e_locate "$id"
-e2e_screenshot skin_panel-start.png
 echo "window at $X,$Y size ${WIDTH}x$HEIGHT" >&2
-frame_shows_skin "$e2e_out/skin_panel-start.png" 0
+wait_for_skin skin_panel-start.png 0
+e2e_wait_settled
 
 # 文件 > Mirovast缤纷界面
-xdotool mousemove $((X + 115)) $((Y + 41)) click 1
-sleep 0.5
-xdotool key Down Return
-sleep 0.7
+e2e_click_and_wait $((X + 115)) $((Y + 41))
+e2e_keys_and_wait Down Return
 # 日出1 (Option1(4)) and 确定选择 in the panel at the right edge of the client area.
 client_w=$((WIDTH - 20))
 frame_left=$((10 + client_w - 355))
-xdotool mousemove $((X + frame_left + 12 + 7)) $((Y + 55 + 382 + 119)) click 1
-sleep 0.3
+e2e_click_and_wait $((X + frame_left + 12 + 7)) $((Y + 55 + 382 + 119))
 xdotool mousemove $((X + frame_left + 124)) $((Y + 55 + 382 + 253)) click 1
-sleep 1
-e2e_screenshot skin_panel-chosen.png
-frame_shows_skin "$e2e_out/skin_panel-chosen.png" 4
+wait_for_skin skin_panel-chosen.png 4
 
 e2e_close_window "$id"
 e2e_wait_exit
 
-start_copy
+e2e_start lumesca.exe
 id=$(e2e_wait_window Lumesca)
-sleep 1
 e2e_locate "$id"
-e2e_screenshot skin_panel-restarted.png
-frame_shows_skin "$e2e_out/skin_panel-restarted.png" 4
+wait_for_skin skin_panel-restarted.png 4
 e2e_close_window "$id"
 e2e_wait_exit
