@@ -31,13 +31,13 @@ struct BannerFixture {
         banner.Show();
         PumpUntil([&] { return IsWindowVisible(banner.hWnd()) != FALSE; });
         MakeForeground(banner.hWnd());
-        PumpFor(100);
+        PumpPending();
     }
     ~BannerFixture() {
         if (rt::Forms::IsLoaded<Form14>()) rt::Forms::Get<Form14>().Unload();
         if (rt::Forms::IsLoaded<Form3>()) rt::Forms::Get<Form3>().Unload();
         if (rt::Forms::IsLoaded<FRotFont>()) rt::Forms::Get<FRotFont>().Unload();
-        PumpFor(50);
+        PumpPending();
     }
     Pixels Picture() { return PicturePixels(*banner.Picture1.Image()); }
     // A real click at a pixel of the picture's client area.
@@ -45,7 +45,7 @@ struct BannerFixture {
         POINT p{x, y};
         ClientToScreen(banner.Picture1.hWnd(), &p);
         ClickAt(p.x, p.y);
-        PumpFor(150);
+        PumpPending();
     }
     // A print through the release handler at a pixel, with nothing but the line on the picture.
     ColourSpot PrintAlone(COLORREF colour) {
@@ -156,7 +156,7 @@ TEST(FRotFont, IntervalBelowOneShowsOneAndNoStepsHappen) {
     f.banner.Check1.Value(rt::CheckBox::kChecked);
     EXPECT_EQ(f.banner.Text3.Text(), L"1");
     EXPECT_EQ(f.banner.Timer1.Interval(), 0);
-    PumpFor(300);
+    PumpFor(300);  // the time is the subject: the bar stays without the timer
     EXPECT_EQ(f.banner.HScroll1.Value(), 0);
     f.banner.Text3.Text(L"fast");
     f.banner.Check1_Click();
@@ -244,12 +244,12 @@ TEST(FRotFont, LayoutFollowsTheSizeAndSurvivesMinimising) {
     ExpectLayout(f.banner);
     EXPECT_FALSE(rt::Forms::Get<Form3>().Visible()) << "reading its width loads the designer, unshown";
     f.banner.WindowState(rt::WindowState::Minimized);
-    PumpFor(300);
+    PumpPending();
     f.banner.WindowState(rt::WindowState::Normal);
-    PumpFor(300);
+    PumpPending();
     ExpectLayout(f.banner);
     SetWindowPos(f.banner.hWnd(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(200);
+    PumpPending();
     EXPECT_LT(f.banner.ScaleWidth(), 15240);
     ExpectLayout(f.banner);
 }
@@ -277,14 +277,14 @@ TEST(FRotFont, ABadBackgroundIsRefusedInChineseAndACancelledChoiceChangesNothing
     EXPECT_EQ(f.Picture().At(10, 10), PatternColor(10, 10));
 
     f.banner.Picture1_MouseUp(0, 0, 1500, 1500);
-    PumpFor(100);
+    PumpPending();
     const Pixels shown = CaptureClient(f.banner.Picture1.hWnd());
     {
         DialogAnswers answers({Cancel()});
         f.banner.Command5_Click();
         EXPECT_TRUE(answers.Done());
     }
-    PumpFor(200);
+    PumpPending();
     EXPECT_EQ(f.banner.Picture1.Picture(), before);
     EXPECT_TRUE(CaptureClient(f.banner.Picture1.hWnd()).bgra == shown.bgra) << "background and lines stay";
 
@@ -306,9 +306,8 @@ TEST(FRotFont, TheAngleBarShowsWholeAboveThePictureAndEachTakesTheClicksOnWhatSh
     GetWindowRect(f.banner.Picture1.hWnd(), &picture);
     ASSERT_GT(picture.bottom, bar.top + 8) << "the laid-out picture reaches over the bar";
     RedrawWindow(f.banner.Picture1.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpFor(200);
     const int x = bar.left + (bar.right - bar.left) * 3 / 4;  // the trough, right of the thumb
-    const Pixels screen = CaptureScreen();
+    const Pixels screen = SettledScreen(bar);
     int blackRows = 0;
     for (int y = bar.top; y < bar.bottom; ++y) blackRows += screen.At(x, y) == RGB(0, 0, 0);
     EXPECT_EQ(blackRows, 0) << "rows of the bar painted over by the picture";
@@ -325,7 +324,7 @@ TEST(FRotFont, TheDesignerStaysAboveTheBannerWhereverTheBannerIsClicked) {
     BannerFixture f;
     f.banner.Command3_Click();
     Form3& designer = rt::Forms::Get<Form3>();
-    PumpFor(150);
+    PumpPending();
     HWND picture = f.banner.Picture1.hWnd();
     RECT client;
     GetClientRect(f.banner.hWnd(), &client);
@@ -351,11 +350,11 @@ TEST(FRotFont, MaximisedOrNotTheColouredButtonsAndTheModeBoxTakeRealClicks) {
     for (const rt::WindowState state : {rt::WindowState::Maximized, rt::WindowState::Normal}) {
         SCOPED_TRACE(state == rt::WindowState::Maximized ? "maximised" : "restored");
         f.banner.WindowState(state);
-        PumpFor(300);
-        const Pixels screen = CaptureScreen();
+        PumpPending();
         RECT hint = {0, 0, rt::TwipsToPixelsX(f.banner.Label2.Width()), rt::TwipsToPixelsY(f.banner.Label2.Height())};
         OffsetRect(&hint, rt::TwipsToPixelsX(f.banner.Label2.Left()), rt::TwipsToPixelsY(f.banner.Label2.Top()));
         MapWindowPoints(f.banner.hWnd(), nullptr, reinterpret_cast<POINT*>(&hint), 2);
+        const Pixels screen = SettledScreen(hint);
         int black = 0;
         for (int y = hint.top; y < hint.bottom; ++y)
             for (int x = hint.left; x < hint.right; ++x) black += screen.At(x, y) == RGB(0, 0, 0);

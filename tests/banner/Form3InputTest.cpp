@@ -21,12 +21,12 @@ struct DesignerFixture {
         designer.Show();
         PumpUntil([&] { return IsWindowVisible(designer.hWnd()) != FALSE; });
         MakeForeground(designer.hWnd());
-        PumpFor(150);
+        PumpPending();
     }
     ~DesignerFixture() {
         if (rt::Forms::IsLoaded<FRotFont>()) rt::Forms::Get<FRotFont>().Unload();
         if (rt::Forms::IsLoaded<Form3>()) rt::Forms::Get<Form3>().Unload();
-        PumpFor(50);
+        PumpPending();
     }
     // Focuses the slider with a click on its thumb, then walks it from 0 with the arrow key.
     void SlideTo(ctl::Slider& slider, int value) {
@@ -45,7 +45,7 @@ struct DesignerFixture {
         RECT r;
         GetWindowRect(control.hWnd(), &r);
         ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        PumpFor(150);
+        PumpPending();
     }
     // The colour of the top row of a preview as the painter leaves it for these start values.
     static COLORREF TopRow(rt::PictureBox& preview, long r, long g, long b, bool topDown = true) {
@@ -93,7 +93,7 @@ TEST(Form3, BackgroundColourPaintsTheBannerAndExitOnlyHides) {
     rt::Forms::Get<FRotFont>().Show();
     rt::Forms::Get<FRotFont>().Command3_Click();
     MakeForeground(f.designer.hWnd());
-    PumpFor(100);
+    PumpPending();
     f.SlideTo(f.designer.Slider1, 10);
     f.SlideTo(f.designer.Slider2, 20);
     f.SlideTo(f.designer.Slider3, 30);
@@ -109,7 +109,7 @@ TEST(Form3, BackgroundColourPaintsTheBannerAndExitOnlyHides) {
     EXPECT_TRUE(f.designer.IsLoaded());
     EXPECT_FALSE(f.designer.Visible());
     banner.Command3_Click();
-    PumpFor(100);
+    PumpPending();
     EXPECT_TRUE(f.designer.Visible());
     EXPECT_EQ(f.designer.Slider1.Value(), 10);
     EXPECT_EQ(f.designer.Slider2.Value(), 20);

@@ -24,11 +24,11 @@ constexpr DWORD kHangBound = 20000;
 struct FormsCleanup {
     ~FormsCleanup() {
         for (rt::Form* form : rt::Forms::detail::Loaded()) form->Unload();
-        PumpFor(20);
+        PumpPending();
     }
 };
 
-void Pump(DWORD ms) { testing_support::Pump(Processing::Program, ms); }
+void Pump() { PumpPending(Processing::Program); }
 
 frmSample& ShownSample() {
     auto& form = rt::Forms::Get<frmSample>();
@@ -41,11 +41,11 @@ frmSample& ShownSample() {
 // Alt+Q (no caption has Q), then Tab; then Alt+G still presses the form's Go button.
 void KeysStillWork(frmSample& form) {
     Key('Q', {VK_MENU});
-    Pump(100);
+    Pump();
     Key(VK_TAB);
-    Pump(100);
+    Pump();
     Key('G', {VK_MENU});
-    Pump(100);
+    Pump();
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"Command1_Click " + form.Text1.Text()}));
 }
 
@@ -87,9 +87,9 @@ TEST(FocusInput, KeysPassOverAFocusLeftInAWindowHiddenBehindTheRuntime) {
     ASSERT_TRUE(FocusOn(form.hWnd(), form.Option1(1).hWnd()));
     ShowWindow(form.Frame1.hWnd(), SW_HIDE);
     Key('Q', {VK_MENU});
-    Pump(100);
+    Pump();
     Key(VK_TAB);
-    Pump(100);
+    Pump();
     ShowWindow(form.Frame1.hWnd(), SW_SHOWNA);
     EXPECT_TRUE(Log().empty());
 }

@@ -28,6 +28,9 @@ Pixels CaptureClient(HWND hwnd);
 Pixels CaptureWindowFrame(HWND hwnd);
 // The whole screen (the Wine desktop), through GetDC(nullptr).
 Pixels CaptureScreen();
+// The screen once an area of it has stopped changing (messages are dispatched meanwhile): what
+// this thread's windows drew there has reached the screen.
+Pixels SettledScreen(const RECT& area);
 // A bitmap's pixels, whatever DC it is selected into.
 Pixels CaptureBitmap(HBITMAP bitmap);
 
