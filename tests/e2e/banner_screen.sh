@@ -24,13 +24,14 @@ orange_share() {
 e2e_start lumesca.exe
 main=$(e2e_wait_window Lumesca)
 e2e_locate "$main"
-e2e_wait_settled
+e2e_wait_settled "$(e2e_caption_area)"
 # 文件 > Sembrel (the second item).
-e2e_click_and_wait $((X + 115)) $((Y + 41))
+e2e_click_and_wait $((X + 115)) $((Y + 41)) "250x150+$((X + 100))+$((Y + 50))"
 xdotool key Down Down Return
 banner=$(e2e_wait_window Sembrel)
-e2e_wait_settled
 e2e_locate "$banner"
+e2e_shot_window=$banner
+e2e_wait_settled "${WIDTH}x50+0+0"
 echo "banner at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 
 # The angle bar lies 46 to 67 pixels above the client's bottom edge; its track right of the
@@ -38,7 +39,7 @@ echo "banner at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 bar_y=$((Y + HEIGHT - 4 - 56))
 # Each click waits until the thumb has moved, so that the next is a click of its own.
 for _ in 1 2 3; do
-  e2e_click_and_wait $((X + WIDTH / 2)) "$bar_y"
+  e2e_click_and_wait $((X + WIDTH / 2)) "$bar_y" "${WIDTH}x16+0+$((bar_y - Y - 8))"
 done
 
 click_x=$((X + 160))
@@ -68,7 +69,11 @@ e2e_screenshot banner_screen-screen.png
 # read from the X side (the desktop's children, topmost first).
 xdotool mousemove $((X + 291)) $((Y + 713)) click 1  # 背景颜色
 designer=$(e2e_wait_window "Gradient Background Demonstration")
-e2e_wait_settled
+e2e_locate "$designer"
+e2e_shot_window=$designer
+e2e_wait_settled "${WIDTH}x50+0+0"
+e2e_shot_window=
+e2e_locate "$banner"
 # The drag by the caption: each step waits until the banner has moved there.
 xdotool mousemove $((X + 300)) $((Y + 12)) mousedown 1
 start_y=$Y

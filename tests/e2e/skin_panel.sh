@@ -51,15 +51,16 @@ id=$(e2e_wait_window Lumesca)
 e2e_locate "$id"
 echo "window at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 wait_for_skin skin_panel-start.png 0
-e2e_wait_settled
+e2e_wait_settled "$(e2e_caption_area)"
 
-# 文件 > Mirovast缤纷界面
-e2e_click_and_wait $((X + 115)) $((Y + 41))
-e2e_keys_and_wait Down Return
-# 日出1 (Option1(4)) and 确定选择 in the panel at the right edge of the client area.
+# 文件 > Mirovast缤纷界面: the drop-down below the button, then the panel at the right edge of
+# the client area.
 client_w=$((WIDTH - 20))
 frame_left=$((10 + client_w - 355))
-e2e_click_and_wait $((X + frame_left + 12 + 7)) $((Y + 55 + 382 + 119))
+e2e_click_and_wait $((X + 115)) $((Y + 41)) "250x150+$((X + 100))+$((Y + 50))"
+e2e_keys_and_wait "300x250+$((X + frame_left + 20))+$((Y + 55 + 382 + 20))" Down Return
+# 日出1 (Option1(4)) and 确定选择 in the panel.
+e2e_click_and_wait $((X + frame_left + 12 + 7)) $((Y + 55 + 382 + 119)) "16x16+$((X + frame_left + 12))+$((Y + 55 + 382 + 112))"
 xdotool mousemove $((X + frame_left + 124)) $((Y + 55 + 382 + 253)) click 1
 wait_for_skin skin_panel-chosen.png 4
 

@@ -135,13 +135,10 @@ namespace {
 // each step once the pointer is there, then releases the button once the window has followed.
 std::thread DragFromOtherThread(HWND hwnd, RECT before, POINT press, POINT travel, POINT& start,
                                 std::atomic<bool>& done) {
-    const DWORD loopThread = GetCurrentThreadId();
     return std::thread([=, &start, &done] {
         auto pointerAt = [](int x, int y) { POINT c; GetCursorPos(&c); return c.x == x && c.y == y; };
-        WaitFor([&] {
-            GUITHREADINFO info = {sizeof(info)};
-            return GetGUIThreadInfo(loopThread, &info) && (info.flags & GUI_INMOVESIZE);
-        });
+        // The engine nudges the pointer as it takes the press, right before the move loop.
+        WaitFor([&] { return !pointerAt(press.x, press.y); });
         GetCursorPos(&start);
         int x = start.x, y = start.y;
         for (int step = 1; step <= 4; ++step) {

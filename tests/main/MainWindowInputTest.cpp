@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -110,16 +111,41 @@ void CALLBACK CloseMenuOnceOpen(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
-void ClickInWindow(HWND hwnd, int x, int y) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    ClickAt(r.left + x, r.top + y);
+// The program of a window has taken a press: it holds the pointer or runs a menu.
+bool PressTaken(HWND hwnd) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) &&
+           (info.hwndCapture || (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)));
 }
 
-// A click into the client area brings the program in front; the keys go there once it is.
+// A click as a user's: the pointer moved there and waited for, the press, and the release once
+// the program has taken the press (a press and release that reach another process together
+// are not always both delivered by Wine). A window of this process takes the click at once.
+void ClickInWindow(HWND hwnd, int x, int y, const std::function<bool()>& taken = {}) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const POINT at = {r.left + x, r.top + y};
+    DWORD id = 0;
+    GetWindowThreadProcessId(hwnd, &id);
+    if (id == GetCurrentProcessId()) return Click(at, Processing::Plain);
+    MovePointer(at, Processing::Plain);
+    SendInputs({MouseInput(MOUSEEVENTF_LEFTDOWN, at)});
+    PumpUntil(taken ? taken : [&] { return PressTaken(hwnd); });
+    SendInputs({MouseInput(MOUSEEVENTF_LEFTUP, at)});
+    PumpPending();
+}
+
+// A click into the client area brings the program in front; the keys go there once it is,
+// and the next click once its caption has been drawn active and stays so, as a user sees it.
 bool ClickToFront(HWND hwnd) {
-    ClickInWindow(hwnd, 300, 300);
-    return PumpUntil([&] { return GetForegroundWindow() == hwnd; });
+    ClickInWindow(hwnd, 300, 300, [&] { return GetForegroundWindow() == hwnd; });
+    if (!PumpUntil([&] { return GetForegroundWindow() == hwnd; })) return false;
+    RECT caption;
+    GetWindowRect(hwnd, &caption);
+    caption.bottom = caption.top + kCaptionHeight;
+    SettledScreen(caption);
+    return true;
 }
 
 // The screen point of a point of the skin panel, given in twips from the panel's top left.
@@ -135,13 +161,14 @@ POINT InPanel(HWND hwnd, int xTwips, int yTwips) {
 
 // The panel is shown when its 确定选择 button is the window at that button's place.
 bool PanelShown(HWND hwnd) {
-    wchar_t text[16] = {};
-    GetWindowTextW(WindowFromPoint(InPanel(hwnd, 1290 + 577, 3630 + 172)), text, 16);
-    return std::wstring(text) == L"确定选择";
+    wchar_t text[64] = {};
+    GetWindowTextW(WindowFromPoint(InPanel(hwnd, 1290 + 577, 3630 + 172)), text, 64);
+    return std::wstring(text).find(L"确定选择") != std::wstring::npos;  // padded with spaces
 }
 
 // Opens the running program's skin panel: 文件 > Mirovast缤纷界面.
 void OpenSkinPanel(HWND hwnd) {
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == hwnd; })) << "the keys for the menu go to the program";
     ClickInWindow(hwnd, kFirstButtonX, kMenuBandMiddle);
     ASSERT_NE(WaitForPopup(), nullptr) << "the file menu opened";
     TapKey(VK_DOWN);
@@ -152,8 +179,10 @@ void OpenSkinPanel(HWND hwnd) {
 
 // A click at a point of the open skin panel, given in twips from the panel's top left.
 void ClickInPanel(HWND hwnd, int xTwips, int yTwips) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
     const POINT at = InPanel(hwnd, xTwips, yTwips);
-    ClickAt(at.x, at.y);
+    ClickInWindow(hwnd, at.x - r.left, at.y - r.top);
 }
 
 // Chooses a skin in the panel: the option, 确定选择.
