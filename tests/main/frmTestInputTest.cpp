@@ -47,7 +47,8 @@ frmTest& ShownMain() {
     frmTest& f = rt::Forms::Get<frmTest>();
     f.Timer1.Enabled(false);  // the tests raise the pulse themselves
     f.Show();
-    PumpPending();
+    // Drawn as a user sees it: the frame has stopped changing.
+    Settled([&] { return CaptureWindowFrame(f.hWnd()); });
     return f;
 }
 

@@ -202,13 +202,19 @@ TEST_F(Form14Test, DeviceTypeFollowsTheNamesEndingMp3PlaysAndMidiReportsItsLengt
     EXPECT_TRUE(PumpUntil([&] { return f.MMControl1.Mode() == L"playing"; }));
 
     // In loop mode the MP3, whose driver goes back to 0 at the end, starts again too.
+    // It restarts at its end: the highest position seen is the end, less the longest time
+    // between two looks (a busy machine may not let the test look for a while).
     long highest = 0;
+    DWORD lookedAt = timeGetTime(), longestGap = 0;
     EXPECT_TRUE(PumpUntil([&] {
         const long p = Position();
+        const DWORD now = timeGetTime();
+        longestGap = std::max<DWORD>(longestGap, now - lookedAt);
+        lookedAt = now;
         highest = std::max(highest, p);
         return p < highest - 500;
     })) << "the MP3 did not loop; highest position " << highest;
-    EXPECT_GT(highest, 1900);
+    EXPECT_GT(highest, 1900 - static_cast<long>(longestGap)) << "looks up to " << longestGap << " ms apart";
     EXPECT_TRUE(PumpUntil([&] { return Position() > 300; })) << "the new pass does not play on";
 }
 
