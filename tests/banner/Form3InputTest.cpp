@@ -44,9 +44,13 @@ struct DesignerFixture {
     void Click(const rt::Control& control) {
         RECT r;
         GetWindowRect(control.hWnd(), &r);
-        // The pointer there first, then press and release in one batch: the release is then
-        // taken before any late pointer move that Wine reports from the X side.
-        testing_support::Click(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, Processing::Plain);
+        const POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        // As a user clicks: once the button shows there (an owned form is restacked above its
+        // owner by a timer a moment after the owner was painted or clicked). The pointer there
+        // first, then press and release in one batch: the release is then taken before any
+        // late pointer move that Wine reports from the X side.
+        PumpUntil([&] { return WindowFromPoint(centre) == control.hWnd(); });
+        testing_support::Click(centre, Processing::Plain);
     }
     // The colour of the top row of a preview as the painter leaves it for these start values.
     static COLORREF TopRow(rt::PictureBox& preview, long r, long g, long b, bool topDown = true) {
