@@ -136,10 +136,11 @@ void ClickInWindow(HWND hwnd, int x, int y, const std::function<bool()>& taken =
     PumpPending();
 }
 
-// The program in front (the keys go there once it is), and its caption drawn active and
-// staying so, as a user sees it before the next click.
-bool BringToFront(HWND hwnd) {
-    if (!MakeForeground(hwnd)) return false;
+// A click into the client area brings the program in front; the keys go there once it is,
+// and the next click once its caption has been drawn active and stays so, as a user sees it.
+bool ClickToFront(HWND hwnd) {
+    ClickInWindow(hwnd, 300, 300, [&] { return GetForegroundWindow() == hwnd; });
+    if (!PumpUntil([&] { return GetForegroundWindow() == hwnd; })) return false;
     RECT caption;
     GetWindowRect(hwnd, &caption);
     caption.bottom = caption.top + kCaptionHeight;
@@ -230,7 +231,7 @@ TEST(MainWindowInput, FileMenuOpensByClickAndTheArrowsMoveAlongTheBar) {
     ChildProcess child(app.CommandLine(), app.folder.Path());
     HWND hwnd = child.WaitForWindow(L"Lumesca");
     ASSERT_NE(hwnd, nullptr);
-    ASSERT_TRUE(BringToFront(hwnd));
+    ASSERT_TRUE(ClickToFront(hwnd));
     // The bar's captions carry no access keys ("文件", "图片资料阅览"), so Alt+F opens nothing.
     TapKey('F', {VK_MENU});
     PumpFor(500);  // the time is the subject: no menu opens in 500 ms
@@ -302,7 +303,7 @@ TEST(MainWindowInput, AltFAfterTheSkinPanelsExitLeavesTheWindowAnsweringAndPaint
     ChildProcess child(app.CommandLine(), app.folder.Path());
     HWND hwnd = child.WaitForWindow(L"Lumesca");
     ASSERT_NE(hwnd, nullptr);
-    ASSERT_TRUE(BringToFront(hwnd));
+    ASSERT_TRUE(ClickToFront(hwnd));
     OpenSkinPanel(hwnd);
     ClickInPanel(hwnd, 2760 + 577, 3630 + 172);  // 退  出: the panel goes, the focus was on it
     ASSERT_TRUE(PumpUntil([&] { return !PanelShown(hwnd); })) << "the panel went";
