@@ -11,6 +11,7 @@
 #include "tests/frame/MenuBarHarness.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/Input.h"
+#include "tests/support/Pixels.h"
 
 using namespace menubar_test;
 using namespace testing_support;
@@ -106,6 +107,7 @@ TEST(cMenuBarInput, AClickOpensTheDropDownUnderTheButtonOwnerDrawnAndRestoresItA
         HWND popup = nullptr;
         if (!WaitFor([&] { return (popup = VisiblePopup(file)) != nullptr && Painted(popup); })) return;
         GetWindowRect(popup, &popupRect);
+        SettledScreen(popupRect);  // the pixels below are read from the screen
         ownerDrawnWhileOpen = AllOwnerDrawn(file);
         leftEdge = ScreenPixel(button.left, (button.top + button.bottom) / 2);
         RECT item = {}, separator = {};
