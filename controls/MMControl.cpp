@@ -43,6 +43,7 @@ MMControl::~MMControl() {
 void MMControl::SetCommand(const std::wstring& command) {
     m_command = command;
     m_ranToEnd = false;
+    m_pausedAt = -1;
     const std::wstring name = Lower(command);
     if (name == L"open") {
         Open();
@@ -51,7 +52,7 @@ void MMControl::SetCommand(const std::wstring& command) {
     } else if (name == L"play") {
         Play();
     } else if (name == L"pause") {
-        if (m_open) Send(L"pause " + m_alias);
+        if (m_open) Pause();
     } else if (name == L"stop") {
         if (m_open) Send(L"stop " + m_alias);
     } else if (name == L"prev") {
@@ -90,6 +91,13 @@ void MMControl::Rewind() {
     Send(L"seek " + m_alias + L" to start");
 }
 
+void MMControl::Pause() {
+    // Wine's wave device may still count one more block a moment after the pause, the later
+    // the busier the machine; a paused control reports where it was when the pause came.
+    Send(L"pause " + m_alias);
+    m_pausedAt = DevicePosition();
+}
+
 void MMControl::Close() {
     if (!m_open) return;
     m_open = false;
@@ -109,6 +117,11 @@ long MMControl::Length() const {
 long MMControl::Position() const {
     if (!m_open) return 0;
     if (m_ranToEnd) return Length();
+    if (m_pausedAt >= 0) return m_pausedAt;
+    return DevicePosition();
+}
+
+long MMControl::DevicePosition() const {
     return std::wcstol(Query(L"status " + m_alias + L" position").c_str(), nullptr, 10);
 }
 

@@ -8,7 +8,8 @@
 // refuses raises a run-time error carrying the MCI error number and text.
 //
 // With no device open, "Close", "Play", "Pause", "Stop" and "Prev" have nothing to act on and
-// do nothing; Length and Position read 0.
+// do nothing; Length and Position read 0. After "Pause", Position stays where the pause found
+// the device until the next command.
 //
 // Done is raised when a "Play" completes: it ran to its end (MCI_NOTIFY_SUCCESSFUL) or failed
 // (MCI_NOTIFY_FAILURE); the argument is that notification code. A play cut short by Stop, Prev,
@@ -67,6 +68,8 @@ private:
     void Open();
     void Close();
     void Rewind();
+    void Pause();
+    long DevicePosition() const;
     void Play();
     void Send(const std::wstring& command, HWND callback = nullptr) const;
     std::wstring Query(const std::wstring& command) const;
@@ -77,6 +80,7 @@ private:
     std::wstring m_command;
     bool m_open = false;
     bool m_ranToEnd = false;  // the last play completed; Position reads Length
+    long m_pausedAt = -1;     // the position a Pause held, until the next command
     UINT m_deviceId = 0;
     HWND m_notifyWindow = nullptr;
     std::map<long, long> m_ignoredSettings;

@@ -34,9 +34,9 @@ void CoverAndUncover(HWND window) {
     HWND cover = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    testing_support::PumpFor(100);
+    testing_support::PumpPending();
     DestroyWindow(cover);
-    testing_support::PumpFor(100);
+    testing_support::PumpPending();
 }
 
 ColourSpot FindColour(const testing_support::Pixels& pixels, COLORREF colour, int tolerance) {

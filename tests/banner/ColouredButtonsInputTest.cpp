@@ -28,7 +28,7 @@ struct ShownForms {
     ~ShownForms() {
         if (rt::Forms::IsLoaded<Form3>()) rt::Forms::Get<Form3>().Unload();
         if (rt::Forms::IsLoaded<FRotFont>()) rt::Forms::Get<FRotFont>().Unload();
-        PumpFor(50);
+        PumpPending();
     }
 };
 
@@ -36,7 +36,7 @@ void ShowInFront(rt::Form& form) {
     form.Show();
     PumpUntil([&] { return IsWindowVisible(form.hWnd()) != FALSE; });
     MakeForeground(form.hWnd());
-    Pump(Processing::Program, 150);
+    PumpPending(Processing::Program);
 }
 
 std::vector<COLORREF> InsideColours(const std::vector<rt::CommandButton*>& buttons) {
@@ -47,7 +47,7 @@ std::vector<COLORREF> InsideColours(const std::vector<rt::CommandButton*>& butto
 
 void TabThroughEverything() {
     for (int i = 0; i < kTabs; ++i) Key(VK_TAB);
-    Pump(Processing::Program, 300);
+    PumpPending(Processing::Program);
 }
 
 void ExpectColoursKept(const std::vector<rt::CommandButton*>& buttons) {
@@ -71,8 +71,8 @@ TEST(ColouredButtons, BannerButtonsStayPinkThroughTabAndEnterPressesTheFocusedOn
     ASSERT_TRUE(FocusOn(banner.hWnd(), banner.Command2.hWnd()));
     DialogAnswers answers({ChooseColour(kChosen)});
     Key(VK_RETURN);
-    EXPECT_TRUE(PumpUntil([&] { return answers.Done(); }, 5000)) << "Enter opened no colour dialog";
-    Pump(Processing::Program, 300);
+    EXPECT_TRUE(PumpUntil([&] { return answers.Done(); })) << "Enter opened no colour dialog";
+    PumpPending(Processing::Program);
     EXPECT_EQ(banner.Text2.BackColor(), static_cast<OLE_COLOR>(kChosen));
 }
 
@@ -85,5 +85,5 @@ TEST(ColouredButtons, DesignerButtonsStayPinkThroughTabAndEnterPressesTheFocused
     // Enter on 退 出 hides the designer.
     ASSERT_TRUE(FocusOn(designer.hWnd(), designer.Command3.hWnd()));
     Key(VK_RETURN);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(designer.hWnd()); }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(designer.hWnd()); }));
 }

@@ -9,7 +9,7 @@ using namespace testing_support;
 
 controls_testing::FormsCleanup::~FormsCleanup() {
     for (rt::Form* form : rt::Forms::detail::Loaded()) form->Unload();
-    Pump(Processing::Program, 20);
+    PumpPending(Processing::Program);
 }
 
 TEST(ControlsOnFormInput, GradientButtonsClickAndTakePartInTheTabOrder) {

@@ -11,14 +11,14 @@ using namespace controls_testing;
 
 controls_testing::FormsCleanup::~FormsCleanup() {
     for (rt::Form* form : rt::Forms::detail::Loaded()) form->Unload();
-    testing_support::PumpFor(20);
+    testing_support::PumpPending();
 }
 
 TEST(ControlsOnForm, DefinitionPropertiesReachTheWindowsWhenTheFormLoads) {
     FormsCleanup cleanup;
     auto& form = rt::Forms::Get<frmControls>();
     form.Show();
-    testing_support::PumpFor(50);
+    testing_support::PumpPending();
 
     ASSERT_NE(form.RainButton4.Window(), nullptr);
     EXPECT_EQ(form.RainButton4.hWnd(), form.RainButton4.Window()->hwnd());
@@ -59,7 +59,7 @@ TEST(ControlsOnForm, DefinitionPropertiesReachTheWindowsWhenTheFormLoads) {
     EXPECT_EQ(shown.At(shown.width / 2, shown.height / 2), RGB(0, 0, 200));
 
     form.Unload();
-    testing_support::PumpFor(20);
+    testing_support::PumpPending();
 }
 
 TEST(ControlsOnForm, InvalidDefinitionValuesAreRefusedBeforeLoading) {

@@ -18,52 +18,59 @@ orange_share() {
     -fill white -opaque "rgb(255,128,0)" -format '%[fx:mean]' info:
 }
 
-e2e_start_copy banner_screen
+e2e_start_copy
 main=$(e2e_wait_window Lumesca)
-sleep 1
 e2e_locate "$main"
+e2e_wait_settled "$(e2e_caption_area)"
 # 文件 > Sembrel (the second item).
-xdotool mousemove $((X + 115)) $((Y + 41)) click 1
-sleep 0.5
+e2e_click_and_wait $((X + 115)) $((Y + 41)) "250x150+$((X + 100))+$((Y + 50))"
 xdotool key Down Down Return
 banner=$(e2e_wait_window Sembrel)
-sleep 1
 e2e_locate "$banner"
+e2e_shot_window=$banner
+e2e_wait_settled "${WIDTH}x50+0+0"
 echo "banner at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 
 # The angle bar lies 46 to 67 pixels above the client's bottom edge; its track right of the
 # thumb moves it by 15 a click.
 bar_y=$((Y + HEIGHT - 4 - 56))
+# Each click waits until the thumb has moved, so that the next is a click of its own.
 for _ in 1 2 3; do
-  xdotool mousemove $((X + WIDTH / 2)) "$bar_y" click 1
-  sleep 0.3
+  e2e_click_and_wait $((X + WIDTH / 2)) "$bar_y" "${WIDTH}x16+0+$((bar_y - Y - 8))"
 done
 
 click_x=$((X + 160))
 click_y=$((Y + 480))
-xdotool mousemove "$click_x" "$click_y" click 1
-sleep 1
-e2e_screenshot banner_screen-screen.png
 shot=$e2e_out/banner_screen.png
-xwd -id "$banner" -silent -display "$DISPLAY" -out "$e2e_work/banner.xwd"
-/usr/bin/convert "xwd:$e2e_work/banner.xwd" "$shot"
-
 # In the window's picture the click lies at (click - window origin).
 cx=$((click_x - X))
 cy=$((click_y - Y))
-up_right=$(orange_share $((cx + 40)) $((cy - 300)) 260 260)
-below=$(orange_share $((cx + 60)) $((cy + 60)) 200 100)
-echo "line pixels up and right: $up_right, below: $below" >&2
-awk -v a="$up_right" -v b="$below" 'BEGIN { exit !(a > 0.003 && b == 0) }' || {
-  echo "no line at 45 degrees from the clicked point" >&2
+# The line up and right of the clicked point, and none below it, in the window's own picture.
+line_at_45() {
+  xwd -id "$banner" -silent -display "$DISPLAY" -out "$e2e_work/banner.xwd"
+  /usr/bin/convert "xwd:$e2e_work/banner.xwd" "$shot"
+  up_right=$(orange_share $((cx + 40)) $((cy - 300)) 260 260)
+  below=$(orange_share $((cx + 60)) $((cy + 60)) 200 100)
+  awk -v a="$up_right" -v b="$below" 'BEGIN { exit !(a > 0.003 && b == 0) }'
+}
+xdotool mousemove "$click_x" "$click_y" click 1
+e2e_until 30 line_at_45 || {
+  echo "no line at 45 degrees from the clicked point (up and right: $up_right, below: $below)" >&2
   exit 1
 }
+echo "line pixels up and right: $up_right, below: $below" >&2
+e2e_screenshot banner_screen-screen.png
 
 # The gradient designer belongs to the banner: it stays above it on the screen. Wine's X windows
 # must show that stacking too, so it is read from the X side (the desktop's children, topmost
 # first).
 xdotool mousemove $((X + 291)) $((Y + 713)) click 1  # 背景颜色
 designer=$(e2e_wait_window "Gradient Background Demonstration")
+e2e_locate "$designer"
+e2e_shot_window=$designer
+e2e_wait_settled "${WIDTH}x50+0+0"
+e2e_shot_window=
+e2e_locate "$banner"
 # So it does while one of the banner's own dialogs is open (字体颜色 opens the colour dialog), and
 # after a Tab between the banner's controls: Wine lifts the X window of a form whenever the
 # focus moves inside it.
@@ -81,18 +88,22 @@ if ! e2e_stays_above "$designer" "$banner"; then
   exit 1
 fi
 
+# The drag by the caption: each step waits until the banner has moved there.
 xdotool mousemove $((X + 300)) $((Y + 12)) mousedown 1
+start_y=$Y
+banner_at() { e2e_locate "$banner"; [ "$Y" -ge "$1" ]; }
 for step in 1 2 3 4 5; do
-  xdotool mousemove $((X + 300)) $((Y + 12 + step * 40))
-  sleep 0.1
+  xdotool mousemove $((X + 300)) $((start_y + 12 + step * 40))
+  e2e_until 30 banner_at $((start_y + step * 40)) || { echo "the banner did not follow the drag" >&2; exit 1; }
 done
 # And after the banner has been dragged by its caption.
 xdotool mouseup 1
-sleep 2
-if ! e2e_above "$designer" "$banner"; then
+released=$SECONDS
+e2e_until 30 e2e_above "$designer" "$banner" || {
   echo "the banner covers its gradient designer after it was dragged" >&2
   exit 1
-fi
+}
+echo "the designer was above the banner $((SECONDS - released)) s after the drag" >&2
 
 e2e_close_window "$banner"
 e2e_close_window "$main"

@@ -8,30 +8,26 @@ set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
 
 folder=$(mktemp -d "$e2e_out/thumbnails.XXXXXX")
-cleanup() {
-  [ -z "${e2e_pid:-}" ] || kill "$e2e_pid" 2>/dev/null || true
-  rm -rf "$folder"
-}
-trap cleanup EXIT
+trap 'e2e_cleanup; rm -rf "$folder"' EXIT
 /usr/bin/convert -size 2000x1500 gradient:red-blue "$folder/p000.jpg"
 for i in $(seq 1 399); do cp "$folder/p000.jpg" "$folder/p$(printf %03d "$i").jpg"; done
 for i in 1 2 3 4 5; do echo "not a picture" >"$folder/bad$i.jpg"; done
 
 e2e_start_in "$folder" lumesca.exe
 main=$(e2e_wait_window Lumesca)
-sleep 1
 e2e_locate "$main"
+e2e_wait_settled "$(e2e_caption_area)"
 MX=$X MY=$Y MWIDTH=$WIDTH MHEIGHT=$HEIGHT
 
 # 文件 opens its drop-down; Right moves along the bar to 图片资料阅览; Down and Return choose its
 # first item, 打开.
-xdotool mousemove $((X + 115)) $((Y + 41)) click 1
-sleep 0.7
-xdotool key Right
-sleep 0.7
+menus="400x150+$((X + 100))+$((Y + 50))"
+e2e_click_and_wait $((X + 115)) $((Y + 41)) "$menus"
+e2e_keys_and_wait "$menus" Right
 xdotool key Down Return
-player=$(e2e_wait_window Quorrin 20)
-sleep 1
+player=$(e2e_wait_window Quorrin 30)
+e2e_locate "$player"
+e2e_wait_settled "$(e2e_caption_area)"
 e2e_screenshot picture_player.png
 
 # The player's client area is 1016 x 721 pixels (15240 x 10815 twips) in an even border; the
@@ -41,8 +37,8 @@ border=$(( (WIDTH - 1016) / 2 ))
 cx=$((X + border)) cy=$((Y + HEIGHT - border - 721))
 strip=$((Y + HEIGHT))
 [ $((MY + MHEIGHT - strip)) -ge 40 ] || { echo "the main window is not seen below the player" >&2; exit 1; }
-main_sum() { e2e_region_sum "$MX" "$strip" "$MWIDTH" $((MY + MHEIGHT - strip)); }
-list_sum() { e2e_region_sum $((cx + 30)) $((cy + 36)) 337 203; }
+main_sum() { e2e_screen_sum "${MWIDTH}x$((MY + MHEIGHT - strip))+$MX+$strip"; }
+list_sum() { e2e_screen_sum "337x203+$((cx + 30))+$((cy + 36))"; }
 running() { [ "$(xdotool getwindowname "$player" 2>/dev/null)" = Quorrin ]; }
 
 # 打开缩略图 starts the run; the first thumbnails appear in the list.

@@ -18,12 +18,13 @@ deadline=${LUMESCA_SKIN_DEADLINE:-10}
 work=$(mktemp -d)
 e2e_pid=
 shots=$(mktemp -d)  # captures, kept out of the program's folder
-trap '[ -z "$e2e_pid" ] || kill "$e2e_pid" 2>/dev/null || true; chattr -i "$work" 2>/dev/null; rm -rf "$work" "$shots"' EXIT
+trap 'e2e_cleanup; chattr -i "$work" 2>/dev/null; rm -rf "$work" "$shots"' EXIT
 cp "$LUMESCA_BIN_DIR/lumesca.exe" "$LUMESCA_BIN_DIR/tyy1.mdb" "$work/"
 
 start_copy() {
   (cd "$work" && exec wine lumesca.exe </dev/null >>"$e2e_out/skin_panel.log" 2>&1) &
   e2e_pid=$!
+  e2e_started+=("$e2e_pid")
 }
 
 # Frame points and where each reads its skin's pictures, one "x y picture sx sy" a line, for a
@@ -137,8 +138,7 @@ echo "window at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 
 # 文件 > Mirovast缤纷界面
 open_panel() {
-  xdotool mousemove $((X + 115)) $((Y + 41)) click 1
-  sleep 0.5
+  e2e_click_and_wait $((X + 115)) $((Y + 41)) "250x150+$((X + 100))+$((Y + 50))"
   xdotool key Down Return
   client_w=$((WIDTH - 20))
   frame_left=$((10 + client_w - 355))
@@ -201,10 +201,12 @@ e2e_screenshot skin_panel-restarted.png
 # reach it) shows the chooser modally at the desktop's top-left. The main window is dragged
 # right first, out from under the chooser; the banner still covers the left part of its
 # frame, so only the right part is read.
+start_x=$X
+main_at() { e2e_locate "$id"; [ "$X" -ge "$1" ]; }
 xdotool mousemove $((X + 300)) $((Y + 12)) mousedown 1
 for step in 1 2 3 4 5; do
-  xdotool mousemove $((X + 300 + step * 25)) $((Y + 12))
-  sleep 0.1
+  xdotool mousemove $((start_x + 300 + step * 25)) $((Y + 12))
+  e2e_until 30 main_at $((start_x + step * 25)) || { echo "the main window did not follow the drag" >&2; exit 1; }
 done
 xdotool mouseup 1
 only_right=1
@@ -212,13 +214,15 @@ all_skin_colours
 wait_for_skin "$id" "$last_skin" 10 >/dev/null
 e2e_locate "$id"
 main_x=$X main_y=$Y main_w=$WIDTH
-xdotool mousemove $((main_x + 115)) $((main_y + 41)) click 1
-sleep 0.5
+e2e_click_and_wait $((main_x + 115)) $((main_y + 41)) "250x150+$((main_x + 100))+$((main_y + 50))"
 xdotool key Down Down Return
 e2e_locate "$(e2e_wait_window Sembrel)"
 xdotool mousemove $((X + 291)) $((Y + 713)) click 1
-e2e_wait_window "Gradient Background Demonstration" >/dev/null
-sleep 0.5
+designer=$(e2e_wait_window "Gradient Background Demonstration")
+e2e_locate "$designer"
+e2e_shot_window=$designer
+e2e_wait_settled "${WIDTH}x50+0+0"
+e2e_shot_window=
 xdotool key Tab Tab Tab Tab Tab Tab Tab Return
 chooser=$(e2e_wait_window Form1)
 e2e_locate "$chooser"

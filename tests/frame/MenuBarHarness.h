@@ -183,7 +183,7 @@ public:
         // As the caption painter does: the engine learns that the window is active (the
         // keyboard hook serves only the active window's engine).
         SendMessageW(hwnd(), WM_NCACTIVATE, TRUE, 0);
-        testing_support::PumpFor(50);
+        testing_support::PumpPending();
     }
     ~SkinnedWindow() {
         engine->Detach();
@@ -290,15 +290,10 @@ inline bool BringToFront(HWND hwnd) {
     return false;
 }
 
-// Waits (on any thread) until cond holds or ms pass.
-inline bool WaitFor(const std::function<bool()>& cond, DWORD ms = 3000) {
-    const DWORD start = GetTickCount();
-    while (!cond()) {
-        if (GetTickCount() - start > ms) return false;
-        Sleep(10);
-    }
-    return true;
-}
+using testing_support::WaitFor;
+
+// A window is shown and has nothing left to paint (readable from any thread).
+inline bool Painted(HWND window) { return IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE); }
 
 // Runs a script of real input on a worker thread while this thread keeps pumping messages:
 // the modal menu loop then runs on this thread, as it does in the program, and the script
@@ -311,7 +306,7 @@ inline bool RunInputScript(const std::function<void()>& script, DWORD timeoutMs 
     });
     const bool finished = testing_support::PumpUntil([&] { return done.load(); }, timeoutMs);
     worker.join();
-    testing_support::PumpFor(50);
+    testing_support::PumpPending();
     return finished;
 }
 

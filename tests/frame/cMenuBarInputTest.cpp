@@ -11,6 +11,7 @@
 #include "tests/frame/MenuBarHarness.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/Input.h"
+#include "tests/support/Pixels.h"
 
 using namespace menubar_test;
 using namespace testing_support;
@@ -71,15 +72,15 @@ TEST(cMenuBarInput, HotPollStartsOverAButtonAndStopsAtItsNextTickOnceNothingIsHo
 
     const POINT c1 = w.ButtonCentre(1);
     MoveMouseTo(c1.x, c1.y);
-    ASSERT_TRUE(PumpUntil([&] { return w.bar->HotIndex() == 1; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return w.bar->HotIndex() == 1; }));
     EXPECT_EQ(w.bar->PollInterval(), cMenuBar::kPollInterval);
 
     // Off the window no mouse message arrives: only the poll notices, and then stops.
     const DWORD left = GetTickCount();
     MoveAway();
-    ASSERT_TRUE(PumpUntil([&] { return w.bar->HotIndex() == 0; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return w.bar->HotIndex() == 0; }));
     const DWORD noticed = GetTickCount() - left;
-    EXPECT_TRUE(PumpUntil([&] { return w.bar->PollInterval() == 0; }, 500));
+    EXPECT_TRUE(PumpUntil([&] { return w.bar->PollInterval() == 0; }));
     std::printf("hot poll noticed the pointer leaving after %lu ms\n", static_cast<unsigned long>(noticed));
 }
 
@@ -104,9 +105,9 @@ TEST(cMenuBarInput, AClickOpensTheDropDownUnderTheButtonOwnerDrawnAndRestoresItA
     const bool finished = RunInputScript([&] {
         ClickAt(c.x, c.y);
         HWND popup = nullptr;
-        if (!WaitFor([&] { return (popup = VisiblePopup(file)) != nullptr; })) return;
-        Sleep(200);
+        if (!WaitFor([&] { return (popup = VisiblePopup(file)) != nullptr && Painted(popup); })) return;
         GetWindowRect(popup, &popupRect);
+        SettledScreen(popupRect);  // the pixels below are read from the screen
         ownerDrawnWhileOpen = AllOwnerDrawn(file);
         leftEdge = ScreenPixel(button.left, (button.top + button.bottom) / 2);
         RECT item = {}, separator = {};
@@ -145,7 +146,7 @@ TEST(cMenuBarInput, AltLetterOpensTheDropDownAndAMnemonicChoosesTheItem) {
     bool opened = false, statementOpenedNothing = false;
     const bool finished = RunInputScript([&] {
         TapKey('S', {VK_MENU});  // &Statement has no submenu and no button
-        Sleep(300);
+        Sleep(300);  // the time is the subject: nothing opens in 300 ms
         statementOpenedNothing = VisiblePopup(w.menu().file) == nullptr && VisiblePopup(w.menu().view) == nullptr;
         if (VisiblePopup()) {
             TapKey(VK_ESCAPE);
@@ -154,14 +155,14 @@ TEST(cMenuBarInput, AltLetterOpensTheDropDownAndAMnemonicChoosesTheItem) {
         TapKey('V', {VK_MENU});
         opened = WaitFor([&] { return VisiblePopup(w.menu().view) != nullptr; });
         if (!opened) return;
-        Sleep(100);
+        WaitFor([&] { return Painted(VisiblePopup(w.menu().view)); });
         TapKey('G');  // &Grid
         WaitFor([&] { return VisiblePopup() == nullptr; });
     });
     ASSERT_TRUE(finished);
     EXPECT_TRUE(statementOpenedNothing);
     EXPECT_TRUE(opened);
-    PumpFor(100);
+    PumpUntil([&] { return !w.log().Commands().empty(); });
     EXPECT_EQ(w.log().Commands(), std::vector<UINT>{kIdGrid});
     EXPECT_EQ(w.bar->ItemStore().Count(), 0);
 }
@@ -176,12 +177,12 @@ TEST(cMenuBarInput, MnemonicInAFileMenuChoosesExit) {
     const bool finished = RunInputScript([&] {
         ClickAt(c.x, c.y);
         if (!WaitFor([&] { return VisiblePopup(w.menu().file) != nullptr; })) return;
-        Sleep(100);
+        WaitFor([&] { return Painted(VisiblePopup(w.menu().file)); });
         TapKey('X');
         WaitFor([&] { return VisiblePopup() == nullptr; });
     });
     ASSERT_TRUE(finished);
-    PumpFor(100);
+    PumpUntil([&] { return !w.log().Commands().empty(); });
     EXPECT_EQ(w.log().Commands(), std::vector<UINT>{kIdExit});
     MoveAway();
 }

@@ -15,6 +15,7 @@ using testing_support::MakeForeground;
 using testing_support::MouseDownAt;
 using testing_support::MoveMouseTo;
 using testing_support::PumpFor;
+using testing_support::PumpPending;
 using testing_support::PumpUntil;
 using testing_support::TestWindow;
 using testing_support::WindowOptions;
@@ -28,7 +29,7 @@ struct Framed {
           engine(std::make_shared<cNCCalcSize>()) {
         engine->Attach(painter.get());
         engine->Display(window.hwnd());
-        PumpFor(30);
+        PumpPending();
     }
     ~Framed() { engine->Detach(); }
     HWND hwnd() const { return window.hwnd(); }
@@ -129,7 +130,9 @@ TEST(cNCCalcSizeInput, PressesOffTheCaptionGoToThePainter) {
 namespace {
 
 // Moves the held pointer from another thread while the engine's drag loop runs on this one,
-// then releases the button.
+// then releases the button. Its fixed times stand in for conditions: waiting for the nudge, the
+// pointer and the window instead, the window now and then moved further than the pointer
+// under load (read back after the loop, the pointer is where Wine's X pointer was).
 std::thread DragFromOtherThread(POINT travel, POINT& start) {
     return std::thread([travel, &start] {
         Sleep(300);

@@ -18,7 +18,7 @@
 using testing_support::CaptureWindowFrame;
 using testing_support::ColorNear;
 using testing_support::GdiObjectCount;
-using testing_support::PumpFor;
+using testing_support::PumpPending;
 using testing_support::PumpUntil;
 using testing_support::TestWindow;
 using testing_support::WindowOptions;
@@ -35,7 +35,7 @@ struct Framed {
           engine(std::make_shared<cNCCalcSize>()) {
         engine->Attach(painter.get());
         engine->Display(window.hwnd());
-        PumpFor(30);
+        PumpPending();
     }
     ~Framed() { engine->Detach(); }
     HWND hwnd() const { return window.hwnd(); }
@@ -231,7 +231,7 @@ TEST(cNCCalcSize, SysCommandIsPostedAndAltKeysGoToThePainter) {
     });
     f.engine->SysCommand(SC_MAXIMIZE);
     EXPECT_TRUE(commands.empty());  // posted, not sent
-    ASSERT_TRUE(PumpUntil([&] { return !commands.empty(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !commands.empty(); }));
     EXPECT_EQ(commands.front(), static_cast<WPARAM>(SC_MAXIMIZE));
 
     EXPECT_EQ(f.engine->AltKeyAccelerator('F'), -1);

@@ -28,8 +28,7 @@ POINT WindowOrigin(HWND hwnd) {
 // The engine reads the cursor position when it handles a press, and a press sent together
 // with a move arrives at the old position: move first, then press.
 void ClickOn(int x, int y) {
-    MoveMouseTo(x, y);
-    PumpFor(50);
+    MovePointer(POINT{x, y}, Processing::Plain);
     ClickAt(x, y);
 }
 
@@ -70,11 +69,10 @@ TEST(cNeoCaptionInput, CloseRunsOnlyWhenReleasedOnTheButtonPressed) {
     SkinnedTestWindow window(Options800(), log.Handler());
     const HWND hwnd = window.hwnd();
     ASSERT_TRUE(MakeForeground(hwnd));
-    PumpFor(100);
+    PumpPending();
     const POINT o = WindowOrigin(hwnd);
 
-    MoveMouseTo(o.x + 785, o.y + 15);
-    PumpFor(50);
+    MovePointer(POINT{o.x + 785, o.y + 15}, Processing::Plain);
     MouseDownAt(o.x + 785, o.y + 15);
     EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 20); })) << "pressed glyph";
     // A repaint of the frame while the button is held (the window manager makes one when the
@@ -85,15 +83,13 @@ TEST(cNeoCaptionInput, CloseRunsOnlyWhenReleasedOnTheButtonPressed) {
     EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 0); })) << "popped up outside";
     MoveMouseTo(o.x + 786, o.y + 16);
     EXPECT_TRUE(PumpUntil([&] { return CloseGlyphShows(hwnd, 20); })) << "pressed again on return";
-    MoveMouseTo(o.x + 600, o.y + 15);
-    PumpFor(50);
+    MovePointer(POINT{o.x + 600, o.y + 15}, Processing::Plain);
     MouseUpAt(o.x + 600, o.y + 15);  // released on the caption, off the button
-    PumpFor(200);
+    PumpFor(200);  // the time is the subject: no command comes in 200 ms
     EXPECT_TRUE(log.commands.empty());
     EXPECT_TRUE(CloseGlyphShows(hwnd, 0));
 
-    // Far enough apart in time that the window manager sees no double click.
-    PumpFor(GetDoubleClickTime() + 100);
+    PumpFor(GetDoubleClickTime() + 100);  // the time is the subject: no double click follows
     ClickOn(o.x + 785, o.y + 15);
     ASSERT_TRUE(PumpUntil([&] { return !log.commands.empty(); }));
     EXPECT_EQ(log.commands.front(), static_cast<WPARAM>(SC_CLOSE));
@@ -105,28 +101,28 @@ TEST(cNeoCaptionInput, MaximizeButtonMaximizesAndRestores) {
     SkinnedTestWindow window(Options800());
     const HWND hwnd = window.hwnd();
     ASSERT_TRUE(MakeForeground(hwnd));
-    PumpFor(100);
+    PumpPending();
     POINT o = WindowOrigin(hwnd);
     ClickOn(o.x + 765, o.y + 15);
-    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) != FALSE; }, 3000));
-    PumpFor(200);
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) != FALSE; }));
+    PumpPending();
     RECT r;
     GetWindowRect(hwnd, &r);
     const int width = r.right - r.left;
     // The restore button sits 43 pixels left of the maximised window's right edge.
     ClickOn(r.left + width - 43 + 9, r.top + 15);
-    EXPECT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) == FALSE; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) == FALSE; }));
 }
 
 TEST(cNeoCaptionInput, IconZoneIsTheSystemMenuForTheEngine) {
     SkinnedTestWindow window(Options800());
     const HWND hwnd = window.hwnd();
     ASSERT_TRUE(MakeForeground(hwnd));
-    PumpFor(100);
+    PumpPending();
     const POINT o = WindowOrigin(hwnd);
     auto hitAt = [&](int x, int y) {
         // The engine reads the pointer itself: it must have arrived, also on a busy machine.
-        EXPECT_TRUE(MovePointer(POINT{o.x + x, o.y + y}));
+        EXPECT_TRUE(MovePointer(POINT{o.x + x, o.y + y}, Processing::Plain));
         return SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(o.x + x, o.y + y));
     };
     EXPECT_EQ(hitAt(20, 20), HTSYSMENU);
@@ -163,15 +159,15 @@ TEST(cNeoCaptionInput, MenuBarStillOpensAfterAHundredSkinChanges) {
         SendMessageW(hwnd, WM_NCPAINT, 1, 0);
     }
     ASSERT_TRUE(MakeForeground(hwnd));
-    PumpFor(200);
+    PumpPending();
     const POINT origin = WindowOrigin(hwnd);
     g_popupSeen = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, ClosePopup);
     // The first bar button's text starts at x 98, 2 pixels below row 29.
     ClickOn(origin.x + 110, origin.y + 38);
-    PumpUntil([] { return g_popupSeen; }, 3000);
+    PumpUntil([] { return g_popupSeen; });
     KillTimer(nullptr, timer);
-    PumpFor(100);
+    PumpPending();
     EXPECT_TRUE(g_popupSeen);
 }
 
@@ -187,13 +183,13 @@ TEST(cNeoCaptionInput, AltMnemonicOpensTheDropDownThroughThePainter) {
     const HWND hwnd = window.hwnd();
     ASSERT_TRUE(MakeForeground(hwnd));
     SendMessageW(hwnd, WM_NCPAINT, 1, 0);  // the bar learns its buttons when painted
-    PumpFor(100);
+    PumpPending();
     g_popupSeen = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, ClosePopup);
     TapKey('F', {VK_MENU});
-    PumpUntil([] { return g_popupSeen; }, 3000);
+    PumpUntil([] { return g_popupSeen; });
     KillTimer(nullptr, timer);
-    PumpFor(100);
+    PumpPending();
     EXPECT_TRUE(g_popupSeen);
 }
 
@@ -202,12 +198,12 @@ TEST(cNeoCaptionInput, DoubleClickOnAButtonPressesItTwiceAndNeverCloses) {
     SkinnedTestWindow window(Options800(), log.Handler());
     const HWND hwnd = window.hwnd();
     ASSERT_TRUE(MakeForeground(hwnd));
-    PumpFor(100);
+    PumpPending();
     const POINT o = WindowOrigin(hwnd);
     ClickOn(o.x + 765, o.y + 15);
     ClickAt(o.x + 765, o.y + 15);  // the second click, well inside the double-click time
-    PumpUntil([&] { return log.commands.size() >= 2; }, 2000);
-    PumpFor(200);
+    PumpUntil([&] { return log.commands.size() >= 2; });
+    PumpFor(200);  // the time is the subject: no third command and no close come meanwhile
     EXPECT_EQ(log.commands, (std::vector<WPARAM>{SC_MAXIMIZE, SC_MAXIMIZE}));
     EXPECT_TRUE(IsWindow(hwnd));
 }

@@ -233,7 +233,7 @@ TEST(cNeoCaption, InactiveLookReadsTheOffsetColumnsAndKeepsTheGlyphs) {
 TEST(cNeoCaption, MaximizedWindowShowsTheRestoreGlyph) {
     SkinnedTestWindow window(Options(600, 400));
     ShowWindow(window.hwnd(), SW_MAXIMIZE);
-    PumpFor(50);
+    PumpPending();
     ASSERT_TRUE(IsZoomed(window.hwnd()));
     const int width = WindowSize(window.hwnd()).cx;
     const Pixels f = PaintAndCapture(window.hwnd(), true);
@@ -241,7 +241,7 @@ TEST(cNeoCaption, MaximizedWindowShowsTheRestoreGlyph) {
     EXPECT_NO_MISMATCH(
         Compare(f, left, 5, left + 18, 25, [&](int x, int y) { return CaptionTestColour(258 + x - left, y - 5); }));
     ShowWindow(window.hwnd(), SW_RESTORE);
-    PumpFor(50);
+    PumpPending();
     const Pixels g = PaintAndCapture(window.hwnd(), true);
     EXPECT_NO_MISMATCH(Compare(g, 557, 5, 575, 25, [](int x, int y) { return CaptionTestColour(276 + x - 557, y - 5); }));
 }
@@ -635,11 +635,11 @@ TEST(cNeoCaption, HundredSkinChangesKeepOneBarAndNoGdiGrowth) {
         SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     };
     for (int i = 0; i < 5; ++i) changeSkin();
-    PumpFor(50);
+    PumpPending();
     const long attachCount = PropertyValue(hwnd, MSubclass::AttachCountProperty(hwnd));
     const unsigned long before = GdiObjectCount();
     for (int i = 0; i < 100; ++i) changeSkin();
-    PumpFor(50);
+    PumpPending();
     // A leak per painter would add 100 or more; the platform may create an object or two of its
     // own meanwhile when other windows change activation around this one.
     EXPECT_LE(GdiObjectCount(), before + 2);

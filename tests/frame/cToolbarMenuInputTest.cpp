@@ -15,12 +15,23 @@ namespace {
 
 void MoveAway() { MoveMouseTo(1200, 1000); }
 
+// The menu's drop-down is shown and drawn.
 bool Shows(HMENU menu) {
-    return WaitFor([&] { return VisiblePopup(menu) != nullptr; });
+    return WaitFor([&] {
+        const HWND popup = VisiblePopup(menu);
+        return popup && Painted(popup);
+    });
 }
 bool Stays(HMENU menu, DWORD ms = 300) {
-    Sleep(ms);
+    Sleep(ms);  // the time is the subject: the drop-down stays this long
     return VisiblePopup(menu) != nullptr;
+}
+
+// The drop-down View shows its entry with the submenu selected.
+bool MoreSelected(const TestMenu& m) {
+    for (int i = 0; i < GetMenuItemCount(m.view); ++i)
+        if (GetSubMenu(m.view, i) == m.viewMore) return (GetMenuState(m.view, i, MF_BYPOSITION) & MF_HILITE) != 0;
+    return false;
 }
 
 }  // namespace
@@ -47,7 +58,7 @@ TEST(cToolbarMenuInput, ArrowsMoveAlongTheBarWrapAroundAndRightOpensASubmenu) {
         check(Shows(m.view), "Left on the first button wraps to View");
         TapKey(VK_DOWN);
         TapKey(VK_DOWN);  // onto "&More", which opens a submenu
-        Sleep(100);
+        check(WaitFor([&] { return MoreSelected(m); }), "Down twice selects More");
         TapKey(VK_RIGHT);
         check(Shows(m.viewMore), "Right on an entry with a submenu opens the submenu");
         check(VisiblePopup(m.view) != nullptr, "the drop-down stays open under its submenu");
@@ -59,7 +70,7 @@ TEST(cToolbarMenuInput, ArrowsMoveAlongTheBarWrapAroundAndRightOpensASubmenu) {
     });
     ASSERT_TRUE(finished);
     for (const std::string& s : steps) EXPECT_EQ(s.rfind("ok ", 0), 0u) << s;
-    EXPECT_EQ(steps.size(), 9u);
+    EXPECT_EQ(steps.size(), 10u);
     // Tracking has ended with the button released and no hot button from the tracker.
     EXPECT_EQ(w.bar->DownIndex(), -1);
     EXPECT_TRUE(w.log().Commands().empty());
@@ -77,8 +88,7 @@ TEST(cToolbarMenuInput, TheMouseSwitchesDropDownsWithoutAClickAndAClickOnTheOpen
     // injected moves only while no menu holds the pointer grab, and each new popup reports
     // the X pointer's place as a move; starting off the buttons keeps that place harmless.)
     const POINT rest = {b2.right + 40, c2.y};
-    MoveMouseTo(rest.x, rest.y);
-    PumpFor(100);
+    ASSERT_TRUE(MovePointer(rest, Processing::Plain));
     RECT viewRect = {};
     std::vector<std::string> steps;
     auto check = [&](bool ok, const char* what) { steps.push_back(std::string(ok ? "ok " : "FAILED ") + what); };
@@ -88,7 +98,6 @@ TEST(cToolbarMenuInput, TheMouseSwitchesDropDownsWithoutAClickAndAClickOnTheOpen
         MoveMouseTo(c2.x, c2.y);
         check(Shows(m.view), "moving onto View opens it");
         check(VisiblePopup(m.file) == nullptr, "and closes File");
-        Sleep(100);
         if (HWND popup = VisiblePopup(m.view)) GetWindowRect(popup, &viewRect);
         MoveMouseTo(b2.right + 20, c2.y);  // a part of the band with no button
         check(Stays(m.view), "bar without a button changes nothing");
@@ -117,13 +126,12 @@ TEST(cToolbarMenuInput, ChoosingACommandEndsTrackingWithTheButtonReleased) {
     const bool finished = RunInputScript([&] {
         ClickAt(c2.x, c2.y);
         if (!Shows(w.menu().view)) return;
-        Sleep(100);
         GetMenuItemRect(nullptr, w.menu().view, 0, &zoom);
         ClickAt((zoom.left + zoom.right) / 2, (zoom.top + zoom.bottom) / 2);
         WaitFor([&] { return VisiblePopup() == nullptr; });
     });
     ASSERT_TRUE(finished);
-    PumpFor(100);
+    PumpUntil([&] { return !w.log().Commands().empty(); });
     EXPECT_EQ(w.log().Commands(), std::vector<UINT>{kIdZoom});
     EXPECT_EQ(w.bar->DownIndex(), -1);
     EXPECT_EQ(w.bar->ItemStore().Count(), 0);

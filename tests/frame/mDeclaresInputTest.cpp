@@ -18,7 +18,9 @@
 #include "tests/support/TestWindow.h"
 
 using testing_support::MakeForeground;
-using testing_support::PumpFor;
+using testing_support::PumpPending;
+using testing_support::PumpUntil;
+using testing_support::WaitFor;
 using testing_support::TapKey;
 using testing_support::TestWindow;
 using testing_support::WindowOptions;
@@ -40,15 +42,14 @@ struct KeyWindow {
         engine->Display(window.hwnd());
     }
     ~KeyWindow() { engine->Detach(); }
-    // Wine settles activation asynchronously after a window appears: wait until the window
-    // has stayed active for a while.
+    // Wine settles activation asynchronously after a window appears: bring it forward again
+    // until it is the foreground window and its engine knows it is active.
     void Activate() {
-        for (int attempt = 0; attempt < 10; ++attempt) {
-            MakeForeground(window.hwnd());
-            if (!engine->WindowActive()) SendMessageW(window.hwnd(), WM_NCACTIVATE, TRUE, 0);
-            PumpFor(100);
-            if (GetForegroundWindow() == window.hwnd() && engine->WindowActive()) return;
-        }
+        PumpUntil([&] {
+            if (GetForegroundWindow() != window.hwnd()) SetForegroundWindow(window.hwnd());
+            else if (!engine->WindowActive()) SendMessageW(window.hwnd(), WM_NCACTIVATE, TRUE, 0);
+            return GetForegroundWindow() == window.hwnd() && engine->WindowActive();
+        });
     }
     bool Received(WPARAM vk) const { return std::find(keysDown.begin(), keysDown.end(), vk) != keysDown.end(); }
 
@@ -98,9 +99,9 @@ TEST(mDeclaresKeyboardHookInput, ReservedCombinationsPassOn) {
     w.Activate();
     // Ctrl is read from the live key state, so it is still held while the key is handled.
     SendKeys({VK_CONTROL, VK_MENU, 'F'}, false);
-    PumpFor(50);
+    PumpPending();
     SendKeys({'F', VK_MENU, VK_CONTROL}, true);
-    PumpFor(30);
+    PumpPending();
     for (WORD vk : {static_cast<WORD>(VK_F1), static_cast<WORD>(VK_F4), static_cast<WORD>(VK_F12),
                     static_cast<WORD>(VK_DELETE), static_cast<WORD>(VK_ESCAPE)}) {
         w.Activate();
@@ -172,13 +173,13 @@ TEST(mDeclaresMsgFilterHookInput, TrackerSeesTheMenuLoopAndCanKeepAMessageFromIt
     std::atomic<bool> openAfterFirstEsc{false};
 
     std::thread keys([&] {
-        Sleep(400);
+        WaitFor([&] { return tracker.messages > 0; });  // the menu loop runs
         SendKey(VK_ESCAPE);  // kept from the menu by the tracker
-        Sleep(400);
+        WaitFor([&] { return tracker.escapes >= 1; });
+        Sleep(300);  // the time is the subject: the menu stays open after the kept Esc
         openAfterFirstEsc = menuOpen.load();
         SendKey(VK_ESCAPE);  // closes it
-        for (int i = 0; i < 20 && menuOpen; ++i) Sleep(100);
-        if (menuOpen) SendKey(VK_ESCAPE);  // never leave the test stuck in the loop
+        if (!WaitFor([&] { return !menuOpen; })) SendKey(VK_ESCAPE);  // never leave the test stuck in the loop
     });
     mDeclares::AttachMsgFilterHook(&tracker);
     EXPECT_NE(mDeclares::MsgFilterHookHandle(), nullptr);

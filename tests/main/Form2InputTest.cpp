@@ -21,7 +21,7 @@ struct ChooserFixture {
         main.Timer1.Enabled(false);
         main.Show();
         chooser.Show();
-        PumpFor(300);
+        PumpPending();
     }
     ~ChooserFixture() { app::OverrideSettingsFolder(L""); }
     std::wstring Database() const { return main_tests::SettingsPath(folder.Path()); }
@@ -37,7 +37,7 @@ TEST(Form2, ChoosingSilkStoresSevenAndDressesTheMainWindowWithATenPointCaption) 
     EXPECT_EQ(f.chooser.Option1(7).Caption(), L"丝绸");
     f.chooser.Option1(7).Value(true);
     f.chooser.RainButton1_Click();
-    PumpFor(200);
+    PumpPending();
     EXPECT_EQ(main_tests::StoredField0(f.folder.Path()), store::Variant(std::int16_t{7}));
     ASSERT_TRUE(f.chooser.Painter());
     EXPECT_EQ(f.chooser.Painter()->CaptionFont()->Size(), 10);
@@ -53,7 +53,7 @@ TEST(Form2, WithoutTheDatabaseApplyingChangesTheLookAndStoresNothing) {
     ASSERT_TRUE(DeleteFileW(f.Database().c_str()));
     f.chooser.Option1(3).Value(true);
     f.chooser.RainButton1_Click();
-    PumpFor(200);
+    PumpPending();
     EXPECT_FALSE(main_tests::FileExists(f.Database()));
     EXPECT_TRUE(MatchSkin(CaptureWindowFrame(f.main.hWnd()), 3).All());
     EXPECT_TRUE(f.chooser.IsLoaded()) << "no error ended anything";
@@ -62,7 +62,7 @@ TEST(Form2, WithoutTheDatabaseApplyingChangesTheLookAndStoresNothing) {
 TEST(Form2, ApplyingWithNothingSelectedStoresNothingAndEndsOnSkinZero) {
     ChooserFixture f(5);
     f.chooser.RainButton1_Click();
-    PumpFor(200);
+    PumpPending();
     EXPECT_EQ(main_tests::StoredField0(f.folder.Path()), store::Variant(std::int16_t{5}));
     EXPECT_TRUE(MatchSkin(CaptureWindowFrame(f.main.hWnd()), 0).All());
 }

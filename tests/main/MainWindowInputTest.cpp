@@ -108,10 +108,16 @@ void CALLBACK CloseMenuOnceOpen(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
+// The fixed waits of the tests on a running lumesca.exe stand in for conditions: waiting for
+// conditions instead, lumesca.exe lost clicks now and then under load (a press landing where
+// the pointer was before, as the program-end test sees too); kept until that cause is fixed.
 void ClickInWindow(HWND hwnd, int x, int y) {
     RECT r;
     GetWindowRect(hwnd, &r);
-    ClickAt(r.left + x, r.top + y);
+    MouseDownAt(r.left + x, r.top + y);
+    PumpFor(20);
+    MouseUpAt(r.left + x, r.top + y);
+    PumpFor(20);
 }
 
 // Opens the running program's skin panel: 文件 > Mirovast缤纷界面.
@@ -216,11 +222,11 @@ TEST(MainWindowInput, AfterTwoHundredSkinChangesTheMenuBarStillOpensItsMenus) {
     app::OverrideSettingsFolder(folder.Path());
     frmTest& f = rt::Forms::Get<frmTest>();
     f.Show();
-    PumpFor(300);
+    PumpPending();
     for (int i = 0; i < 200; ++i) {
         f.Option1(i % 30).Value(true);
         f.RainButton4_Click();
-        PumpFor(5);
+        PumpPending();
     }
     ASSERT_TRUE(MakeForeground(f.hWnd()));
     // The drop-down runs a modal loop on this thread: a thread timer, which that loop still
@@ -282,11 +288,11 @@ TEST(MainWindowInput, AltKeysAndTabAfterThePicturePlayersExitButtonHideIt) {
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(player.hWnd()); }, 3000));
     Key('Q', {VK_MENU});
     Key(VK_TAB);
-    Pump(Processing::Program, 300);
+    PumpPending(Processing::Program);
     ASSERT_TRUE(MakeForeground(f.hWnd()));
     Key('Q', {VK_MENU});
     Key(VK_TAB);
-    Pump(Processing::Program, 300);
+    PumpPending(Processing::Program);
     // The menu still opens on a click.
     g_seenPopup = nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenuOnceOpen);
@@ -296,6 +302,6 @@ TEST(MainWindowInput, AltKeysAndTabAfterThePicturePlayersExitButtonHideIt) {
     EXPECT_NE(g_seenPopup, nullptr) << "the file button opened its menu";
     player.Unload();
     f.Unload();
-    PumpFor(50);
+    PumpPending();
     app::OverrideSettingsFolder(L"");
 }

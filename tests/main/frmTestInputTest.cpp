@@ -47,7 +47,8 @@ frmTest& ShownMain() {
     frmTest& f = rt::Forms::Get<frmTest>();
     f.Timer1.Enabled(false);  // the tests raise the pulse themselves
     f.Show();
-    PumpFor(300);
+    // Drawn as a user sees it: the frame has stopped changing.
+    Settled([&] { return CaptureWindowFrame(f.hWnd()); });
     return f;
 }
 
@@ -143,7 +144,7 @@ TEST(frmTest, PulseColoursTheLabelsTickByTick) {
     EXPECT_EQ(f.Label2.ForeColor(), static_cast<OLE_COLOR>(RGB(255, 100, 255)));
     EXPECT_EQ(f.Label4.ForeColor(), static_cast<OLE_COLOR>(RGB(255, 0, 150)));
     f.Refresh();
-    PumpFor(100);
+    PumpPending();
     const Pixels client = CaptureClient(f.hWnd());
     EXPECT_GT(CountColour(client, f.Label1.PixelRect(), RGB(255, 100, 255)), 5) << "Label1's text shows the colour";
     f.Timer1_Timer();
@@ -163,7 +164,7 @@ TEST(frmTest, SkinPanelIsPlacedFromTheWindowsCurrentWidth) {
     EXPECT_EQ(f.Frame1.Top(), 5730);
 
     f.WindowState(rt::WindowState::Maximized);
-    PumpFor(200);
+    PumpPending();
     const float wider = static_cast<float>(f.ScaleWidth());
     ASSERT_GT(wider, width);
     f.d111_Click();
@@ -183,7 +184,7 @@ TEST(frmTest, ConfirmingStoresTheSkinAndRedressesAtOnce) {
     f.d111_Click();
     f.Option1(4).Value(true);
     f.RainButton4_Click();
-    PumpFor(200);
+    PumpPending();
     EXPECT_EQ(main_tests::StoredField0(settings.folder.Path()), store::Variant(std::int16_t{4}));
     EXPECT_EQ(f.SkinIndex(), 4);
     EXPECT_TRUE(first.expired()) << "the previous painter is released";
@@ -198,7 +199,7 @@ TEST(frmTest, ConfirmingWithNothingSelectedStoresNothingAndShowsSkinZero) {
     SettingsFixture settings(6);
     frmTest& f = ShownMain();
     f.RainButton4_Click();
-    PumpFor(200);
+    PumpPending();
     EXPECT_EQ(main_tests::StoredField0(settings.folder.Path()), store::Variant(std::int16_t{6}));
     EXPECT_EQ(f.SkinIndex(), 6);
     EXPECT_TRUE(MatchSkin(CaptureWindowFrame(f.hWnd()), 0).All());
@@ -210,7 +211,7 @@ TEST(frmTest, WithoutTheDatabaseConfirmingChangesTheLookStoresNothingAndSaysNoth
     ASSERT_TRUE(DeleteFileW(settings.Database().c_str()));
     f.Option1(7).Value(true);
     f.RainButton4_Click();
-    PumpFor(200);
+    PumpPending();
     EXPECT_FALSE(main_tests::FileExists(settings.Database()));
     EXPECT_EQ(VisibleDialog(), nullptr);
     EXPECT_TRUE(MatchSkin(CaptureWindowFrame(f.hWnd()), 7).All());
@@ -238,7 +239,7 @@ TEST(frmTest, TwoHundredSkinChangesLeaveNoGdiGrowthAndTheMenuBandDrawn) {
     auto change = [&](int i) {
         f.Option1(i % 30).Value(true);
         f.RainButton4_Click();
-        PumpFor(10);
+        PumpPending();
     };
     for (int i = 0; i < 10; ++i) change(i);
     const unsigned long before = GdiObjectCount();

@@ -63,7 +63,7 @@ TEST(frmTextEffect, AnimatesAFrameAtMostEvery50msAndClosingDuringLine3StopsWithi
     };
     Watcher watcher([&] { ++ticks; });  // runs only because the animation keeps processing messages
     ASSERT_TRUE(PumpUntil([&] { return closed && !rt::Forms::IsLoaded<frmTextEffect>(); }, 60000));
-    PumpFor(300);
+    PumpFor(300);  // the time is the subject: no frame comes after the close
     EXPECT_TRUE(rateKept) << "no more than one frame per 50 ms";
     EXPECT_GT(ticks, 300) << "the message loop kept running during the animation";
     EXPECT_TRUE(eraseWithinWindow);

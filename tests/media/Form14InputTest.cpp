@@ -15,7 +15,7 @@ bool ClickAndWait(const rt::Control& button, const std::function<bool()>& done) 
     RECT r;
     GetWindowRect(button.hWnd(), &r);
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    return PumpUntil(done, 8000);
+    return PumpUntil(done);
 }
 }  // namespace
 

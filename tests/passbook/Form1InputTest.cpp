@@ -29,23 +29,12 @@ using namespace testing_support;
 
 namespace {
 
-// Dispatches like the program's loop, so that Tab moves between the boxes.
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    MSG msg;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (rt::Forms::TranslateFormMessage(msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    }
-}
+// Dispatches what is waiting like the program's loop, so that Tab moves between the boxes.
+void Pump() { PumpPending(Processing::Program); }
 
 void SendKeys(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Pump(80);
+    Pump();
 }
 
 void Type(const std::wstring& text) {
@@ -100,7 +89,7 @@ std::string NumberedBook(long records) {
 struct EditorCleanup {
     ~EditorCleanup() {
         for (rt::Form* form : rt::Forms::detail::Loaded()) form->Unload();
-        PumpFor(20);
+        PumpPending();
         rt::CloseAll();
     }
 };
@@ -114,7 +103,7 @@ Form1& OpenEditor(const std::wstring& book, bool create = false) {
     Form1& f = rt::Forms::Get<Form1>();
     EXPECT_EQ(prompt.Seen().size(), answers.size());
     EXPECT_TRUE(MakeForeground(f.hWnd()));
-    Pump(50);
+    Pump();
     return f;
 }
 
@@ -122,12 +111,12 @@ void Click(const ctl::RainButton& button) {
     RECT r = {};
     GetWindowRect(button.hWnd(), &r);
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    Pump(50);
+    Pump();
 }
 
 void TypeInto(Form1& f, int box, const std::wstring& text) {
     f.FieldBoxes(box).SetFocus();
-    Pump(30);
+    Pump();
     Type(text);
 }
 
@@ -224,7 +213,7 @@ TEST(Form1Editor, PasswordNumberAbove32767BringsTheFocusBack) {
         DialogAnswers range({Press(IDOK)});
         TypeInto(f, kPasswordNoBox, L"40000");
         PressTab();
-        Pump(100);
+        Pump();
         ASSERT_EQ(range.Seen().size(), 1u);
         EXPECT_TRUE(DialogAnswers::Shows(range.Seen()[0], L"Enter a number less than 32,768"));
     }
@@ -309,7 +298,7 @@ TEST(Form1Editor, DeletingShiftsCompactsAndTheLastRecordDeletesTheFile) {
                            L"Editor will also be closed. Choose OK to delete the file."));
     EXPECT_EQ(ReadAll(one), NumberedBook(1));
     ClickAnswering(h.RainButton2, {Press(IDOK)});
-    Pump(50);
+    Pump();
     EXPECT_FALSE(rt::FileExists(one));
     EXPECT_FALSE(rt::Forms::IsLoaded<Form1>());
 }
@@ -343,7 +332,7 @@ TEST(Form1Editor, ExitWritesAChangeBeforeCompactingAndOtherwiseKeepsTheBytes) {
     EXPECT_FALSE(IsWindowVisible(f.hWnd()));
 
     f.Show();
-    Pump(50);
+    Pump();
     const std::string kept = ReadAll(book);
     Click(f.RainButton6);
     EXPECT_EQ(ReadAll(book), kept);
@@ -357,7 +346,7 @@ TEST(Form1Editor, CloseBoxClosesTheBookAndTheNextLoadStartsAfresh) {
     Form1& f = EditorOnBook(book, 2);
     TypeInto(f, kHolderNameBox, L"never saved");
     SendMessageW(f.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    Pump(50);
+    Pump();
     ASSERT_FALSE(rt::Forms::IsLoaded<Form1>());
     EXPECT_EQ(ReadAll(book), NumberedBook(2)) << "closing saves nothing";
     // The book's file is closed: nobody else holds it open.
@@ -419,7 +408,7 @@ TEST(Form1Editor, CompactionLeavesOtherFilesAloneAndExitAlwaysCloses) {
     UnmapViewOfFile(view);
     CloseHandle(mapping);
     f.Show();
-    Pump(50);
+    Pump();
     EXPECT_TRUE(ClickAnswering(f.RainButton6, {}).empty());
     EXPECT_EQ(ReadAll(book), Stored(Numbered(1)) + Stored(Numbered(4)));
     EXPECT_FALSE(IsWindowVisible(f.hWnd()));

@@ -49,7 +49,7 @@ void ViewAndCloseByItsCloseBox(int width, int height) {
     player->Image1.Picture(rt::StdPicture::FromBitmap(CreatePatternBitmap(width, height)));
     player->Command1_Click();
     const HWND view = rt::Forms::Get<Form12>().hWnd();
-    PumpFor(200);
+    PumpPending();
 
     RECT r;
     GetWindowRect(view, &r);
@@ -71,7 +71,7 @@ void ViewAndCloseByItsCloseBox(int width, int height) {
     EXPECT_TRUE(PtInRect(&work, *close));
     ASSERT_TRUE(MakeForeground(view));
     Click(*close, Processing::Plain);
-    EXPECT_TRUE(PumpUntil([] { return !rt::Forms::IsLoaded<Form12>(); }, 3000)) << "the close box did not close it";
+    EXPECT_TRUE(PumpUntil([] { return !rt::Forms::IsLoaded<Form12>(); })) << "the close box did not close it";
     if (rt::Forms::IsLoaded<Form12>()) rt::Forms::Get<Form12>().Unload();
 }
 

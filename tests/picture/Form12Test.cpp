@@ -60,7 +60,7 @@ TEST(Form12, TakesThePlayersSizeAndDrawsThePictureOneToOneFromTheTopLeft) {
     f.Picture(picture);
     f.Height(static_cast<float>(static_cast<std::int32_t>(picture->Height()) / 1.7));
     f.Width(static_cast<float>(static_cast<std::int32_t>(picture->Width()) / 1.8));
-    PumpFor(100);
+    PumpPending();
 
     const RECT window = WindowRect(f.hWnd());
     EXPECT_NEAR(window.bottom - window.top, picture->Height() / 1.7 / rt::Screen::TwipsPerPixelY(), 1.0);

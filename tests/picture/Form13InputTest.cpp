@@ -72,7 +72,7 @@ TEST(Form13, CopyFillsPicture1WithTheWholeScreenScaled) {
     Form13& f = rt::Forms::Get<Form13>();
     f.Show();
     ASSERT_TRUE(MakeForeground(f.hWnd()));
-    PumpFor(200);
+    PumpPending();
     const Pixels before = CaptureScreen();
     ASSERT_EQ(before.width, screenWidth);
     const RECT form = [&] {
@@ -83,7 +83,7 @@ TEST(Form13, CopyFillsPicture1WithTheWholeScreenScaled) {
     }();
 
     f.Command1_Click();
-    PumpFor(200);
+    PumpPending();
     const Pixels copy = CaptureClient(f.Picture1.hWnd());
     EXPECT_EQ(f.Picture1.ScaleMode(), rt::ScaleMode::Pixels);
     EXPECT_EQ(static_cast<int>(f.Picture1.ScaleWidth()), copy.width);
@@ -106,7 +106,7 @@ TEST(Form13, CopyFillsPicture1WithTheWholeScreenScaled) {
 
     // The copy is kept: covering and uncovering the box leaves it.
     InvalidateRect(f.Picture1.hWnd(), nullptr, TRUE);
-    PumpFor(100);
+    PumpPending();
     const Pixels again = CaptureClient(f.Picture1.hWnd());
     EXPECT_EQ(again.At(copy.width * 5 / 6, copy.height / 4), copy.At(copy.width * 5 / 6, copy.height / 4));
     f.Unload();

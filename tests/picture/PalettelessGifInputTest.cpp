@@ -15,14 +15,14 @@ TEST(PalettelessGif, AClickOnItInTheFileListShowsItAndWritesItsSizeLine) {
     ASSERT_TRUE(WritePatternGif(folder.File(L"with-table.gif"), 20, 10));
     ShownPlayer f(folder.Path());
     f->Combo1.ListIndex(kGif);
-    ASSERT_TRUE(PumpUntil([&] { return f->File1.ListCount() == 2; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return f->File1.ListCount() == 2; }));
 
     const int plain = IndexOf(f->File1, L"plain.gif");
     RECT row;
     SendMessageW(f->File1.hWnd(), LB_GETITEMRECT, static_cast<WPARAM>(plain), reinterpret_cast<LPARAM>(&row));
     ASSERT_TRUE(FocusOn(f->hWnd(), f->File1.hWnd()));
     Click(OnScreen(f->File1.hWnd(), (row.left + row.right) / 2, (row.top + row.bottom) / 2));
-    ASSERT_TRUE(PumpUntil([&] { return f->txtOut.Text() == L"\r\n40 x 30\tplain.gif"; }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return f->txtOut.Text() == L"\r\n40 x 30\tplain.gif"; }));
 
     const rt::PictureRef shown = f->Image1.Picture();
     ASSERT_TRUE(shown && shown->Handle());

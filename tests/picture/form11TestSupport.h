@@ -46,11 +46,11 @@ public:
         form11& f = rt::Forms::Get<form11>();
         f.Show();
         f.Dir1.Path(folder);
-        testing_support::PumpFor(100);
+        testing_support::PumpPending();
     }
     ~ShownPlayer() {
         if (rt::Forms::IsLoaded<form11>()) rt::Forms::Get<form11>().Unload();
-        testing_support::PumpFor(50);
+        testing_support::PumpPending();
     }
     ShownPlayer(const ShownPlayer&) = delete;
     ShownPlayer& operator=(const ShownPlayer&) = delete;

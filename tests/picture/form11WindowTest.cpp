@@ -24,7 +24,7 @@ constexpr COLORREF kDisplayBack = 0x00FF8080;
 
 void Choose(form11& f, Pattern pattern) {
     f.Combo1.ListIndex(pattern);
-    PumpFor(20);
+    PumpPending();
 }
 
 void ClickFile(form11& f, const std::wstring& name) {
@@ -32,7 +32,7 @@ void ClickFile(form11& f, const std::wstring& name) {
     ASSERT_GE(index, 0) << "not listed";
     if (f.File1.ListIndex() == index) f.File1_Click();  // a click on the selected entry
     else f.File1.ListIndex(index);
-    PumpFor(50);
+    PumpPending();
 }
 
 int RowsNotBack(const Pixels& p, int x) {
@@ -428,10 +428,10 @@ TEST(form11SlideShow, StepsThroughTheThumbnailsWithProgressAndIconAndResumesAfte
     EXPECT_NE(icons[0], icons[1]);
     EXPECT_GE(thirdAt - start, 900u) << "three steps of 500 ms";
 
-    PumpFor(1200);
+    PumpFor(1200);  // the time is the subject: no step comes in 1.2 s
     EXPECT_EQ(f->mIndex, 1) << "the pause holds";
     f->cmdAnimate_Click();
-    EXPECT_TRUE(PumpUntil([&] { return f->mIndex == 2; }, 3000)) << "resumes with the next";
+    EXPECT_TRUE(PumpUntil([&] { return f->mIndex == 2; })) << "resumes with the next";
     f->cmdStop_Click();
 
     // A long show gives back every icon it replaces.
@@ -457,7 +457,7 @@ TEST(form11Leaving, TheExitButtonKeepsTheStateAndTheCloseBoxStartsAfresh) {
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);
     SendMessageW(f->hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    PumpFor(50);
+    PumpPending();
     EXPECT_FALSE(rt::Forms::IsLoaded<form11>());
     form11& fresh = rt::Forms::Get<form11>();
     EXPECT_EQ(fresh.txtOut.Text(), L"");
@@ -486,7 +486,7 @@ TEST(form11OriginalView, Command1OpensForm12SizedFromThePictureAndOpensWithoutOn
     EXPECT_NEAR(r.bottom - r.top, 2540 / 1.7 / rt::Screen::TwipsPerPixelY(), 1.0);
     EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXMINTRACK)) << "2540 / 1.8 twips is narrower than any captioned frame";
     view.Unload();
-    PumpFor(20);
+    PumpPending();
 
     f->Image1.Picture(nullptr);
     f->Command1_Click();

@@ -58,7 +58,7 @@ public:
     ~SurfaceWindow() { surface.Detach(); }
 
     HWND hwnd() const { return window->hwnd(); }
-    void Settle() { PumpFor(80); }
+    void Settle() { PumpPending(); }
 
     // What covering and uncovering does to a window: the cover's pixels land on the client
     // area, then the window manager invalidates it and the window repaints.
@@ -72,7 +72,7 @@ public:
         }
         coverSeen = CaptureClient(hwnd()).At(5, 5) == RGB(0, 160, 0);
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        PumpFor(50);
+        PumpPending();
     }
 
     int CountReddish(const RECT& area) const {

@@ -96,7 +96,7 @@ TEST(FileLists, FileListShowsExactlyTheMatchingFiles) {
         EXPECT_EQ(e.Number(), rt::err::kPathNotFound);
     }
     form.Unload();
-    testing_support::PumpFor(10);
+    testing_support::PumpPending();
 }
 
 TEST(FileLists, FolderListFollowsItsPathAndReportsTheChange) {
@@ -141,5 +141,5 @@ TEST(FileLists, FolderListFollowsItsPathAndReportsTheChange) {
         EXPECT_EQ(e.Number(), 68);
     }
     form.Unload();
-    testing_support::PumpFor(10);
+    testing_support::PumpPending();
 }

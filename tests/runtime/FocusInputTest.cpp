@@ -24,11 +24,11 @@ constexpr DWORD kHangBound = 20000;
 struct FormsCleanup {
     ~FormsCleanup() {
         for (rt::Form* form : rt::Forms::detail::Loaded()) form->Unload();
-        PumpFor(20);
+        PumpPending();
     }
 };
 
-void Pump(DWORD ms) { testing_support::Pump(Processing::Program, ms); }
+void Pump() { PumpPending(Processing::Program); }
 
 frmSample& ShownSample() {
     auto& form = rt::Forms::Get<frmSample>();
@@ -41,11 +41,11 @@ frmSample& ShownSample() {
 // Alt+Q (no caption has Q), then Tab; then Alt+G still presses the form's Go button.
 void KeysStillWork(frmSample& form) {
     Key('Q', {VK_MENU});
-    Pump(100);
+    Pump();
     Key(VK_TAB);
-    Pump(100);
+    Pump();
     Key('G', {VK_MENU});
-    Pump(100);
+    Pump();
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"Command1_Click " + form.Text1.Text()}));
 }
 
@@ -93,7 +93,7 @@ TEST(FocusInput, KeysHandOnAFocusLeftInAWindowHiddenOrDisabledBehindTheRuntime) 
     EnableWindow(form.Frame1.hWnd(), FALSE);
     Log().clear();
     Key(VK_TAB);
-    Pump(100);
+    Pump();
     EXPECT_EQ(GetFocus(), GetNextDlgTabItem(form.hWnd(), form.Drive1.hWnd(), FALSE)) << "Tab from the handed-on focus";
     EnableWindow(form.Frame1.hWnd(), TRUE);
 }

@@ -23,11 +23,11 @@ namespace {
 struct FormsCleanup {
     ~FormsCleanup() {
         for (rt::Form* form : rt::Forms::detail::Loaded()) form->Unload();
-        PumpFor(20);
+        PumpPending();
     }
 };
 
-void Pump(DWORD ms) { testing_support::Pump(Processing::Program, ms); }
+void Pump() { PumpPending(Processing::Program); }
 
 }  // namespace
 
@@ -37,19 +37,19 @@ TEST(FormInput, TabMovesFocusInTabOrderWithFocusEvents) {
     form.Show();
     ASSERT_TRUE(MakeForeground(form.hWnd()));
     form.FieldBoxes(0).SetFocus();
-    Pump(50);
+    Pump();
     Log().clear();
     Key(VK_TAB);
-    Pump(100);
+    Pump();
     Key(VK_TAB);
-    Pump(100);
+    Pump();
     EXPECT_EQ(GetFocus(), form.FieldBoxes(2).hWnd());
     Key(VK_TAB);  // out of the multi-line box too: no tab character goes in
-    Pump(100);
+    Pump();
     EXPECT_EQ(GetFocus(), form.Command1.hWnd());
     EXPECT_EQ(form.FieldBoxes(2).Text(), L"");
     Key(VK_TAB, {VK_SHIFT});
-    Pump(100);
+    Pump();
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"FieldBoxes_LostFocus 0", L"FieldBoxes_GotFocus 1",
                                                 L"FieldBoxes_LostFocus 1", L"FieldBoxes_GotFocus 2",
                                                 L"FieldBoxes_LostFocus 2", L"FieldBoxes_GotFocus 2"}));
@@ -62,10 +62,10 @@ TEST(FormInput, TypingRaisesChangeAndMaxLengthLimitsIt) {
     ASSERT_TRUE(MakeForeground(form.hWnd()));
     form.FieldBoxes(1).MaxLength(2);
     form.FieldBoxes(1).SetFocus();
-    Pump(50);
+    Pump();
     Log().clear();
     for (WORD key : {'A', 'B', 'C'}) Key(key);
-    Pump(150);
+    Pump();
     EXPECT_EQ(form.FieldBoxes(1).Text(), L"ab");
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"FieldBoxes_Change 1", L"FieldBoxes_Change 1"}));
     // Enter in the multi-line box starts a new line.
@@ -73,7 +73,7 @@ TEST(FormInput, TypingRaisesChangeAndMaxLengthLimitsIt) {
     Key('X');
     Key(VK_RETURN);
     Key('Y');
-    Pump(150);
+    Pump();
     EXPECT_EQ(form.FieldBoxes(2).Text(), L"x\r\ny");
 }
 
@@ -84,18 +84,18 @@ TEST(FormInput, ClicksAndAccessKeysReachButtonsAndLabels) {
     ASSERT_TRUE(MakeForeground(form.hWnd()));
     Log().clear();
     Click(CentreOf(form.Command1.hWnd()));
-    Pump(100);
+    Pump();
     const RECT label = form.Label1.PixelRect();
     Click(OnScreen(form.hWnd(), label.left + 4, label.top + 4));
-    Pump(100);
+    Pump();
     form.Text1.SetFocus();
     Key('G', {VK_MENU});
-    Pump(100);
+    Pump();
     // The scroll bar's right arrow moves by SmallChange.
     RECT bar;
     GetWindowRect(form.HScroll1.hWnd(), &bar);
     Click(POINT{bar.right - 4, (bar.top + bar.bottom) / 2});
-    Pump(100);
+    Pump();
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"Command1_Click abc", L"Label1_Click", L"Command1_Click abc",
                                                 L"HScroll1_Change 1"}));
 }
@@ -109,12 +109,12 @@ TEST(FormInput, DisabledFrameTakesNoInputForItsControls) {
     form.Frame1.Enabled(false);
     const POINT option = CentreOf(form.Option1(1).hWnd());
     Click(option);
-    Pump(100);
+    Pump();
     EXPECT_FALSE(form.Option1(1).Value());
     EXPECT_TRUE(Log().empty());
     form.Frame1.Enabled(true);
     Click(option);
-    Pump(100);
+    Pump();
     EXPECT_TRUE(form.Option1(1).Value());
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"Option1_Click 1"}));
 }
@@ -138,7 +138,7 @@ TEST(FormInput, DraggingTheThumbScrollsThenChangesOnceAndLabelsShowTheirCursor) 
     MovePointer(POINT{thumbX, y});
     SendInputs({MouseInput(MOUSEEVENTF_LEFTDOWN, POINT{thumbX, y}), MouseInput(0, POINT{thumbX + 40, y}),
                 MouseInput(0, POINT{thumbX + 60, y}), MouseInput(MOUSEEVENTF_LEFTUP, POINT{thumbX + 60, y})});
-    Pump(200);
+    Pump();
     ASSERT_FALSE(scrolls.empty());
     EXPECT_GT(form.HScroll1.Value(), 0);
     EXPECT_EQ(scrolls.back(), form.HScroll1.Value());
@@ -150,7 +150,7 @@ TEST(FormInput, DraggingTheThumbScrollsThenChangesOnceAndLabelsShowTheirCursor) 
     const RECT label = form.Label1.PixelRect();
     const POINT over = OnScreen(form.hWnd(), label.left + 5, label.top + 5);
     SendInputs({MouseInput(0, over), MouseInput(0, POINT{over.x + 1, over.y})});
-    Pump(100);
+    Pump();
     EXPECT_EQ(GetCursor(), form.Label1.MouseIcon()->Icon());
 }
 
@@ -194,7 +194,7 @@ TEST(FormInput, AQuickClickSelectsAnOptionEvenIfItsReleaseNeverArrives) {
     EXPECT_EQ(GetFocus(), form.Option1(2).hWnd());
     EXPECT_EQ(GetCapture(), nullptr) << "the press does not keep the pointer";
     // The release arriving as well clicks once, not twice.
-    quickClick(CentreOf(form.Option1(0).hWnd()), [] { Pump(200); });
+    quickClick(CentreOf(form.Option1(0).hWnd()), [] { Pump(); });
     EXPECT_TRUE(form.Option1(0).Value());
     EXPECT_FALSE(form.Option1(2).Value());
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"Option1_Click 2", L"Option1_Click 0"}));

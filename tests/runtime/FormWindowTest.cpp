@@ -15,6 +15,7 @@
 using namespace form_tests;
 using testing_support::CaptureClient;
 using testing_support::PumpFor;
+using testing_support::PumpPending;
 using testing_support::PumpUntil;
 
 namespace {
@@ -58,7 +59,7 @@ private:
         PostMessageW(hWnd(), WM_CLOSE, 0, 0);
         for (int frame = 0; frame < 20 && Running; ++frame) {
             rt::DoEvents();
-            Sleep(5);
+            Sleep(5);  // one frame of the animation: the time is the subject
         }
         FramesAfterClose = Running ? -1 : 1;
         Log().push_back(L"animation ended");
@@ -68,7 +69,7 @@ private:
 struct FormsCleanup {
     ~FormsCleanup() {
         for (rt::Form* form : rt::Forms::detail::Loaded()) form->Unload();
-        PumpFor(20);
+        PumpPending();
     }
 };
 
@@ -114,7 +115,7 @@ TEST(FormWindow, PersistentDrawingSurvivesRepaintsAndTransparentLabelsShowTheBac
     form.Line(2000, 1200, 2900, 1800, 0x0000FF00);
     form.Refresh();
     InvalidateRect(form.hWnd(), nullptr, TRUE);
-    PumpFor(50);
+    PumpPending();
     auto pixels = CaptureClient(form.hWnd());
     EXPECT_EQ(pixels.At(rt::TwipsToPixelsX(2400), rt::TwipsToPixelsY(1500)), RGB(0, 255, 0));
     const RECT label = form.Label1.PixelRect();
@@ -129,7 +130,7 @@ TEST(FormWindow, PictureBoxReportsMouseInTwipsAndPaints) {
     FormsCleanup cleanup;
     auto& form = rt::Forms::Get<frmCanvas>();
     form.Show();
-    PumpFor(30);
+    PumpUntil([&] { return form.Paints >= 1; }, 20000);
     EXPECT_GE(form.Paints, 1);
     Log().clear();
     SendMessageW(form.Picture1.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
@@ -150,8 +151,8 @@ TEST(FormWindow, AHandlerOutlivesTheUnloadOfItsOwnFormAndTheFormGoesAfterwards) 
     auto& form = rt::Forms::Get<frmCanvas>();
     form.Show();
     form.Timer1.Enabled(true);
-    ASSERT_TRUE(PumpUntil([] { return !rt::Forms::IsLoaded<frmCanvas>(); }, 3000));
-    EXPECT_TRUE(PumpUntil([] { return g_canvasDeleted; }, 1000));
+    ASSERT_TRUE(PumpUntil([] { return !rt::Forms::IsLoaded<frmCanvas>(); }));
+    EXPECT_TRUE(PumpUntil([] { return g_canvasDeleted; }));
     EXPECT_EQ(Log(), (std::vector<std::wstring>{L"animation ended"}));
 }
 
@@ -159,7 +160,7 @@ TEST(FormWindow, LabelTextWrapsAtTheLabelsWidthEvenWithoutSpaces) {
     FormsCleanup cleanup;
     auto& form = rt::Forms::Get<frmCanvas>();
     form.Show();
-    PumpFor(30);
+    PumpPending();
     const auto pixels = CaptureClient(form.hWnd());
     const RECT r = form.Label2.PixelRect();
     auto inkRows = 0;

@@ -21,7 +21,7 @@ TEST(TestSupport, ClientPixelsShowTheWindowBackground) {
     WindowOptions options;
     options.background = RGB(0x96, 0xCB, 0x64);
     TestWindow window(options);
-    PumpFor(50);
+    PumpPending();
     const Pixels client = CaptureClient(window.hwnd());
     ASSERT_FALSE(client.Empty());
     EXPECT_EQ(client.At(5, 5), RGB(0x96, 0xCB, 0x64));

@@ -67,7 +67,7 @@ inline rt::RuntimeError ErrorOf(const std::function<void()>& statement) {
 
 inline bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
-// The Part's connection string for a database file.
+// The connection string the program itself opens a database file with.
 inline std::wstring ConnectionStringFor(const std::wstring& path) {
     return L"Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data Source=" + path;
 }

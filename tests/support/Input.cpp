@@ -7,13 +7,8 @@ namespace testing_support {
 
 namespace {
 
-constexpr DWORD kAfterKey = 60;
-constexpr DWORD kAfterPlainKey = 30;
-constexpr DWORD kAfterPlainButton = 20;
-constexpr DWORD kAfterButton = 30;
-constexpr DWORD kAfterClick = 100;
-constexpr DWORD kPointerWait = 2000;
-constexpr DWORD kFocusWait = 3000;
+constexpr DWORD kPointerWait = 20000;
+constexpr DWORD kFocusWait = 20000;
 
 // The program's loop hands keys to the form's navigation first; a window of a test that asks
 // for dialog navigation gets the dialog manager the same way.
@@ -53,7 +48,7 @@ std::vector<INPUT> KeyTap(WORD vk, std::initializer_list<WORD> modifiers) {
 
 void SendMouseNow(DWORD flags, int x, int y) {
     SendInputs({MouseInput(flags, POINT{x, y})});
-    PumpFor(kAfterPlainButton);
+    PumpPending();
 }
 
 bool PointerAt(POINT p) {
@@ -65,6 +60,10 @@ bool PointerAt(POINT p) {
 
 void Pump(Processing how, DWORD ms) {
     PumpUntilIn(how, [] { return false; }, ms);
+}
+
+void PumpPending(Processing how) {
+    PumpUntilIn(how, [] { return true; }, 0);
 }
 
 POINT OnScreen(HWND hwnd, int x, int y) {
@@ -111,23 +110,23 @@ bool MovePointer(POINT to, Processing how) {
 void PressAt(POINT at, Processing how) {
     MovePointer(at, how);
     SendInputs({MouseInput(MOUSEEVENTF_LEFTDOWN, at)});
-    Pump(how, kAfterButton);
+    PumpPending(how);
 }
 
 void ReleaseAt(POINT at, Processing how) {
     SendInputs({MouseInput(MOUSEEVENTF_LEFTUP, at)});
-    Pump(how, kAfterButton);
+    PumpPending(how);
 }
 
 void Click(POINT at, Processing how) {
     MovePointer(at, how);
     SendInputs({MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at)});
-    Pump(how, kAfterClick);
+    PumpPending(how);
 }
 
 void Key(WORD vk, std::initializer_list<WORD> modifiers, Processing how) {
     SendInputs(KeyTap(vk, modifiers));
-    Pump(how, kAfterKey);
+    PumpPending(how);
 }
 
 void MoveMouseTo(int x, int y) { SendMouseNow(0, x, y); }
@@ -141,7 +140,7 @@ void ClickAt(int x, int y) {
 
 void TapKey(WORD vk, std::initializer_list<WORD> modifiers) {
     SendInputs(KeyTap(vk, modifiers));
-    PumpFor(kAfterPlainKey);
+    PumpPending();
 }
 
 bool MakeForeground(HWND hwnd) {

@@ -2,8 +2,10 @@
 // Real input for tests (SendInput): it goes through Wine's input path, so hooks, the modal
 // menu loop and the controls see it just as they see a user's. Coordinates are screen pixels.
 //
-// After sending, a helper processes the messages the input caused, in one of two ways:
-// - Processing::Plain dispatches them (PumpFor): enough for the test's own windows and for
+// Sending input puts it into this thread's queue at once (when a window of this thread has the
+// focus or the pointer); a helper then processes the messages waiting, until none is left, in
+// one of two ways:
+// - Processing::Plain dispatches them (PumpPending): enough for the test's own windows and for
 //   code that runs modal loops of its own;
 // - Processing::Program processes them as the program's message loop does: a form's keyboard
 //   navigation (Tab, arrows, access keys) sees keys first, and the dialog manager those of a
@@ -19,8 +21,10 @@ namespace testing_support {
 
 enum class Processing { Plain, Program };
 
-// Processes messages for the given time in the given way.
+// Processes messages for the given time in the given way: only where the time is the subject.
 void Pump(Processing how, DWORD ms);
+// Processes the messages waiting, until none is left, in the given way.
+void PumpPending(Processing how);
 
 // A point of a window's client area, and the middle of that area, in screen pixels.
 POINT OnScreen(HWND hwnd, int x, int y);
@@ -31,7 +35,7 @@ INPUT KeyInput(WORD vk, bool up);
 INPUT MouseInput(DWORD flags, POINT screen);
 void SendInputs(const std::vector<INPUT>& inputs);
 
-// Moves the pointer and processes messages until it is there (at most 2 s).
+// Moves the pointer and processes messages until it is there (at most 20 s).
 bool MovePointer(POINT to, Processing how = Processing::Program);
 // The left button goes down where the pointer was moved to, or up (wherever the pointer is
 // sent, without waiting: a release ends a drag there).
@@ -51,7 +55,7 @@ bool MakeForeground(HWND hwnd);
 bool FocusOn(HWND top, HWND target);
 
 // The older plain helpers of the frame tests: each sends its input at once (the press moves
-// the pointer and presses in one event) and dispatches for a short while.
+// the pointer and presses in one event) and dispatches the messages waiting.
 void MoveMouseTo(int x, int y);
 void MouseDownAt(int x, int y);
 void MouseUpAt(int x, int y);

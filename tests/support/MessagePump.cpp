@@ -22,6 +22,17 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(10);  // the polling interval
+    }
+    return true;
+}
+
+void PumpPending() { DispatchPending(); }
+
 void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }

@@ -7,9 +7,17 @@
 namespace testing_support {
 
 // Dispatches messages until condition() holds or timeoutMs passed; returns condition().
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 
-// Dispatches messages for the given time.
+// Waits without dispatching, on a thread whose own messages do not matter (a script sending
+// input while another thread runs a modal loop), until condition() holds or timeoutMs passed.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+
+// Dispatches the messages waiting now, paints included, until none is left: what a call made
+// in this thread caused has then been handled.
+void PumpPending();
+
+// Dispatches messages for the given time: only where the time itself is the subject.
 void PumpFor(DWORD ms);
 
 }  // namespace testing_support

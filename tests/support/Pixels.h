@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ Pixels CaptureClient(HWND hwnd);
 Pixels CaptureWindowFrame(HWND hwnd);
 // The whole screen (the Wine desktop), through GetDC(nullptr).
 Pixels CaptureScreen();
+// What capture() reads once it has stopped changing (messages are dispatched meanwhile), and
+// the screen once an area of it has: what this thread's windows drew there has reached it.
+Pixels Settled(const std::function<Pixels()>& capture);
+Pixels SettledScreen(const RECT& area);
 // A bitmap's pixels, whatever DC it is selected into.
 Pixels CaptureBitmap(HBITMAP bitmap);
 

@@ -34,7 +34,7 @@ int Hold(const std::wstring& path, const std::wstring& eventName) {
     if (!ready) return kExitUsage;
     SetEvent(ready);
     CloseHandle(ready);
-    Sleep(INFINITE);
+    Sleep(INFINITE);  // holds the database until the test ends this process
     return 0;
 }
 
