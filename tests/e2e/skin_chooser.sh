@@ -5,35 +5,39 @@
 # stay the topmost window of the program in the X stacking. Closing the chooser ends the program.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
-e2e_start_copy skin_chooser
+e2e_start_copy
 main=$(e2e_wait_window Lumesca)
-sleep 1
 e2e_locate "$main"
-xdotool mousemove $((X + 115)) $((Y + 41)) click 1  # 文件 > Sembrel
-sleep 0.5
+e2e_wait_settled "$(e2e_caption_area)"
+# 文件 > Sembrel
+e2e_click_and_wait $((X + 115)) $((Y + 41)) "250x150+$((X + 100))+$((Y + 50))"
 xdotool key Down Down Return
 banner=$(e2e_wait_window Sembrel)
-sleep 1
 e2e_locate "$banner"
+e2e_shot_window=$banner
+e2e_wait_settled "${WIDTH}x50+0+0"
+e2e_shot_window=
 xdotool mousemove $((X + 291)) $((Y + 713)) click 1  # 背景颜色
 designer=$(e2e_wait_window "Gradient Background Demonstration")
 e2e_locate "$designer"
+e2e_shot_window=$designer
+e2e_wait_settled "${WIDTH}x50+0+0"
+e2e_shot_window=
 # From the red slider, six Tabs pass the other two sliders, the direction box, 背景颜色 and
 # 退 出 and reach "About...".
 xdotool mousemove $((X + 30)) $((Y + 12)) click 1
-sleep 0.5
+e2e_wait_settled "$(e2e_caption_area)"
 xdotool key Tab Tab Tab Tab Tab Tab Return
 chooser=$(e2e_wait_window Form1)
-sleep 1
 e2e_locate "$chooser"
+e2e_shot_window=$chooser
+e2e_wait_settled "${WIDTH}x${HEIGHT}+0+0"
+e2e_shot_window=
 xdotool mousemove $((X + 50)) $((Y + 252)) click 1  # 丝绸
-sleep 0.3
 stored=$(md5sum <"$e2e_work/tyy1.mdb")
 xdotool mousemove $((X + 170)) $((Y + 305)) click 1  # the apply box
-for _ in $(seq 1 100); do
-  [ "$(md5sum <"$e2e_work/tyy1.mdb")" != "$stored" ] && break
-  sleep 0.2
-done
+stored_changed() { [ "$(md5sum <"$e2e_work/tyy1.mdb")" != "$stored" ]; }
+e2e_until 30 stored_changed || { echo "the apply stored nothing" >&2; exit 1; }
 if ! e2e_settles_above "$chooser" "$main" "$banner" "$designer"; then
   echo "after an apply the skin chooser is not the program's topmost window" >&2
   exit 1
