@@ -18,17 +18,8 @@ orange_share() {
     -fill white -opaque "rgb(255,128,0)" -format '%[fx:mean]' info:
 }
 
-e2e_start_copy
-main=$(e2e_wait_window Lumesca)
-e2e_locate "$main"
-e2e_wait_settled "$(e2e_caption_area)"
-# 文件 > Sembrel (the second item).
-e2e_click_and_wait $((X + 115)) $((Y + 41)) "250x150+$((X + 100))+$((Y + 50))"
-xdotool key Down Down Return
-banner=$(e2e_wait_window Sembrel)
-e2e_locate "$banner"
+e2e_start_with_banner
 e2e_shot_window=$banner
-e2e_wait_settled "${WIDTH}x50+0+0"
 echo "banner at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 
 # The angle bar lies 46 to 67 pixels above the client's bottom edge; its track right of the

@@ -5,18 +5,7 @@
 # stay the topmost window of the program in the X stacking. Closing the chooser ends the program.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
-e2e_start_copy
-main=$(e2e_wait_window Lumesca)
-e2e_locate "$main"
-e2e_wait_settled "$(e2e_caption_area)"
-# 文件 > Sembrel
-e2e_click_and_wait $((X + 115)) $((Y + 41)) "250x150+$((X + 100))+$((Y + 50))"
-xdotool key Down Down Return
-banner=$(e2e_wait_window Sembrel)
-e2e_locate "$banner"
-e2e_shot_window=$banner
-e2e_wait_settled "${WIDTH}x50+0+0"
-e2e_shot_window=
+e2e_start_with_banner
 xdotool mousemove $((X + 291)) $((Y + 713)) click 1  # 背景颜色
 designer=$(e2e_wait_window "Gradient Background Demonstration")
 e2e_locate "$designer"
