@@ -55,12 +55,7 @@ e2e_screenshot banner_screen-screen.png
 # The gradient designer belongs to the banner: it stays above it on the screen. Wine's X windows
 # must show that stacking too, so it is read from the X side (the desktop's children, topmost
 # first).
-xdotool mousemove $((X + 291)) $((Y + 713)) click 1  # 背景颜色
-designer=$(e2e_wait_window "Gradient Background Demonstration")
-e2e_locate "$designer"
-e2e_shot_window=$designer
-e2e_wait_settled "${WIDTH}x50+0+0"
-e2e_shot_window=
+e2e_open_designer
 e2e_locate "$banner"
 # So it does while one of the banner's own dialogs is open (字体颜色 opens the colour dialog), and
 # after a Tab between the banner's controls: Wine lifts the X window of a form whenever the

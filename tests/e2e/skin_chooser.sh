@@ -6,12 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
 e2e_start_with_banner
-xdotool mousemove $((X + 291)) $((Y + 713)) click 1  # 背景颜色
-designer=$(e2e_wait_window "Gradient Background Demonstration")
-e2e_locate "$designer"
-e2e_shot_window=$designer
-e2e_wait_settled "${WIDTH}x50+0+0"
-e2e_shot_window=
+e2e_open_designer
 # From the red slider, six Tabs pass the other two sliders, the direction box, 背景颜色 and
 # 退 出 and reach "About...".
 xdotool mousemove $((X + 30)) $((Y + 12)) click 1
