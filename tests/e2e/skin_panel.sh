@@ -217,12 +217,7 @@ main_x=$X main_y=$Y main_w=$WIDTH
 e2e_click_and_wait $((main_x + 115)) $((main_y + 41)) "250x150+$((main_x + 100))+$((main_y + 50))"
 xdotool key Down Down Return
 e2e_locate "$(e2e_wait_window Sembrel)"
-xdotool mousemove $((X + 291)) $((Y + 713)) click 1
-designer=$(e2e_wait_window "Gradient Background Demonstration")
-e2e_locate "$designer"
-e2e_shot_window=$designer
-e2e_wait_settled "${WIDTH}x50+0+0"
-e2e_shot_window=
+e2e_open_designer
 xdotool key Tab Tab Tab Tab Tab Tab Tab Return
 chooser=$(e2e_wait_window Form1)
 e2e_locate "$chooser"
