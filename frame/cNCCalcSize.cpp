@@ -1,5 +1,7 @@
 #include "frame/cNCCalcSize.h"
 
+#include <windowsx.h>
+
 #include <cwchar>
 #include <iterator>
 
@@ -28,11 +30,13 @@ constexpr UINT kFrameChangedFlags =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER;
 constexpr UINT kDragMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
 constexpr int kSurfaceCaptionRows = 4;  // the default caption strip is composed in this
-constexpr LONG kAllButVisible = ~static_cast<LONG>(WS_VISIBLE);
 constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);
 constexpr int kClassNameLength = 260;
 
 bool LeftButtonHeld() { return (GetAsyncKeyState(VK_LBUTTON) & kKeyHeld) != 0; }
+
+// The screen point a mouse message carries (signed: left of or above the primary screen).
+POINT MessagePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 RECT AtOrigin(const RECT& r) { return RECT{0, 0, r.right - r.left, r.bottom - r.top}; }
 
@@ -159,10 +163,11 @@ long cNCCalcSize::AltKeyAccelerator(long vKey) {
     return painter->AltKeyAccelerator(vKey);
 }
 
-void cNCCalcSize::DragMoveWindow() {
+// The window follows the pointer from the point where it was grabbed: a busy program that
+// handles the press late still moves the window by all the travel made since the press.
+void cNCCalcSize::DragMoveWindow(POINT grabbed) {
     RECT w = PlacementRect(m_hWnd);
-    POINT last = {};
-    GetCursorPos(&last);
+    POINT last = grabbed;
     if (!LeftButtonHeld()) return;
     // Event processing inside the loop may destroy the window, which detaches the engine.
     while (m_hWnd && m_bActive) {
@@ -209,7 +214,7 @@ LRESULT cNCCalcSize::WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lPar
         case WM_NCACTIVATE: return OnNcActivate(hWnd, iMsg, wParam, lParam);
         case WM_NCHITTEST: return OnNcHitTest(hWnd, iMsg, wParam, lParam);
         case WM_NCLBUTTONDOWN: return OnNcLButtonDown(hWnd, iMsg, wParam, lParam);
-        case WM_NCLBUTTONUP: return OnNcLButtonUp();
+        case WM_NCLBUTTONUP: return OnNcLButtonUp(lParam);
         case WM_NCLBUTTONDBLCLK: return OnNcLButtonDblClk(hWnd, iMsg, wParam, lParam);
         case WM_SETTEXT:
         case WM_STYLECHANGED: return OnDefaultThenRepaint(hWnd, iMsg, wParam, lParam);
@@ -232,21 +237,25 @@ bool cNCCalcSize::IsMDIChild(HWND hWnd) {
     return std::wcscmp(name, L"MDIClient") == 0;
 }
 
-POINT cNCCalcSize::CursorInWindow(RECT& windowAtOrigin) const {
+POINT cNCCalcSize::PointInWindow(POINT screen, RECT& windowAtOrigin) const {
     RECT w = {};
     GetWindowRect(m_hWnd, &w);
-    POINT p = {};
-    GetCursorPos(&p);
     windowAtOrigin = AtOrigin(w);
-    return POINT{p.x - w.left, p.y - w.top};
+    return POINT{screen.x - w.left, screen.y - w.top};
 }
 
 long cNCCalcSize::GetHitTest() {
+    POINT p = {};
+    GetCursorPos(&p);
+    return GetHitTest(p);
+}
+
+long cNCCalcSize::GetHitTest(POINT screen) {
     std::shared_ptr<INCAreaModifier> painter;
     if (!GetImplementation(painter)) return HTNOWHERE;
     const bool sizable = (GetWindowLongW(m_hWnd, GWL_STYLE) & WS_THICKFRAME) != 0;
     RECT window = {};
-    const POINT p = CursorInWindow(window);
+    const POINT p = PointInWindow(screen, window);
     const NCMargins margins{m_lLeft, m_lTop, m_lRight, m_lBottom};
     long code = NCHitZone(p, window, margins, sizable, GetSystemMetrics(SM_CYCAPTION));
     painter->HitTest(p.x, p.y, code);
@@ -326,28 +335,40 @@ LRESULT cNCCalcSize::OnNcActivate(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lP
 LRESULT cNCCalcSize::OnNcHitTest(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     std::shared_ptr<INCAreaModifier> painter;
     if (!GetImplementation(painter)) return MSubclass::CallOldWindowProc(hWnd, iMsg, wParam, lParam);
-    const long code = GetHitTest();
+    // Judged where the pointer was for this message: on a busy machine it may be elsewhere by now.
+    const long code = GetHitTest(MessagePoint(lParam));
     m_lLastHitTest = code;
     // The menu band is drawn by the program: the window manager must treat it as client.
     return code == HTMENU ? HTCLIENT : code;
 }
 
-LRESULT cNCCalcSize::OnNcLButtonDown(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
-    // A one-pixel nudge, alternating direction, so the pointer reports a move after the press.
+// A one-pixel nudge, alternating direction, so the pointer reports a move after the press.
+// A pointer whose moves already wait behind the press reports one anyway, and is left alone:
+// under Wine a relative move is reckoned from the last position the program has taken in, so
+// it would pull a pointer that has travelled on since back there. Returns the move made.
+POINT cNCCalcSize::NudgePointer() {
+    if (HIWORD(GetQueueStatus(QS_MOUSEMOVE)) & QS_MOUSEMOVE) return POINT{0, 0};
     m_lNudgeX = -(m_lNudgeX == 0 ? 1 : m_lNudgeX);
     m_lNudgeY = -(m_lNudgeY == 0 ? 1 : m_lNudgeY);
     mouse_event(MOUSEEVENTF_MOVE, static_cast<DWORD>(m_lNudgeX), static_cast<DWORD>(m_lNudgeY), 0, 0);
+    return POINT{m_lNudgeX, m_lNudgeY};
+}
 
-    const long code = GetHitTest();
+LRESULT cNCCalcSize::OnNcLButtonDown(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    const POINT nudge = NudgePointer();
+    // The press is judged where it happened, not where the pointer has got to since.
+    const POINT pressed = MessagePoint(lParam);
+    const long code = GetHitTest(pressed);
     std::shared_ptr<INCAreaModifier> painter;
     if (GetImplementation(painter)) {
         if (m_lLastHitTest == HTCAPTION) {
             if (!m_bActive) SetForegroundWindow(m_hWnd);
-            DragMoveWindow();
+            // The nudge moved the pointer too: it is no travel of the user's.
+            DragMoveWindow(POINT{pressed.x + nudge.x, pressed.y + nudge.y});
             return 0;
         }
         RECT window = {};
-        const POINT p = CursorInWindow(window);
+        const POINT p = PointInWindow(pressed, window);
         bool handled = false;
         {
             rt::WindowFrameDC dc(m_hWnd);
@@ -363,11 +384,11 @@ LRESULT cNCCalcSize::OnNcLButtonDown(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM
     return 0;
 }
 
-LRESULT cNCCalcSize::OnNcLButtonUp() {
+LRESULT cNCCalcSize::OnNcLButtonUp(LPARAM lParam) {
     std::shared_ptr<INCAreaModifier> painter;
     if (!GetImplementation(painter)) return 0;
     RECT window = {};
-    const POINT p = CursorInWindow(window);
+    const POINT p = PointInWindow(MessagePoint(lParam), window);
     rt::WindowFrameDC dc(m_hWnd);
     bool handled = false;
     painter->NCMouseDown(p.x, p.y, handled, dc.get(), window.left, window.top, window.right,
@@ -384,7 +405,7 @@ LRESULT cNCCalcSize::OnNcLButtonDblClk(HWND hWnd, UINT iMsg, WPARAM wParam, LPAR
     std::shared_ptr<INCAreaModifier> painter;
     if (GetImplementation(painter)) {
         RECT window = {};
-        const POINT p = CursorInWindow(window);
+        const POINT p = PointInWindow(MessagePoint(lParam), window);
         bool handled = false;
         {
             rt::WindowFrameDC dc(m_hWnd);
@@ -415,16 +436,13 @@ LRESULT cNCCalcSize::OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, L
     return result;
 }
 
-// The default cursor handling runs with WS_VISIBLE taken off the style, so it draws nothing;
-// a native menu put back on the window meanwhile is taken off again here.
+// The default cursor handling runs with the window's style as it is. Taking WS_VISIBLE off for
+// it (to keep the default from drawing) hid the window from the routing of input for that
+// moment: a click arriving then went to whatever lay behind, and under Wine the desktop took the
+// activation. A native menu put back on the window meanwhile is taken off again here.
 LRESULT cNCCalcSize::OnSetCursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     FlagScope inCursorUpdate(m_bInCursorUpdate);
-    const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
-    SetWindowLongW(m_hWnd, GWL_STYLE, style & kAllButVisible);
     const LRESULT result = MSubclass::CallOldWindowProc(hWnd, iMsg, wParam, lParam);
-    SetWindowLongW(m_hWnd, GWL_STYLE, style);
-    // Only with the window's own style back: the frame change SetMenu makes must not find the
-    // window marked hidden, or the window manager skips moving and repainting its client area.
     if (GetMenu(m_hWnd)) SetMenu(m_hWnd, nullptr);
     return result;
 }

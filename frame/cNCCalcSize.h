@@ -61,8 +61,9 @@ public:
 
     // For the keyboard hook: the painter's AltKeyAccelerator, 0 without a painter.
     long AltKeyAccelerator(long vKey);
-    // Moves the window with the pointer while the left button is down and the window active.
-    void DragMoveWindow();
+    // Moves the window with the pointer, from the screen point where it was grabbed, while the
+    // left button is down and the window active.
+    void DragMoveWindow(POINT grabbed);
 
     // ISubclass
     long MsgResponse() const override;
@@ -71,8 +72,9 @@ public:
 
     // True when the parent of hWnd is an MDI client window ("MDIClient").
     static bool IsMDIChild(HWND hWnd);
-    // The hit-test code of the cursor position (HTNOWHERE without a painter).
+    // The hit-test code of the cursor position, or of a screen point (HTNOWHERE without a painter).
     long GetHitTest();
+    long GetHitTest(POINT screen);
 
 private:
     LRESULT OnNcCalcSize(HWND hWnd, WPARAM wParam, LPARAM lParam);
@@ -80,7 +82,7 @@ private:
     LRESULT OnNcActivate(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNcHitTest(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNcLButtonDown(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcLButtonUp();
+    LRESULT OnNcLButtonUp(LPARAM lParam);
     LRESULT OnNcLButtonDblClk(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMinMaxInfo(LPARAM lParam);
     LRESULT OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
@@ -92,7 +94,8 @@ private:
     void CreateSurface();
     void DestroySurface();
     bool RefreshZoomedMDIChild();
-    POINT CursorInWindow(RECT& windowAtOrigin) const;
+    POINT PointInWindow(POINT screen, RECT& windowAtOrigin) const;
+    POINT NudgePointer();
 
     HWND m_hWnd = nullptr;
     INCAreaModifier* m_painter = nullptr;  // the painter of the last Attach (not owned)

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "tests/frame/NCTestPainter.h"
 #include "tests/support/Input.h"
@@ -12,11 +14,11 @@
 #include "tests/support/TestWindow.h"
 
 using testing_support::MakeForeground;
-using testing_support::MouseDownAt;
+using testing_support::MouseInput;
 using testing_support::MoveMouseTo;
-using testing_support::PumpFor;
 using testing_support::PumpPending;
 using testing_support::PumpUntil;
+using testing_support::SendInputs;
 using testing_support::TestWindow;
 using testing_support::WindowOptions;
 
@@ -34,17 +36,12 @@ struct Framed {
     ~Framed() { engine->Detach(); }
     HWND hwnd() const { return window.hwnd(); }
 
-    // The engine's answer with the pointer at a window-relative point.
+    // The engine's answer for a window-relative point; the pointer rests elsewhere.
     LRESULT HitAt(long x, long y) const {
         RECT w = {};
         GetWindowRect(hwnd(), &w);
-        SetCursorPos(w.left + x, w.top + y);
-        POINT p = {};
-        // The new position reaches GetCursorPos through the input queue.
-        PumpUntil([&] { GetCursorPos(&p); return p.x == w.left + x && p.y == w.top + y; }, 1000);
-        EXPECT_EQ(p.x, w.left + x);
-        EXPECT_EQ(p.y, w.top + y);
-        return SendMessageW(hwnd(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+        SetCursorPos(w.right + 5, w.bottom + 5);
+        return SendMessageW(hwnd(), WM_NCHITTEST, 0, MAKELPARAM(w.left + x, w.top + y));
     }
 
     TestWindow window;
@@ -103,55 +100,48 @@ TEST(cNCCalcSizeInput, PressesOffTheCaptionGoToThePainter) {
     f.painter->handleMouseDown = true;
     RECT w = {};
     GetWindowRect(f.hwnd(), &w);
-    SetCursorPos(w.left + 200, w.top + 2);  // top resize zone
-    PumpUntil([&] { POINT c; GetCursorPos(&c); return c.x == w.left + 200 && c.y == w.top + 2; }, 1000);
-    const long code = static_cast<long>(SendMessageW(f.hwnd(), WM_NCHITTEST, 0, 0));
+    // The pointer has gone elsewhere by the time the messages are handled: they are judged
+    // where they happened.
+    SetCursorPos(w.left + 300, w.top + 60);
+    const LPARAM at = MAKELPARAM(w.left + 200, w.top + 2);  // top resize zone
+    const long code = static_cast<long>(SendMessageW(f.hwnd(), WM_NCHITTEST, 0, at));
     ASSERT_EQ(code, HTTOP);
-    SendMessageW(f.hwnd(), WM_NCLBUTTONDOWN, code, 0);
+    SendMessageW(f.hwnd(), WM_NCLBUTTONDOWN, code, at);
     ASSERT_EQ(f.painter->mouse.size(), 1u);
     EXPECT_EQ(f.painter->mouse[0].kind, "down");
-    // The engine nudges the pointer by one pixel as it handles the press; whether the nudge has
-    // reached GetCursorPos when it reads the position is up to the input queue.
-    EXPECT_NEAR(f.painter->mouse[0].x, 200, 1);
-    EXPECT_NEAR(f.painter->mouse[0].y, 2, 1);
+    EXPECT_EQ(f.painter->mouse[0].x, 200);
+    EXPECT_EQ(f.painter->mouse[0].y, 2);
     EXPECT_EQ(f.painter->mouse[0].rect.right, w.right - w.left);
     RECT after = {};
     GetWindowRect(f.hwnd(), &after);
     EXPECT_TRUE(EqualRect(&w, &after));  // handled: no default sizing
 
-    SendMessageW(f.hwnd(), WM_NCLBUTTONUP, code, 0);
+    SendMessageW(f.hwnd(), WM_NCLBUTTONUP, code, at);
     ASSERT_EQ(f.painter->mouse.size(), 3u);
     EXPECT_EQ(f.painter->mouse[1].kind, "down");
     EXPECT_EQ(f.painter->mouse[2].kind, "up");
-    EXPECT_EQ(f.painter->mouse[1].x, f.painter->mouse[2].x);
-    EXPECT_EQ(f.painter->mouse[1].y, f.painter->mouse[2].y);
+    EXPECT_EQ(f.painter->mouse[2].x, 200);
+    EXPECT_EQ(f.painter->mouse[2].y, 2);
 }
 
 namespace {
 
-// Moves the held pointer from another thread while the engine's drag loop runs on this one,
-// then releases the button. Its fixed times stand in for conditions: waiting for the nudge, the
-// pointer and the window instead, the window now and then moved further than the pointer
-// under load (read back after the loop, the pointer is where Wine's X pointer was).
-std::thread DragFromOtherThread(POINT travel, POINT& start) {
-    return std::thread([travel, &start] {
-        Sleep(300);
-        GetCursorPos(&start);
-        for (int step = 1; step <= 4; ++step) {
-            INPUT in = {};
-            in.type = INPUT_MOUSE;
-            const int x = start.x + travel.x * step / 4, y = start.y + travel.y * step / 4;
-            in.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-            in.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-            in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-            SendInput(1, &in, sizeof(in));
-            Sleep(60);
+// Lets the button go once the window has followed the pointer by the travel (the drag holds
+// the test's own thread meanwhile).
+std::thread ReleaseOnceFollowed(HWND window, POINT at, POINT travel, std::atomic<bool>& released) {
+    RECT before = {};
+    GetWindowRect(window, &before);
+    return std::thread([=, &released] {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            RECT now = {};
+            GetWindowRect(window, &now);
+            const bool followed = now.left - before.left >= travel.x - 1 && now.top - before.top >= travel.y - 1;
+            if (followed || GetTickCount() - start > 20000) break;
+            Sleep(10);  // the polling interval
         }
-        Sleep(200);
-        INPUT up = {};
-        up.type = INPUT_MOUSE;
-        up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(1, &up, sizeof(up));
+        SendInputs({MouseInput(MOUSEEVENTF_LEFTUP, at)});
+        released = true;
     });
 }
 
@@ -165,29 +155,28 @@ TEST(cNCCalcSizeInput, DraggingTheCaptionMovesTheWindowByThePointersTravel) {
     RECT before = {};
     GetWindowRect(f.hwnd(), &before);
     const POINT travel = {40, 30};
-    POINT start = {};
-    std::thread mover = DragFromOtherThread(travel, start);
-    // The engine hit-tests at GetCursorPos, which follows injected moves with a delay here:
-    // the pointer rests on the caption band before the press, as a user's would.
     const POINT press = {before.left + 150, before.top + f.painter->bottom + 5};
     MoveMouseTo(press.x, press.y);
-    ASSERT_TRUE(PumpUntil([&] { POINT c; GetCursorPos(&c); return c.x == press.x && c.y == press.y; }, 2000));
-    MouseDownAt(press.x, press.y);
-    PumpFor(1500);
-    mover.join();
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntil([&] { POINT c; GetCursorPos(&c); return c.x == press.x && c.y == press.y; }));
+    // The pointer travels before the press is handled, as on a busy machine: the window still
+    // follows all of the travel from the grabbed point.
+    std::vector<INPUT> drag = {MouseInput(MOUSEEVENTF_LEFTDOWN, press)};
+    for (int step = 1; step <= 4; ++step) {
+        drag.push_back(MouseInput(MOUSEEVENTF_MOVE, POINT{press.x + travel.x * step / 4, press.y + travel.y * step / 4}));
+    }
+    SendInputs(drag);
+    std::atomic<bool> released = false;
+    std::thread releaser = ReleaseOnceFollowed(f.hwnd(), POINT{press.x + travel.x, press.y + travel.y}, travel, released);
+    const bool ended = PumpUntil([&] { return released.load(); }, 30000);
+    releaser.join();
+    ASSERT_TRUE(ended);
+    PumpPending();
 
     EXPECT_EQ(GetForegroundWindow(), f.hwnd());
     RECT after = {};
     GetWindowRect(f.hwnd(), &after);
-    POINT end = {};
-    GetCursorPos(&end);
-    ASSERT_NE(start.x, 0);
-    EXPECT_EQ(end.x - start.x, travel.x);
-    // The press nudges the pointer by one pixel before the drag reads its first position, and
-    // the moved window follows the pointer from wherever that first reading found it.
-    EXPECT_NEAR(after.left - before.left, end.x - press.x, 1);
-    EXPECT_NEAR(after.top - before.top, end.y - press.y, 1);
-    EXPECT_GE(after.left - before.left, travel.x - 1);
+    // The press nudges the pointer by one pixel, which is no travel of the user's.
+    EXPECT_NEAR(after.left - before.left, travel.x, 1);
+    EXPECT_NEAR(after.top - before.top, travel.y, 1);
     EXPECT_EQ(after.right - after.left, before.right - before.left);
 }

@@ -41,13 +41,37 @@ struct Probe {
     std::unique_ptr<ChildProcess> child;
 };
 
-// Closes the main window as its close box does: the frame turns a click there into this
-// system command. (The click itself is tried on the frame in this process and by the end-to-end
-// scripts with the X server's own input: clicks sent from this process into a running program
-// were lost now and then under Wine, on the close box and the menu band alike.)
-bool CloseAsItsCloseBoxDoes(HWND hwnd) {
-    PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return PumpUntil([&] { return !IsWindow(hwnd); }, 10000);
+struct Covering {
+    HWND window;
+    POINT point;
+};
+
+// Moves a shown window of the same program that covers the point below it, as a user would
+// drag it aside: owned windows stay above their owner, so a click could not reach the owner.
+BOOL CALLBACK MoveAsideFrom(HWND hwnd, LPARAM data) {
+    const auto* covering = reinterpret_cast<const Covering*>(data);
+    DWORD mine = 0, theirs = 0;
+    GetWindowThreadProcessId(covering->window, &mine);
+    GetWindowThreadProcessId(hwnd, &theirs);
+    RECT r;
+    if (hwnd == covering->window || theirs != mine || !IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &r) ||
+        !PtInRect(&r, covering->point))
+        return TRUE;
+    SetWindowPos(hwnd, nullptr, r.left, covering->point.y + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+// One click on the main window's close box (the skinned frame's close button, 18 x 20 pixels,
+// 7 from the right edge and 5 from the top); true once the window is gone.
+bool CloseByItsCloseBox(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const POINT close{r.right - 15, r.top + 15};
+    Covering covering{hwnd, close};
+    EnumWindows(MoveAsideFrom, reinterpret_cast<LPARAM>(&covering));
+    if (!PumpUntil([&] { return MakeForeground(hwnd) && GetAncestor(WindowFromPoint(close), GA_ROOT) == hwnd; }, 5000))
+        return false;
+    return ClickInProgram(hwnd, close) && PumpUntil([&] { return !IsWindow(hwnd); }, 10000);
 }
 
 bool HasClass(HWND hwnd, const wchar_t* className) {
@@ -98,7 +122,7 @@ void CloseTheMainWindowWithADialogUp(const wchar_t* scenario, const wchar_t* win
     ASSERT_TRUE(PumpUntil([&] { return MakeForeground(owner) && WindowFromPoint(at) == opener; }, 5000));
     ASSERT_TRUE(ClickInProgram(owner, at));
     ASSERT_TRUE(PumpUntil([&] { return DialogOf(probe.child->Id()) != nullptr; }, 10000)) << "no dialog opened";
-    ASSERT_TRUE(CloseAsItsCloseBoxDoes(main)) << "the main window did not close";
+    ASSERT_TRUE(CloseByItsCloseBox(main)) << "the main window did not close";
     EXPECT_EQ(probe.child->WaitForExit(10000), 0u) << "the program went on after its main window";
     const std::string log = probe.Log();
     EXPECT_NE(log.find("loaded forms: 0, open devices: 0\n"), std::string::npos) << log;
@@ -113,7 +137,7 @@ TEST(ProgramEnd, ClosingTheMainWindowEndsAProgramWithTheHiddenDesignerAndAPlayin
     ASSERT_NE(probe.child->WaitForWindow(L"Sembrel"), nullptr) << "the banner screen";
     ASSERT_TRUE(PumpUntil([&] { return !probe.Log().empty(); }, 5000));
     EXPECT_EQ(probe.Log(), "media player: playing\n");
-    ASSERT_TRUE(CloseAsItsCloseBoxDoes(main)) << "the main window did not close";
+    ASSERT_TRUE(CloseByItsCloseBox(main)) << "the main window did not close";
     EXPECT_EQ(probe.child->WaitForExit(5000), 0u) << "the program went on without a window";
     EXPECT_EQ(probe.Log(), "media player: playing\nloaded forms: 0, open devices: 0\n")
         << "every form unloaded and the playing device closed";
@@ -130,7 +154,7 @@ TEST(ProgramEnd, ClosingTheMainWindowEndsTheProgramAfterThePicturePlayerWasHidde
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(player); }, 5000)) << "退 出 hid nothing";
     const HWND main = probe.child->WaitForWindow(L"Lumesca");
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(CloseAsItsCloseBoxDoes(main)) << "the main window did not close";
+    ASSERT_TRUE(CloseByItsCloseBox(main)) << "the main window did not close";
     EXPECT_EQ(probe.child->WaitForExit(5000), 0u) << "the program went on without a window";
     EXPECT_EQ(probe.Log(), "loaded forms: 0, open devices: 0\n");
 }

@@ -11,9 +11,9 @@ bool CaughtUp(HWND hwnd) {
 
 // SendInput moves Wine's own pointer at once, and the X pointer only when Wine's warp of it is
 // let through (it is refused while another client holds the pointer); a program that asks where
-// the pointer is (the skinned frame hit-tests with GetCursorPos) is told the X pointer's place
-// once Wine's own is 100 ms old. So the place is read past those 100 ms (that time is the
-// subject of the wait), and a move the X server did not take is sent again.
+// the pointer is (hover tracking reads GetCursorPos) is told the X pointer's place once Wine's
+// own is 100 ms old. So the place is read past those 100 ms (that time is the subject of the
+// wait), and a move the X server did not take is sent again.
 bool PointerSettledAt(POINT to) {
     constexpr DWORD kWineAsksX = 150;
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
@@ -26,10 +26,9 @@ bool PointerSettledAt(POINT to) {
 }
 
 bool ClickInProgram(HWND hwnd, POINT at) {
-    // The frame hit-tests where it last saw the pointer: let it see the pointer arrive first.
+    // The program sees the pointer arrive first, as a user's pointer comes to rest before a click.
     if (!CaughtUp(hwnd) || !PointerSettledAt(at) || !CaughtUp(hwnd)) return false;
-    // As a user's hand does, the button comes up once the program has taken the press (the
-    // frame answers a press by nudging the pointer, and that move belongs before the release).
+    // As a user's hand does, the button comes up once the program has taken the press.
     PressAt(at, Processing::Plain);
     if (!CaughtUp(hwnd)) return false;
     ReleaseAt(at, Processing::Plain);
