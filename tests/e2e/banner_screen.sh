@@ -25,9 +25,10 @@ echo "banner at $X,$Y size ${WIDTH}x$HEIGHT" >&2
 # The angle bar lies 46 to 67 pixels above the client's bottom edge; its track right of the
 # thumb moves it by 15 a click.
 bar_y=$((Y + HEIGHT - 4 - 56))
-# Each click waits until the thumb has moved, so that the next is a click of its own.
+# Each click waits until the angle label below the bar shows the new angle, so that the next is
+# a click of its own (the bar itself never settles: the focused bar blinks its thumb).
 for _ in 1 2 3; do
-  e2e_click_and_wait $((X + WIDTH / 2)) "$bar_y" "${WIDTH}x16+0+$((bar_y - Y - 8))"
+  e2e_click_and_wait $((X + WIDTH / 2)) "$bar_y" "140x16+0+$((HEIGHT - 37))"
 done
 
 click_x=$((X + 160))
