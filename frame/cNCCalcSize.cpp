@@ -51,18 +51,6 @@ RECT PlacementRect(HWND hWnd) {
     return r;
 }
 
-// Keeps a flag set for the length of a scope, even when the scope is left by an error.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& m_flag;
-};
-
 }  // namespace
 
 cNCCalcSize::cNCCalcSize() = default;
@@ -242,12 +230,6 @@ POINT cNCCalcSize::PointInWindow(POINT screen, RECT& windowAtOrigin) const {
     GetWindowRect(m_hWnd, &w);
     windowAtOrigin = AtOrigin(w);
     return POINT{screen.x - w.left, screen.y - w.top};
-}
-
-long cNCCalcSize::GetHitTest() {
-    POINT p = {};
-    GetCursorPos(&p);
-    return GetHitTest(p);
 }
 
 long cNCCalcSize::GetHitTest(POINT screen) {
@@ -432,7 +414,7 @@ LRESULT cNCCalcSize::OnGetMinMaxInfo(LPARAM lParam) {
 
 LRESULT cNCCalcSize::OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = MSubclass::CallOldWindowProc(hWnd, iMsg, wParam, lParam);
-    if (!m_bInCursorUpdate) Repaint();
+    Repaint();
     return result;
 }
 
@@ -441,7 +423,6 @@ LRESULT cNCCalcSize::OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, L
 // moment: a click arriving then went to whatever lay behind, and under Wine the desktop took the
 // activation. A native menu put back on the window meanwhile is taken off again here.
 LRESULT cNCCalcSize::OnSetCursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
-    FlagScope inCursorUpdate(m_bInCursorUpdate);
     const LRESULT result = MSubclass::CallOldWindowProc(hWnd, iMsg, wParam, lParam);
     if (GetMenu(m_hWnd)) SetMenu(m_hWnd, nullptr);
     return result;

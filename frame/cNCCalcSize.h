@@ -72,8 +72,7 @@ public:
 
     // True when the parent of hWnd is an MDI client window ("MDIClient").
     static bool IsMDIChild(HWND hWnd);
-    // The hit-test code of the cursor position, or of a screen point (HTNOWHERE without a painter).
-    long GetHitTest();
+    // The hit-test code of a screen point (HTNOWHERE without a painter).
     long GetHitTest(POINT screen);
 
 private:
@@ -112,6 +111,5 @@ private:
     long m_lLastHitTest = 0;
     long m_lNudgeX = 0;
     long m_lNudgeY = 0;
-    bool m_bInCursorUpdate = false;
     std::vector<UINT> m_attached;  // messages listed by the last Attach, in order
 };
