@@ -61,25 +61,6 @@ void CALLBACK CloseFieldsLater(HWND, UINT, UINT_PTR id, DWORD) {
     SendMessageW(rt::Forms::Get<frmFields>().Command1.hWnd(), BM_CLICK, 0, 0);
 }
 
-// True when upper lies above lower among the top-level windows.
-bool Above(HWND upper, HWND lower) {
-    for (HWND next = GetWindow(upper, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))
-        if (next == lower) return true;
-    return false;
-}
-
-// From inside the modal loop of frmFields: another form of the program is raised and
-// activated (as a skin change does to the main window); the modal form must come back on top.
-void CALLBACK RaiseSampleLater(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    const HWND sample = rt::Forms::Get<frmSample>().hWnd();
-    const HWND modal = rt::Forms::Get<frmFields>().hWnd();
-    SetWindowPos(sample, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    const bool back = PumpUntil([&] { return Above(modal, sample) && GetActiveWindow() == modal; }, 10000);
-    Log().push_back(back ? L"modal on top" : L"modal covered");
-    SendMessageW(rt::Forms::Get<frmFields>().Command1.hWnd(), BM_CLICK, 0, 0);
-}
-
 void CALLBACK CloseSampleLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     PostMessageW(rt::Forms::Get<frmSample>().hWnd(), WM_CLOSE, 0, 0);
@@ -272,15 +253,6 @@ TEST(Form, ModalShowReturnsOnlyAfterTheWindowCloses) {
                                                 L"after Unload still here", L"returned"}));
     EXPECT_FALSE(rt::Forms::IsLoaded<frmFields>());
     EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
-}
-
-TEST(Form, AModalFormComesBackAboveAnotherFormRaisedMeanwhile) {
-    FormsCleanup cleanup;
-    rt::Forms::Get<frmSample>().Show();
-    Log().clear();
-    SetTimer(nullptr, 0, 150, RaiseSampleLater);
-    rt::Forms::Get<frmFields>().Show(rt::ShowMode::Modal);
-    EXPECT_NE(std::find(Log().begin(), Log().end(), L"modal on top"), Log().end());
 }
 
 TEST(Form, OwnerAndPlacementFollowTheDefinition) {
