@@ -54,9 +54,11 @@ TempFolder::TempFolder() {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     static int counter = 0;
-    m_path = std::wstring(base) + L"lumesca-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(++counter);
-    CreateDirectoryW(m_path.c_str(), nullptr);
+    // Process ids come back: a folder an earlier process left under the same name is not shared.
+    do {
+        m_path = std::wstring(base) + L"lumesca-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(++counter);
+    } while (!CreateDirectoryW(m_path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 TempFolder::~TempFolder() {
