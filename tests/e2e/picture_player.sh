@@ -44,8 +44,8 @@ running() { [ "$(xdotool getwindowname "$player" 2>/dev/null)" = Quorrin ]; }
 # 打开缩略图 starts the run; the first thumbnails appear in the list.
 empty=$(list_sum)
 xdotool mousemove $((cx + 76)) $((cy + 517)) click 1
-for _ in $(seq 1 150); do [ "$(list_sum)" != "$empty" ] && break; sleep 0.2; done
-[ "$(list_sum)" != "$empty" ] || { echo "no thumbnails appeared" >&2; exit 1; }
+list_changed() { [ "$(list_sum)" != "$empty" ]; }
+e2e_until 30 list_changed || { echo "no thumbnails appeared" >&2; exit 1; }
 
 first=$(main_sum)
 changed=
