@@ -116,8 +116,8 @@ TEST(Files, RecordReadsSeeWhatOtherWritersFlushedAndTheirOwnPendingWrites) {
 }
 
 TEST(Files, NumbersAreHandedOutAndCheckedLikeTheRuntimeDoes) {
-    FilesClosed closed;
     TempFolder folder;
+    FilesClosed closed;
     const int a = rt::FreeFile();
     EXPECT_EQ(a, 1);
     rt::Open(folder.File(L"a"), rt::OpenMode::Binary, a);
@@ -140,8 +140,8 @@ TEST(Files, NumbersAreHandedOutAndCheckedLikeTheRuntimeDoes) {
 }
 
 TEST(Files, ModesCreateEmptyAppendAndRead) {
-    FilesClosed closed;
     TempFolder folder;
+    FilesClosed closed;
     const std::wstring path = folder.File(L"data.txt");
     ASSERT_TRUE(WriteBytes(path, "0123456789"));
 
@@ -163,8 +163,8 @@ TEST(Files, ModesCreateEmptyAppendAndRead) {
 }
 
 TEST(Files, BinaryReadsBytesByPositionAndZerosBeyondTheEnd) {
-    FilesClosed closed;
     TempFolder folder;
+    FilesClosed closed;
     const std::wstring path = folder.File(L"header.png");
     ASSERT_TRUE(WriteBytes(path, std::string("\x89PNG\r\n\x1a\n", 8)));
     const int n = rt::FreeFile();
@@ -252,8 +252,8 @@ TEST(Files, FoldersAndDrivesBecomeCurrent) {
 }
 
 TEST(Files, UnwritablePlacesAndFullDisksRaiseClearErrors) {
-    FilesClosed closed;
     TempFolder folder;
+    FilesClosed closed;
     EXPECT_EQ(ErrorOf([&] { rt::Open(folder.File(L"no such folder\\BOOK"), rt::OpenMode::Random, 1, 109); }),
               rt::err::kPathNotFound);
     CreateDirectoryW(folder.File(L"BOOK").c_str(), nullptr);
@@ -276,8 +276,8 @@ TEST(Files, UnwritablePlacesAndFullDisksRaiseClearErrors) {
 }
 
 TEST(Files, ReadOnlyFilesAreKnownAndLengthsAreCutAfterPendingWrites) {
-    FilesClosed closed;
     TempFolder folder;
+    FilesClosed closed;
     const std::wstring locked = folder.File(L"LOCKED");
     ASSERT_TRUE(WriteBytes(locked, Record(1, 1, L"a")) && SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
     rt::Open(locked, rt::OpenMode::Random, 1, kRecordLength);
