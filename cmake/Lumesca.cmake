@@ -31,6 +31,8 @@ function(lumesca_test name)
   endif()
   add_executable(${name} ${A_SOURCES} ${LUMESCA_SOURCE_ROOT}/tests/support/TestManifest.rc)
   target_link_libraries(${name} PRIVATE ${A_LIBS} test_support)
+  # A test program that ends half-way (code under test ending the process) fails.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${LUMESCA_SOURCE_ROOT}/tools/wine-test)
   # One variable only: gtest_discover_tests splits a list value, which would shift the
   # property pairs after it. The built exes sit beside the test exe (BinDir()).
   set(props TIMEOUT ${A_TIMEOUT} ENVIRONMENT "LUMESCA_SOURCE_DIR=${LUMESCA_SOURCE_ROOT}")
