@@ -30,6 +30,14 @@ std::vector<std::wstring> ComboItems(HWND combo) {
     return items;
 }
 
+// An open dialog leaves the current folder where the file was chosen; a folder that is some
+// process's current one cannot be removed, so the test's folder would stay behind.
+struct CurrentFolderKept {
+    CurrentFolderKept() { GetCurrentDirectoryW(MAX_PATH, path); }
+    ~CurrentFolderKept() { SetCurrentDirectoryW(path); }
+    wchar_t path[MAX_PATH] = {};
+};
+
 }  // namespace
 
 TEST(CommonDialog, FilterBecomesTheSystemsDoubleNulList) {
@@ -73,6 +81,7 @@ TEST(CommonDialog, CancelRaises32755WhenAskedAndLeavesAnEmptyName) {
 
 TEST(CommonDialog, ChosenNameComesBackAsAFullPathInTheInitialFolder) {
     TempFolder folder;
+    CurrentFolderKept current;
     HANDLE f = CreateFileW(folder.File(L"song.wav").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(f);
     TestWindow owner;

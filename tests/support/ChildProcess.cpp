@@ -1,7 +1,5 @@
 #include "tests/support/ChildProcess.h"
 
-#include <shellapi.h>
-
 #include "tests/support/MessagePump.h"
 
 namespace testing_support {
@@ -49,27 +47,6 @@ BOOL CALLBACK FindWindowOfProcess(HWND hwnd, LPARAM lParam) {
 
 std::wstring BinDir() { return EnvOr(L"LUMESCA_BIN_DIR", ExeFolder()); }
 std::wstring SourceDir() { return EnvOr(L"LUMESCA_SOURCE_DIR", ExeFolder() + L"\\..\\.."); }
-
-TempFolder::TempFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    static int counter = 0;
-    // Process ids come back: a folder an earlier process left under the same name is not shared.
-    do {
-        m_path = std::wstring(base) + L"lumesca-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(++counter);
-    } while (!CreateDirectoryW(m_path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
-}
-
-TempFolder::~TempFolder() {
-    std::wstring from = m_path;
-    from.push_back(L'\0');  // SHFileOperation wants a double-NUL list
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationW(&op);
-}
 
 ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& workingDir) {
     STARTUPINFOW si = {};

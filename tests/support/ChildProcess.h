@@ -13,7 +13,8 @@ namespace testing_support {
 std::wstring BinDir();
 // The source tree (from LUMESCA_SOURCE_DIR), for test data.
 std::wstring SourceDir();
-// A new empty folder under the temp folder, removed with its files by the destructor.
+// A new empty folder under the temp folder, removed with its files by the destructor; a
+// folder that stays (a file left open in it) fails the test.
 class TempFolder {
 public:
     TempFolder();
