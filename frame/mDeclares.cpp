@@ -24,9 +24,11 @@ bool IsAltKeyPress(WPARAM vKey, LPARAM flags) {
 }
 
 // Keys that keep their usual meaning with Alt: Ctrl+Alt combinations, the function keys,
-// Alt+Esc and Alt+Delete.
+// Alt+Esc and Alt+Delete. Ctrl counts as it stood when the key came (the thread's key state
+// follows the messages taken), not as it is now: a busy window takes the key after the user
+// may have let Ctrl go.
 bool IsLeftAlone(WPARAM vKey) {
-    if ((GetAsyncKeyState(VK_CONTROL) & kKeyHeld) != 0) return true;
+    if ((GetKeyState(VK_CONTROL) & kKeyHeld) != 0) return true;
     if (vKey >= VK_F1 && vKey <= VK_F12) return true;
     return vKey == VK_ESCAPE || vKey == VK_DELETE;
 }

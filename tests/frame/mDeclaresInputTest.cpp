@@ -97,9 +97,9 @@ TEST(mDeclaresKeyboardHookInput, AltLetterReachesTheActiveEngineAndIsSwallowedWh
 TEST(mDeclaresKeyboardHookInput, ReservedCombinationsPassOn) {
     KeyWindow w;
     w.Activate();
-    // Ctrl is read from the live key state, so it is still held while the key is handled.
+    // The whole combination is released before the window takes any of it, as with a busy
+    // window: Ctrl still counts as held for the F pressed under it.
     SendKeys({VK_CONTROL, VK_MENU, 'F'}, false);
-    PumpPending();
     SendKeys({'F', VK_MENU, VK_CONTROL}, true);
     PumpPending();
     for (WORD vk : {static_cast<WORD>(VK_F1), static_cast<WORD>(VK_F4), static_cast<WORD>(VK_F12),
