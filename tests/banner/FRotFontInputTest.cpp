@@ -230,7 +230,9 @@ TEST(FRotFont, DraggingTheThumbShowsTheOutputAngleAndTheReleaseTurnsTheFont) {
     ASSERT_TRUE(GetScrollBarInfo(f.banner.HScroll1.hWnd(), OBJID_CLIENT, &info));
     const int thumbX = info.rcScrollBar.left + (info.xyThumbTop + info.xyThumbBottom) / 2;
     const int y = (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2;
-    g_drag = DragWatch{&f.banner, POINT{thumbX, y}};
+    g_drag = DragWatch{};
+    g_drag.banner = &f.banner;
+    g_drag.from = POINT{thumbX, y};
     HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, WatchTrackLoop, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     const UINT_PTR timer = SetTimer(nullptr, 0, 30, WatchDrag);
