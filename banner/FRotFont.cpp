@@ -290,11 +290,15 @@ void FRotFont::Command4_Click() {
         answer = rt::MsgBox(L"文件已经存在，是否覆盖文件？", MB_YESNO | MB_ICONQUESTION, L"询问");
     }
     if (answer != IDYES) return;
+    std::wstring failure;
     try {
         rt::SavePicture(Picture1.Image(), cdlg.FileName);
     } catch (const rt::RuntimeError& e) {
-        rt::MsgBox(L"无法保存图像“" + cdlg.FileName + L"”：" + e.Description(), MB_OK | MB_ICONEXCLAMATION);
+        failure = e.Description();
+    } catch (const std::bad_alloc&) {
+        failure = rt::StandardDescription(rt::err::kOutOfMemory);
     }
+    if (!failure.empty()) rt::MsgBox(L"无法保存图像“" + cdlg.FileName + L"”：" + failure, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void FRotFont::Command6_Click() {

@@ -5,6 +5,7 @@
 
 #include "picture/form11.h"
 #include "runtime/MsgBox.h"
+#include "runtime/core/FileReplacement.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace {
@@ -23,18 +24,6 @@ std::wstring ProgramFolder() {
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Why an existing file is not to be overwritten, or "" when it may be. A read-only file is
-// refused as Windows refuses it; a hidden or system file as Windows' own save refuses it,
-// since the user who picked the name may not know the file is there.
-std::wstring ProtectionOf(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
-    if (attributes & FILE_ATTRIBUTE_READONLY) return L"是只读文件";
-    if (attributes & FILE_ATTRIBUTE_SYSTEM) return L"是系统文件";
-    if (attributes & FILE_ATTRIBUTE_HIDDEN) return L"是隐藏文件";
-    return {};
 }
 
 // What identifies the file's bytes without reading them: a changed file has a new time of
@@ -71,9 +60,9 @@ std::wstring TargetAfterFailure(const FileStamp& before, const std::wstring& tar
 }  // namespace
 
 // Nothing to save, a cancelled dialog, a No to the overwrite question: nothing is written.
-// A read-only, hidden or system file is refused with a message before the question. A file
-// that cannot be written gets a message naming the error and what the file now holds; the
-// window goes on as before.
+// A read-only, hidden or system file is refused with a message before the question, as every
+// save refuses it. A file that cannot be written gets a message naming the error and what the
+// file now holds; the window goes on as before.
 void form11::Command2_Click() {
     const rt::PictureRef picture = Image1.Picture();
     if (!picture || !picture->Handle()) {
@@ -98,20 +87,17 @@ void form11::Command2_Click() {
 void form11::SaveShownPicture(const std::wstring& target) {
     const rt::PictureRef picture = Image1.Picture();
     if (target.empty() || !picture) return;
-    const std::wstring protection = ProtectionOf(target);
-    if (!protection.empty()) {
-        rt::MsgBox(L"文件 " + target + L" " + protection + L"，不能覆盖。图片没有保存，原有文件未改动。",
-                   MB_OK | MB_ICONEXCLAMATION, kNoticeTitle);
-        return;
-    }
-    int answer = IDYES;
-    if (FileExists(target))
-        answer = rt::MsgBox(L"文件已经存在，是否覆盖文件？", MB_YESNO | MB_ICONQUESTION, L"询问");
-    if (answer != IDYES) return;
-    const FileStamp before = StampOf(target);
+    FileStamp before = StampOf(target);
     long number = 0;
     std::wstring description;
     try {
+        // A file the save refuses is refused before the question, which it would make pointless.
+        rt::RefuseProtectedTarget(target);
+        int answer = IDYES;
+        if (FileExists(target))
+            answer = rt::MsgBox(L"文件已经存在，是否覆盖文件？", MB_YESNO | MB_ICONQUESTION, L"询问");
+        if (answer != IDYES) return;
+        before = StampOf(target);
         rt::SavePicture(picture, target);
         return;
     } catch (const rt::RuntimeError& e) {

@@ -18,7 +18,7 @@
 #include "runtime/PictureChecks.h"
 #include "runtime/WicDecoder.h"
 #include "runtime/core/FileErrors.h"
-#include "runtime/core/FreshFileBeside.h"
+#include "runtime/core/FileReplacement.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace rt {
@@ -182,7 +182,7 @@ void WriteToDevice(const std::wstring& path, Parts parts) {
 // a failure.
 void WritePictureFile(const std::wstring& path, Parts parts) {
     if (IsDevice(path)) return WriteToDevice(path, parts);
-    FreshFileBeside copy(path);
+    FileReplacement copy(path);
     for (const auto& [data, size] : parts) copy.Write(data, size);
     copy.Finish();
     copy.ReplaceTarget();

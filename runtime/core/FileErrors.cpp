@@ -54,4 +54,11 @@ void RaiseFileError(DWORD win32Error) { Raise(FileErrorNumber(win32Error)); }
 
 void RaiseLastFileError() { RaiseFileError(GetLastError()); }
 
+void RaiseFileError(DWORD win32Error, const wchar_t* call) {
+    const long number = FileErrorNumber(win32Error);
+    Raise(number, {}, StandardDescription(number) + L" (" + call + L")");
+}
+
+void RaiseLastFileError(const wchar_t* call) { RaiseFileError(GetLastError(), call); }
+
 }  // namespace rt

@@ -14,4 +14,9 @@ long FileErrorNumber(DWORD win32Error);
 // Raises the run-time error for GetLastError().
 [[noreturn]] void RaiseLastFileError();
 
+// The same, with the runtime's text followed by the system call that failed ("磁盘已满
+// (WriteFile)"), where one operation makes several calls that can fail alike.
+[[noreturn]] void RaiseFileError(DWORD win32Error, const wchar_t* call);
+[[noreturn]] void RaiseLastFileError(const wchar_t* call);
+
 }  // namespace rt

@@ -1,7 +1,6 @@
 #include "runtime/core/FileIdentity.h"
 
 #include <windows.h>
-#include <aclapi.h>
 #include <winioctl.h>
 
 #include <vector>
@@ -13,9 +12,10 @@ namespace rt {
 
 namespace {
 
-// Attributes a copy takes over. Read-only is not among them: such a target is never replaced.
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// Attributes a copy takes over besides the archive bit, which marks every changed file. Read-only,
+// hidden and system targets are never replaced; compression and encryption are not attributes
+// one sets.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 constexpr wchar_t kMainStream[] = L"::$DATA";
 
 class Handle {
@@ -45,68 +45,25 @@ std::wstring WithoutLongPrefix(std::wstring path) {
     return path;
 }
 
-void CopyCreationTime(const std::wstring& from, const std::wstring& to) {
-    FILETIME created = {};
-    Handle source = OpenFile(from, FILE_READ_ATTRIBUTES);
-    if (!source || !GetFileTime(source.get(), &created, nullptr, nullptr)) RaiseLastFileError();
-    Handle copy = OpenFile(to, FILE_WRITE_ATTRIBUTES);
-    if (!copy) RaiseLastFileError();
-    SetFileTime(copy.get(), &created, nullptr, nullptr);  // a volume without creation times keeps its own
-}
-
-// Wine makes a file's access list up from its Unix mode and turns a list written back into a
-// mode that gives the group the owner's rights: there the copy keeps the mode its folder gives
-// new files rather than gain rights for the group.
-bool AccessListsAreUnixModes() {
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
-
-// The access list decides who may read the file: it goes over, or the copy does not replace.
-// The owner needs a privilege the user may lack; the one who saves owns the copy then.
-void CopySecurity(const std::wstring& from, const std::wstring& to) {
-    if (AccessListsAreUnixModes()) return;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    PSID owner = nullptr;
-    PACL dacl = nullptr;
-    const SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
-    if (GetNamedSecurityInfoW(from.c_str(), SE_FILE_OBJECT, wanted, &owner, nullptr, &dacl, nullptr, &descriptor) !=
-        ERROR_SUCCESS) {
-        return;  // nothing to read, nothing to lose: a volume without access lists
-    }
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    GetSecurityDescriptorControl(descriptor, &control, &revision);
-    const SECURITY_INFORMATION inheritance =
-        (control & SE_DACL_PROTECTED) ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION;
-    std::wstring name = to;
-    const DWORD result = dacl ? SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | inheritance,
-                                                      nullptr, nullptr, dacl, nullptr)
-                              : ERROR_SUCCESS;
-    if (owner) SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, owner, nullptr, nullptr, nullptr);
-    LocalFree(descriptor);
-    if (result != ERROR_SUCCESS) RaiseFileError(result);
-}
-
-void Compress(const std::wstring& path) {
-    Handle file = OpenFile(path, GENERIC_READ | GENERIC_WRITE);
+void Compress(HANDLE file) {
     USHORT format = COMPRESSION_FORMAT_DEFAULT;
     DWORD returned = 0;
     // Only space is at stake: a volume that cannot compress keeps the copy as it is.
-    if (file) DeviceIoControl(file.get(), FSCTL_SET_COMPRESSION, &format, sizeof(format), nullptr, 0, &returned, nullptr);
+    DeviceIoControl(file, FSCTL_SET_COMPRESSION, &format, sizeof(format), nullptr, 0, &returned, nullptr);
 }
 
 void CopyStream(const std::wstring& from, const std::wstring& to) {
     Handle source = OpenFile(from, GENERIC_READ);
     Handle copy = OpenFile(to, GENERIC_WRITE, CREATE_ALWAYS);
-    if (!source || !copy) RaiseLastFileError();
+    if (!source || !copy) RaiseLastFileError(L"CreateFileW");
     std::vector<unsigned char> buffer(64 * 1024);
     for (;;) {
         DWORD read = 0, written = 0;
-        if (!ReadFile(source.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) RaiseLastFileError();
+        if (!ReadFile(source.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            RaiseLastFileError(L"ReadFile");
         if (read == 0) return;
-        if (!WriteFile(copy.get(), buffer.data(), read, &written, nullptr)) RaiseLastFileError();
-        if (written != read) RaiseFileError(ERROR_DISK_FULL);
+        if (!WriteFile(copy.get(), buffer.data(), read, &written, nullptr)) RaiseLastFileError(L"WriteFile");
+        if (written != read) RaiseFileError(ERROR_DISK_FULL, L"WriteFile");
     }
 }
 
@@ -144,16 +101,21 @@ std::wstring FinalPathOf(const std::wstring& path) {
     return WithoutLongPrefix(final);
 }
 
-void CopyFileIdentity(const std::wstring& from, const std::wstring& to) {
-    const DWORD attributes = GetFileAttributesW(from.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) RaiseLastFileError();
-    CopyStreams(from, to);
-    CopySecurity(from, to);
-    CopyCreationTime(from, to);
-    if (attributes & FILE_ATTRIBUTE_COMPRESSED) Compress(to);
-    if ((attributes & FILE_ATTRIBUTE_ENCRYPTED) && !EncryptFileW(to.c_str())) RaiseLastFileError();
-    const DWORD kept = attributes & kKeptAttributes;
-    if (!SetFileAttributesW(to.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL)) RaiseLastFileError();
+void CopyFileIdentity(const std::wstring& from, HANDLE copy, const std::wstring& copyPath) {
+    WIN32_FILE_ATTRIBUTE_DATA target = {};
+    if (!GetFileAttributesExW(from.c_str(), GetFileExInfoStandard, &target)) RaiseLastFileError(L"GetFileAttributesExW");
+    CopyStreams(from, copyPath);
+    if (target.dwFileAttributes & FILE_ATTRIBUTE_COMPRESSED) Compress(copy);
+    FILE_BASIC_INFO basic = {};  // times left 0 stay as they are
+    basic.CreationTime.LowPart = target.ftCreationTime.dwLowDateTime;
+    basic.CreationTime.HighPart = static_cast<LONG>(target.ftCreationTime.dwHighDateTime);
+    basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE | (target.dwFileAttributes & kKeptAttributes);
+    if (!SetFileInformationByHandle(copy, FileBasicInfo, &basic, sizeof(basic))) {
+        // A volume that keeps no creation time: the attributes alone.
+        basic.CreationTime.QuadPart = 0;
+        if (!SetFileInformationByHandle(copy, FileBasicInfo, &basic, sizeof(basic)))
+            RaiseLastFileError(L"SetFileInformationByHandle");
+    }
 }
 
 }  // namespace rt

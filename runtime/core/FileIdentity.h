@@ -1,7 +1,10 @@
 #pragma once
-// What makes a file the file it is, apart from its bytes and its name: attributes, creation
-// time, access list, compression, encryption and extra data streams. A finished copy gets
-// them from the file it is about to replace, so that the replacement stays that file.
+// What makes a file the file it is, apart from its bytes, its name, its access list and its
+// encryption (which a replacing file gets when it is created): creation time, attributes,
+// compression and extra data streams. A finished copy gets them from the file it is about to
+// replace, so that the replacement stays that file.
+#include <windows.h>
+
 #include <string>
 
 namespace rt {
@@ -11,11 +14,10 @@ namespace rt {
 // that cannot be resolved.
 std::wstring FinalPathOf(const std::wstring& path);
 
-// Copies the identity of `from` onto `to` (a closed file nobody else uses). What the volume
-// or the user's rights cannot carry over is left as it is: the owner, a creation time Wine
-// cannot set, and under Wine the access list (there a Unix mode, which Win32 cannot copy
-// faithfully: the copy gets the mode of a new file). What would expose data if it were lost (the access list, encryption, a
-// stream) raises its file error instead.
-void CopyFileIdentity(const std::wstring& from, const std::wstring& to);
+// Copies the identity of `from` onto the copy open as `copy` (with write access) under
+// `copyPath`. The copy is marked as changed (the archive bit), whatever `from` was, so that a
+// backup takes it. A creation time the volume cannot set and a compression it cannot apply
+// are left as they are; a stream that cannot be copied raises its file error, naming the call.
+void CopyFileIdentity(const std::wstring& from, HANDLE copy, const std::wstring& copyPath);
 
 }  // namespace rt

@@ -317,6 +317,25 @@ TEST(FRotFont, ABadBackgroundIsRefusedInChineseAndACancelledChoiceChangesNothing
     EXPECT_FALSE(f.banner.Picture1.Picture()) << "an empty name removes the background";
 }
 
+// The hidden 保存图像 refuses a hidden file as every save of the program does.
+TEST(FRotFont, SavingThePictureOverAHiddenFileIsRefusedAndLeavesItsBytes) {
+    BannerFixture f;
+    TempFolder folder;
+    const std::wstring target = folder.File(L"hidden.bmp");
+    ASSERT_TRUE(WriteBytes(target, "the user's hidden file"));
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    std::wstring message;
+    {
+        DialogAnswers answers({ChooseFile(target), banner_tests::ReadMessageBox(message)});
+        f.banner.Command4_Click();
+        EXPECT_TRUE(answers.Done());
+    }
+    EXPECT_NE(message.find(L"该文件是隐藏文件，不能覆盖"), std::wstring::npos) << message;
+    EXPECT_EQ(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(FileBytes(target), "the user's hidden file");
+}
+
 // True when upper lies above lower among the top-level windows.
 bool Above(HWND upper, HWND lower) {
     for (HWND next = GetWindow(upper, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT))

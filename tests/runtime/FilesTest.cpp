@@ -8,11 +8,12 @@
 #include <functional>
 
 #include "runtime/core/FixedText.h"
-#include "runtime/core/FreshFileBeside.h"
+#include "runtime/core/FileReplacement.h"
 #include "runtime/core/RuntimeError.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/PictureFiles.h"
+#include "tests/support/Places.h"
 
 using namespace testing_support;
 
@@ -294,28 +295,101 @@ TEST(Files, ReadOnlyFilesAreKnownAndLengthsAreCutAfterPendingWrites) {
     EXPECT_EQ(rt::FileLen(folder.File(L"BOOK")), 2 * kRecordLength);
 }
 
-// A finished copy replaces its target and keeps what the target was: a hidden file stays
-// hidden; a read-only one is refused at once and stays as it was; a name that cannot be
-// resolved is an error, not the current folder.
-TEST(FreshFileBeside, ReplacingKeepsTheTargetsAttributesAndRefusesAReadOnlyOne) {
+void Replace(const std::wstring& target, const std::string& bytes, rt::ReplaceCalls& calls = rt::SystemReplaceCalls()) {
+    rt::FileReplacement replacement(target, calls);
+    replacement.Write(bytes.data(), bytes.size());
+    replacement.Finish();
+    replacement.ReplaceTarget();
+}
+
+// A replaced file is marked as changed for backups; a read-only, hidden or system target is
+// refused at once and stays as it was; a name that cannot be resolved is an error.
+TEST(FileReplacement, MarksTheNewFileChangedAndRefusesReadOnlyHiddenAndSystemTargets) {
     TempFolder folder;
     const std::wstring target = folder.File(L"t.bin");
     ASSERT_TRUE(WriteBytes(target, "old"));
-    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    {
-        rt::FreshFileBeside copy(target);
-        copy.Write("new", 3);
-        copy.Finish();
-        copy.ReplaceTarget();
+    Replace(target, "new");
+    EXPECT_EQ(FileBytes(target), "new");
+    EXPECT_TRUE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_ARCHIVE);
+    for (const DWORD protection : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+        ASSERT_TRUE(SetFileAttributesW(target.c_str(), protection));
+        EXPECT_EQ(ErrorOf([&] { Replace(target, "newer"); }), rt::err::kPathFileAccess);
+        EXPECT_EQ(GetFileAttributesW(target.c_str()) & 0xFF & ~FILE_ATTRIBUTE_ARCHIVE, protection);
+        ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL));
+        EXPECT_EQ(FileBytes(target), "new");
     }
-    EXPECT_EQ(FileBytes(target), "new");
-    EXPECT_TRUE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(FilesWithBytes(folder.Path()).size(), 1u);
+    EXPECT_NE(ErrorOf([&] { rt::FileReplacement replacement(std::wstring(40000, L'x')); }), 0);
+}
 
-    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(ErrorOf([&] { rt::FreshFileBeside copy(target); }), rt::err::kPathFileAccess);
-    EXPECT_EQ(FileBytes(target), "new");
-    EXPECT_EQ(GetFileAttributesW(target.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
-              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL));
-    EXPECT_NE(ErrorOf([&] { rt::FreshFileBeside copy(std::wstring(40000, L'x')); }), 0);
+// Windows as Wine cannot show it: access lists, encryption, a target that may be written but
+// not deleted, and a fresh file's name that is still being deleted.
+struct ActedOut : rt::ReplaceCalls {
+    DWORD ReadSecurity(const std::wstring&, SECURITY_INFORMATION, std::vector<unsigned char>& descriptor) override {
+        descriptor.assign(kDescriptor, kDescriptor + 3);
+        return securityError;
+    }
+    HANDLE CreateNew(const std::wstring& path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
+                     DWORD flags) override {
+        const auto* given = static_cast<const unsigned char*>(security->lpSecurityDescriptor);
+        created.push_back({given ? std::string(given, given + 3) : "", flags});
+        if (pendingNames-- > 0) {
+            WriteBytes(path, "");  // a name still listed, which no open gets
+            SetLastError(ERROR_ACCESS_DENIED);
+            return INVALID_HANDLE_VALUE;
+        }
+        return ReplaceCalls::CreateNew(path, access, share, nullptr, flags & ~FILE_ATTRIBUTE_ENCRYPTED);
+    }
+    DWORD Attributes(const std::wstring& path) override {
+        const DWORD real = ReplaceCalls::Attributes(path);
+        const bool fresh = !created.empty() && (created.back().flags & FILE_ATTRIBUTE_ENCRYPTED);
+        return encryptedTarget && (path.find(L"~LM") == std::wstring::npos || fresh) ? real | FILE_ATTRIBUTE_ENCRYPTED
+                                                                                       : real;
+    }
+    BOOL Move(const std::wstring& from, const std::wstring& to) override {
+        ++moves;
+        if (!mayDelete) SetLastError(ERROR_ACCESS_DENIED);
+        return mayDelete && ReplaceCalls::Move(from, to);
+    }
+    static constexpr unsigned char kDescriptor[] = "SD1";
+    struct Created {
+        std::string descriptor;
+        DWORD flags;
+    };
+    std::vector<Created> created;
+    DWORD securityError = ERROR_SUCCESS;
+    bool encryptedTarget = false, mayDelete = true;
+    int pendingNames = 0, moves = 0;
+};
+
+TEST(FileReplacement, TheFreshFileIsBornWithTheTargetsAccessListAndEncryptionOrTheTargetStays) {
+    TempFolder folder;
+    const std::wstring target = folder.File(L"t.bin");
+    ASSERT_TRUE(WriteBytes(target, "old bytes"));
+    {
+        ActedOut calls;  // an encrypted target with an access list
+        calls.encryptedTarget = true;
+        Replace(target, "new", calls);
+        ASSERT_EQ(calls.created.size(), 1u);
+        EXPECT_EQ(calls.created[0].descriptor, "SD1");
+        EXPECT_EQ(calls.created[0].flags, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_ENCRYPTED));
+    }
+    for (const DWORD unreadable : {ERROR_ACCESS_DENIED, ERROR_NOT_SUPPORTED}) {
+        ActedOut calls;
+        calls.securityError = unreadable;
+        const long error = ErrorOf([&] { Replace(target, "newer", calls); });
+        EXPECT_EQ(error, unreadable == ERROR_NOT_SUPPORTED ? 0 : rt::err::kPathFileAccess);
+        EXPECT_EQ(FileBytes(target), unreadable == ERROR_NOT_SUPPORTED ? "newer" : "new");
+        EXPECT_EQ(calls.created.size(), unreadable == ERROR_NOT_SUPPORTED ? 1u : 0u);
+    }
+    {
+        ActedOut calls;  // write but not delete: the shorter content goes over the target's own bytes
+        calls.mayDelete = false;
+        calls.pendingNames = 1;
+        Replace(target, "new", calls);
+        EXPECT_EQ(calls.created.size(), 2u) << "the name being deleted is passed over";
+        EXPECT_EQ(calls.moves, 1);
+        EXPECT_EQ(FileBytes(target), "new");
+    }
+    EXPECT_EQ(FilesWithBytes(folder.Path()).size(), 2u) << "the target and the name being deleted";
 }

@@ -6,10 +6,11 @@
 # data fits: their files can be rewritten within the pages they hold, nothing can grow.
 # ROOT/passbook-nonew is a tmpfs whose every inode is used: its files stay writable, but no
 # new file can be made there. ROOT/picture-nonew is an immutable folder (chattr +i) holding a
-# writable old.bmp: that file can be rewritten, nothing can be added. ROOT/settings-immutable
-# holds a copy of the settings database SETTINGS in a folder made immutable: the file can be
-# read, nothing in the folder can be made, renamed or deleted. Without the right to mount (not
-# root), or where the flag cannot be set, the places stay empty and the tests that need them skip.
+# writable old.bmp of 64 KB: that file can be rewritten, nothing can be added.
+# ROOT/settings-immutable holds a copy of the settings database SETTINGS in a folder made
+# immutable: the file can be read, nothing in the folder can be made, renamed or deleted.
+# Without the right to mount (not root), or where the flag cannot be set, the places stay
+# empty and the tests that need them skip.
 set -u
 root=$2
 settings=${3:-}
@@ -68,7 +69,8 @@ set_up() {
         echo "places: cannot make $dir immutable; the tests that need it skip"
       fi ;;
     picture-nonew)
-      printf 'the user'"'"'s own picture' >"$dir/old.bmp"
+      # Longer than the picture saved over it, so that a tail left behind shows.
+      head -c 65536 /dev/zero | tr '\0' 'x' >"$dir/old.bmp"
       chmod 666 "$dir/old.bmp"
       chattr +i "$dir" 2>/dev/null || true
       if touch "$dir/probe" 2>/dev/null; then
