@@ -16,7 +16,8 @@ bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES || GetLastError() != ERROR_FILE_NOT_FOUND;
 }
 
-// Whether creating the lock file failed because the folder takes no new file. Access denied
+// Whether creating the lock file failed because the folder takes no new file, or the disk
+// none at all (told apart by RaiseRefusal). Access denied
 // while no lock file is there means the folder refused the creation; a pending-delete lock
 // file would still be there.
 bool FolderRefusedNewFile(DWORD code, const std::wstring& lockPath) {
@@ -34,10 +35,16 @@ bool FolderRefusedNewFile(DWORD code, const std::wstring& lockPath) {
 
 }  // namespace
 
-DatabaseLock DatabaseLock::ForReadOnlyPlace() {
+DatabaseLock DatabaseLock::ForReadOnlyPlace(DWORD refusal) {
     DatabaseLock lock;
-    lock.m_readOnlyPlace = true;
+    lock.m_refusal = refusal;
     return lock;
+}
+
+void DatabaseLock::RaiseRefusal(const std::wstring& databasePath) const {
+    if (m_refusal == ERROR_DISK_FULL || m_refusal == ERROR_HANDLE_DISK_FULL)
+        RaiseStoreError(err::kDiskError, kDatabaseSource, databasePath, L"磁盘已满。");
+    RaiseStoreError(err::kReadOnly, kDatabaseSource, databasePath, L"它所在的文件夹不能创建新文件。");
 }
 
 DatabaseLock DatabaseLock::Acquire(const std::wstring& databasePath) {
@@ -54,7 +61,7 @@ DatabaseLock DatabaseLock::Acquire(const std::wstring& databasePath) {
             RaiseStoreError(err::kFileInUse, kRecordsetSource, databasePath,
                             L"它正被别处打开以进行更新；请待其完成后再试。");
         const bool refused = FolderRefusedNewFile(code, lockPath);
-        if (refused && refusedBefore) return ForReadOnlyPlace();
+        if (refused && refusedBefore) return ForReadOnlyPlace(code);
         refusedBefore = refused;
         const bool mayRetry = refused || code == ERROR_ACCESS_DENIED;
         if (!mayRetry || attempt == kPendingDeleteAttempts)

@@ -4,7 +4,8 @@
 // beside the database ("<file>.lock"), deleted by the system when its handle closes, so a
 // process that dies releases its lock with it. In a folder that takes no new file (read-only
 // media, an install folder users may only read) there is no lock file, but nobody can replace
-// the database there either: such a place is read without a lock and never written.
+// the database there either: such a place is read without a lock and never written. A disk
+// too full for the lock file is read alike, and an update there is told that the disk is full.
 #include <string>
 
 #include "store/FileHandle.h"
@@ -21,20 +22,23 @@ public:
 
     bool Held() const { return m_handle.Valid(); }
     // The database's folder refused the lock file: the database can be read, not replaced.
-    bool ReadOnlyPlace() const { return m_readOnlyPlace; }
+    bool ReadOnlyPlace() const { return m_refusal != ERROR_SUCCESS; }
+    // Raises the error an update of the database meets in such a place: err::kReadOnly for a
+    // folder that takes no new file, err::kDiskError for a full disk.
+    [[noreturn]] void RaiseRefusal(const std::wstring& databasePath) const;
     void Release() {
         m_handle.Reset();
-        m_readOnlyPlace = false;
+        m_refusal = ERROR_SUCCESS;
     }
 
     static std::wstring LockFilePath(const std::wstring& databasePath) { return databasePath + L".lock"; }
 
 private:
     explicit DatabaseLock(FileHandle handle) : m_handle(std::move(handle)) {}
-    static DatabaseLock ForReadOnlyPlace();
+    static DatabaseLock ForReadOnlyPlace(DWORD refusal);
 
     FileHandle m_handle;
-    bool m_readOnlyPlace = false;
+    DWORD m_refusal = ERROR_SUCCESS;  // the system's answer to the lock file's creation
 };
 
 }  // namespace store

@@ -64,8 +64,7 @@ Field Recordset::Fields(int index) {
 void Recordset::Update() {
     RequireOpen();
     if (!m_pending) return;
-    if (m_lock.ReadOnlyPlace())
-        RaiseStoreError(err::kReadOnly, kDatabaseSource, m_path, L"它所在的文件夹不能创建新文件。");
+    if (m_lock.ReadOnlyPlace()) m_lock.RaiseRefusal(m_path);
     Database changed = m_database;
     changed.tables[m_tableIndex].records[m_position] = *m_pending;
     WriteDatabaseFile(m_path, changed);

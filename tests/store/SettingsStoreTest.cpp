@@ -301,3 +301,13 @@ TEST(SettingsStore, AFolderThatTakesNoNewFileIsReadWithoutALockAndNeverWritten) 
     EXPECT_EQ(ReadSkin(path), 0);
     EXPECT_EQ(testing_support::FilesWithBytes(folder), before);
 }
+
+TEST(SettingsStore, ADiskTooFullForTheLockFileIsReadWithoutOneAndAnUpdateSaysTheDiskIsFull) {
+    const std::wstring folder = testing_support::PlaceFolder(L"settings-full");
+    if (folder.empty()) GTEST_SKIP() << "no full place (needs root to mount a tmpfs)";
+    const auto path = folder + L"\\tyy1.mdb";
+    EXPECT_EQ(ReadSkin(path), 0);
+    const auto e = UpdateErrorOf(path, 5);
+    EXPECT_EQ(e.Number(), store::err::kDiskError);
+    EXPECT_TRUE(Contains(e.Description(), L"磁盘已满"));
+}

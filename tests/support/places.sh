@@ -9,12 +9,13 @@
 # writable old.bmp of 64 KB: that file can be rewritten, nothing can be added.
 # ROOT/settings-immutable holds a copy of the settings database SETTINGS in a folder made
 # immutable: the file can be read, nothing in the folder can be made, renamed or deleted.
-# Without the right to mount (not root), or where the flag cannot be set, the places stay
-# empty and the tests that need them skip.
+# ROOT/settings-full holds a copy on a tmpfs whose every inode is used, where a new file meets
+# a full disk. Without the right to mount (not root), or where the flag cannot be set, the
+# places stay empty and the tests that need them skip.
 set -u
 root=$2
 settings=${3:-}
-places="picture-full passbook-full passbook-nonew picture-nonew settings-immutable"
+places="picture-full passbook-full passbook-nonew picture-nonew settings-immutable settings-full"
 
 unmount_all() {
   for place in $places; do
@@ -68,6 +69,13 @@ set_up() {
         find "$dir" -mindepth 1 -delete 2>/dev/null || true
         echo "places: cannot make $dir immutable; the tests that need it skip"
       fi ;;
+    settings-full)
+      if [ -n "$settings" ] && cp "$settings" "$dir/tyy1.mdb"; then
+        fill_inodes "$dir"
+      else
+        umount "$dir"
+        echo "places: no settings database for $dir; the tests that need it skip"
+      fi ;;
     picture-nonew)
       # Longer than the picture saved over it, so that a tail left behind shows.
       head -c 65536 /dev/zero | tr '\0' 'x' >"$dir/old.bmp"
@@ -88,7 +96,8 @@ case $1 in
     set_up passbook-full size=64k,mode=0777
     set_up passbook-nonew size=256k,nr_inodes=16,mode=0777
     set_up picture-nonew size=1m,mode=0777
-    set_up settings-immutable size=64k,mode=0777 ;;
+    set_up settings-immutable size=64k,mode=0777
+    set_up settings-full size=256k,nr_inodes=16,mode=0777 ;;
   unmount)
     unmount_all ;;
 esac
