@@ -103,3 +103,17 @@ TEST(Startup, ClosingTheSkinChooserEndsTheWholeProgramWithExitCodeZero) {
     EXPECT_EQ(child.WaitForExit(), 0u);
     EXPECT_EQ(main_tests::StoredField0(folder.Path()), store::Variant(std::int16_t{5}));
 }
+
+// Windows runs it as the user who starts it, without redirecting its writes in a folder users
+// may only read: the manifest linked into the executable says so.
+TEST(Startup, TheExecutablesManifestAsksToRunAsTheInvoker) {
+    const HMODULE exe = LoadLibraryExW((BinDir() + L"\\lumesca.exe").c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(exe, nullptr);
+    const HRSRC found = FindResourceW(exe, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, found))),
+                               SizeofResource(exe, found));
+    FreeLibrary(exe);
+    EXPECT_NE(manifest.find(R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)"), std::string::npos);
+}
