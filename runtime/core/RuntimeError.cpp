@@ -15,21 +15,11 @@ RuntimeError::RuntimeError(long number, std::wstring source, std::wstring descri
     m_what = "Run-time error " + std::to_string(m_number) + ": " + Utf8FromWide(m_description);
 }
 
-OutOfMemoryError::OutOfMemoryError() : RuntimeError(err::kOutOfMemory, AppName(), {}) {}
+const char* OutOfMemoryError::what() const noexcept { return "Run-time error 7: out of memory"; }
 
 namespace {
 
-// Building the error allocates a little itself; when even that fails, a plain bad_alloc goes
-// out instead of recursing, which the handlers count as error 7 too.
-void RaiseOutOfMemory() {
-    static thread_local bool raising = false;
-    if (raising) throw std::bad_alloc();
-    raising = true;
-    struct Done {
-        ~Done() { raising = false; }
-    } done;
-    throw OutOfMemoryError();
-}
+[[noreturn]] void RaiseOutOfMemory() { throw OutOfMemoryError(); }
 
 // Installed while the program starts, before any window or picture exists; this file is
 // linked into every program that raises run-time errors.

@@ -33,14 +33,16 @@ private:
 };
 
 // Error 7, "Out of memory", the one type the program throws for it: every failed allocation
-// of the program raises it (the process's new-handler throws it), so a handler that catches
-// run-time errors, or any std::exception, catches running out of memory like any other
-// failure. The library's no-throw allocations still give a null pointer. A std::bad_alloc
-// that the library raises by itself is error 7 where run-time errors are caught
-// (TryStatement, GuardCallback and the program's own handlers).
-class OutOfMemoryError : public RuntimeError {
+// of the program raises it (the process's new-handler throws it). It is a std::bad_alloc, as a
+// new-handler's exception must be, so a handler of failed allocations sees it, and through it
+// a std::exception; it is no RuntimeError (a second std::exception base would hide it from
+// both). The runtime's handlers (TryStatement, GuardCallback, ReportCurrentException) report
+// every std::bad_alloc as run-time error 7. The library's no-throw allocations still give a
+// null pointer.
+class OutOfMemoryError : public std::bad_alloc {
 public:
-    OutOfMemoryError();
+    // Allocates nothing: it is thrown when nothing more can be had.
+    const char* what() const noexcept override;
 };
 
 // The executable's file name without folder and extension ("lumesca").
