@@ -9,6 +9,8 @@
 // for a second book, and would have to carry all of that over; the cut needs neither.
 
 // Cuts the book open under fileNum to its first lastRecord records and puts it on the disk;
-// the book stays open under fileNum. When that fails the book holds what it held before and
-// the run-time error is raised. A book that can only be read is never touched: error 54.
+// the book stays open under fileNum. A failure raises its run-time error, and the first
+// lastRecord records are whole either way; when the cut is made but putting it on the disk
+// fails, the book may already have lost what lay after them. A book that can only be read is
+// never touched: error 54.
 void CompactBook(short fileNum, long lastRecord);
