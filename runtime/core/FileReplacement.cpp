@@ -155,9 +155,9 @@ void FileReplacement::Create(const std::wstring& folder, DWORD targetAttributes)
         // DELETE, granted to the creator whatever the list says, removes the file again when the
         // list does not let this user open it for deletion; shared for deletion, it can be renamed.
         m_handle = m_calls.CreateNew(path, GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, &security, flags);
-        DWORD error = GetLastError();
-        if (m_handle == INVALID_HANDLE_VALUE && (error == ERROR_INVALID_OWNER || error == ERROR_INVALID_PRIMARY_GROUP) &&
-            ownerKept && !m_security.empty()) {
+        const DWORD error = GetLastError();
+        const bool ownerRefused = error == ERROR_INVALID_OWNER || error == ERROR_INVALID_PRIMARY_GROUP;
+        if (m_handle == INVALID_HANDLE_VALUE && ownerRefused && ownerKept && !m_security.empty()) {
             // A user who may not give the file its owner owns it: the access list still goes over.
             m_security = SecurityOf(m_calls, m_target, kFullSecurity & ~kOwnership);
             ownerKept = false;
@@ -257,7 +257,8 @@ void FileReplacement::WriteInPlace(HANDLE target, bool fromFreshFile) {
     if (newLength.QuadPart > oldLength.QuadPart &&
         !SetFileInformationByHandle(target, FileAllocationInfo, &space, sizeof(space))) {
         const DWORD error = GetLastError();
-        if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) RaiseFileError(error, L"SetFileInformationByHandle");
+        if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
+            RaiseFileError(error, L"SetFileInformationByHandle");
         // A volume that cannot reserve space: the write below meets a full disk itself.
     }
     const auto put = [&](const void* bytes, DWORD count) {

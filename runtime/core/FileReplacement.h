@@ -37,7 +37,8 @@ public:
     virtual ~ReplaceCalls() = default;
     // GetFileSecurityW: the self-relative descriptor, or the error (ERROR_NOT_SUPPORTED where
     // the volume keeps no access lists).
-    virtual DWORD ReadSecurity(const std::wstring& path, SECURITY_INFORMATION parts, std::vector<unsigned char>& descriptor);
+    virtual DWORD ReadSecurity(const std::wstring& path, SECURITY_INFORMATION parts,
+                               std::vector<unsigned char>& descriptor);
     // CreateFileW with CREATE_NEW.
     virtual HANDLE CreateNew(const std::wstring& path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
                              DWORD flagsAndAttributes);

@@ -326,39 +326,30 @@ TEST(FileReplacement, MarksTheNewFileChangedAndRefusesReadOnlyHiddenAndSystemTar
 // not deleted, and a fresh file's name that is still being deleted.
 struct ActedOut : rt::ReplaceCalls {
     DWORD ReadSecurity(const std::wstring&, SECURITY_INFORMATION, std::vector<unsigned char>& descriptor) override {
-        descriptor.assign(kDescriptor, kDescriptor + 3);
+        descriptor = {'S', 'D'};
         return securityError;
     }
     HANDLE CreateNew(const std::wstring& path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
                      DWORD flags) override {
-        const auto* given = static_cast<const unsigned char*>(security->lpSecurityDescriptor);
-        created.push_back({given ? std::string(given, given + 3) : "", flags});
-        if (pendingNames-- > 0) {
-            WriteBytes(path, "");  // a name still listed, which no open gets
+        const auto* given = static_cast<const char*>(security->lpSecurityDescriptor);
+        created.push_back({given ? std::string(given, 2) : "", flags});
+        if (pendingNames-- > 0 && WriteBytes(path, "")) {  // a name still listed, which no open gets
             SetLastError(ERROR_ACCESS_DENIED);
             return INVALID_HANDLE_VALUE;
         }
         return ReplaceCalls::CreateNew(path, access, share, nullptr, flags & ~FILE_ATTRIBUTE_ENCRYPTED);
     }
     DWORD Attributes(const std::wstring& path) override {
-        const DWORD real = ReplaceCalls::Attributes(path);
-        const bool fresh = !created.empty() && (created.back().flags & FILE_ATTRIBUTE_ENCRYPTED);
-        return encryptedTarget && (path.find(L"~LM") == std::wstring::npos || fresh) ? real | FILE_ATTRIBUTE_ENCRYPTED
-                                                                                       : real;
+        return ReplaceCalls::Attributes(path) | (encrypted ? FILE_ATTRIBUTE_ENCRYPTED : 0);
     }
     BOOL Move(const std::wstring& from, const std::wstring& to) override {
         ++moves;
-        if (!mayDelete) SetLastError(ERROR_ACCESS_DENIED);
+        SetLastError(ERROR_ACCESS_DENIED);
         return mayDelete && ReplaceCalls::Move(from, to);
     }
-    static constexpr unsigned char kDescriptor[] = "SD1";
-    struct Created {
-        std::string descriptor;
-        DWORD flags;
-    };
-    std::vector<Created> created;
+    std::vector<std::pair<std::string, DWORD>> created;  // descriptor and attributes given
     DWORD securityError = ERROR_SUCCESS;
-    bool encryptedTarget = false, mayDelete = true;
+    bool encrypted = false, mayDelete = true;
     int pendingNames = 0, moves = 0;
 };
 
@@ -366,30 +357,24 @@ TEST(FileReplacement, TheFreshFileIsBornWithTheTargetsAccessListAndEncryptionOrT
     TempFolder folder;
     const std::wstring target = folder.File(L"t.bin");
     ASSERT_TRUE(WriteBytes(target, "old bytes"));
-    {
-        ActedOut calls;  // an encrypted target with an access list
-        calls.encryptedTarget = true;
-        Replace(target, "new", calls);
-        ASSERT_EQ(calls.created.size(), 1u);
-        EXPECT_EQ(calls.created[0].descriptor, "SD1");
-        EXPECT_EQ(calls.created[0].flags, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_ENCRYPTED));
-    }
+    ActedOut encrypted;
+    encrypted.encrypted = true;
+    Replace(target, "new", encrypted);
+    const std::pair<std::string, DWORD> born{"SD", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_ENCRYPTED};
+    EXPECT_EQ(encrypted.created, std::vector{born});
     for (const DWORD unreadable : {ERROR_ACCESS_DENIED, ERROR_NOT_SUPPORTED}) {
         ActedOut calls;
         calls.securityError = unreadable;
-        const long error = ErrorOf([&] { Replace(target, "newer", calls); });
-        EXPECT_EQ(error, unreadable == ERROR_NOT_SUPPORTED ? 0 : rt::err::kPathFileAccess);
-        EXPECT_EQ(FileBytes(target), unreadable == ERROR_NOT_SUPPORTED ? "newer" : "new");
-        EXPECT_EQ(calls.created.size(), unreadable == ERROR_NOT_SUPPORTED ? 1u : 0u);
+        const bool noLists = unreadable == ERROR_NOT_SUPPORTED;
+        EXPECT_EQ(ErrorOf([&] { Replace(target, "newer", calls); }), noLists ? 0 : rt::err::kPathFileAccess);
+        EXPECT_EQ(FileBytes(target), noLists ? "newer" : "new");
     }
-    {
-        ActedOut calls;  // write but not delete: the shorter content goes over the target's own bytes
-        calls.mayDelete = false;
-        calls.pendingNames = 1;
-        Replace(target, "new", calls);
-        EXPECT_EQ(calls.created.size(), 2u) << "the name being deleted is passed over";
-        EXPECT_EQ(calls.moves, 1);
-        EXPECT_EQ(FileBytes(target), "new");
-    }
+    ActedOut undeletable;  // the shorter content goes over the target's own bytes
+    undeletable.mayDelete = false;
+    undeletable.pendingNames = 1;
+    Replace(target, "new", undeletable);
+    EXPECT_EQ(undeletable.created.size(), 2u) << "the name being deleted is passed over";
+    EXPECT_EQ(undeletable.moves, 1);
+    EXPECT_EQ(FileBytes(target), "new");
     EXPECT_EQ(FilesWithBytes(folder.Path()).size(), 2u) << "the target and the name being deleted";
 }
