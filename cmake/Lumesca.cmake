@@ -1,6 +1,14 @@
 # Helpers shared by the folders' build files.
 include(GoogleTest)
 
+# The Wine prefix of this build, the one ./test and ./run start their session in. Tests run
+# and are listed there also when CTest is started by itself in the build folder.
+if(DEFINED ENV{LUMESCA_WINEPREFIX})
+  set(LUMESCA_WINEPREFIX $ENV{LUMESCA_WINEPREFIX})
+else()
+  set(LUMESCA_WINEPREFIX ${CMAKE_BINARY_DIR}/wine32)
+endif()
+
 # A subsystem folder becomes one static library of all its .cpp files.
 # Note: static libraries drop objects nobody references, so code here must never
 # rely on static self-registration.
@@ -32,7 +40,8 @@ function(lumesca_test name)
   add_executable(${name} ${A_SOURCES} ${LUMESCA_SOURCE_ROOT}/tests/support/TestManifest.rc)
   target_link_libraries(${name} PRIVATE ${A_LIBS} test_support)
   # A test program that ends half-way (code under test ending the process) fails.
-  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${LUMESCA_SOURCE_ROOT}/tools/wine-test)
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "/usr/bin/env;LUMESCA_WINEPREFIX=${LUMESCA_WINEPREFIX};${LUMESCA_SOURCE_ROOT}/tools/wine-test")
   # One variable only: gtest_discover_tests splits a list value, which would shift the
   # property pairs after it. The built exes sit beside the test exe (BinDir()).
   set(props TIMEOUT ${A_TIMEOUT} ENVIRONMENT "LUMESCA_SOURCE_DIR=${LUMESCA_SOURCE_ROOT}")

@@ -15,14 +15,15 @@
 
 namespace rt {
 
-// Whether a dialog hung on owner (nullptr: none) ended without the user's answer.
-inline bool DialogLostItsOwner(HWND owner) { return Forms::Ending() || (owner && !IsWindow(owner)); }
+// True when a dialog hung on owner (nullptr: none) can give no answer that counts: the program
+// is ending, or the owner window is gone.
+inline bool ProgramEndingOrOwnerGone(HWND owner) { return Forms::Ending() || (owner && !IsWindow(owner)); }
 
 template <class Show>
 auto ShowOwnedDialog(HWND owner, Show&& show) -> decltype(show()) {
-    if (DialogLostItsOwner(owner)) throw HandlerAbandoned();
+    if (ProgramEndingOrOwnerGone(owner)) throw HandlerAbandoned();
     auto answer = show();
-    if (DialogLostItsOwner(owner)) throw HandlerAbandoned();
+    if (ProgramEndingOrOwnerGone(owner)) throw HandlerAbandoned();
     return answer;
 }
 

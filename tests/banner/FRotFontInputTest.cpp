@@ -377,7 +377,8 @@ TEST(FRotFont, TheDesignerStaysAboveTheBannerWhereverTheBannerIsClicked) {
                             CentreOf(f.banner.Command1.hWnd()), CentreOf(picture)};
     for (const POINT& at : places) {
         Click(at);
-        // The owned form is restacked by a timer a moment after the click.
+        // The click raises and activates the banner; the owned form is put back above it by a
+        // pass the message loop runs after that.
         EXPECT_TRUE(PumpUntil([&] { return Above(designer.hWnd(), f.banner.hWnd()); }))
             << "after a click at " << at.x << ", " << at.y;
         EXPECT_EQ(rt::Form::FromHwnd(WindowFromPoint(CentreOf(designer.hWnd()))), &designer);

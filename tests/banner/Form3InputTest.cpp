@@ -45,10 +45,10 @@ struct DesignerFixture {
         RECT r;
         GetWindowRect(control.hWnd(), &r);
         const POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        // As a user clicks: once the button shows there (an owned form is restacked above its
-        // owner by a timer a moment after the owner was painted or clicked). The pointer there
-        // first, then press and release in one batch: the release is then taken before any
-        // late pointer move that Wine reports from the X side.
+        // As a user clicks: once the button shows there (an owned form is put back above its
+        // owner by a pass the message loop runs after the owner was raised, activated or took
+        // the focus). The pointer there first, then press and release in one batch: the
+        // release is then taken before any late pointer move that Wine reports from the X side.
         PumpUntil([&] {
             const HWND shown = WindowFromPoint(centre);
             return shown == control.hWnd() || IsChild(control.hWnd(), shown);

@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include "runtime/DialogOwner.h"
 #include "runtime/InputBox.h"
 #include "runtime/MsgBox.h"
 #include "runtime/core/RuntimeError.h"
 #include "runtime/core/Text.h"
 #include "tests/support/DialogAnswers.h"
+#include "tests/support/TestWindow.h"
 
 using namespace testing_support;
 
@@ -31,4 +33,15 @@ TEST(InputBox, ReturnsTheTextOnOkAndEmptyOnCancel) {
     ASSERT_EQ(answers.SeenTitles(), (std::vector<std::wstring>{L"Speed", L"Name", L"Name", rt::AppName()}));
     for (const wchar_t* text : {L"1秒=1000 ,下面文本框内必须填写1000以上的数字", L"确定", L"取消"})
         EXPECT_TRUE(DialogAnswers::Shows(answers.Seen()[0], text)) << rt::Utf8FromWide(text);
+}
+
+// A form unloaded by other code while its dialog is up takes the dialog with it. The call then
+// returns as if cancelled, which is no answer of the user's: the handler that asked is abandoned
+// rather than going on to act on a cancel (a "choose again" message with its window gone).
+TEST(ShowOwnedDialog, AbandonsTheHandlerWhenTheOwnerGoesWhileTheDialogIsUp) {
+    TestWindow owner;
+    DialogAnswers answers({[&](HWND) { return DestroyWindow(owner.hwnd()) != FALSE; }});
+    EXPECT_THROW(rt::ShowOwnedDialog(owner.hwnd(), [&] { return MessageBoxW(owner.hwnd(), L"取消后重选", L"", MB_OK); }),
+                 rt::HandlerAbandoned);
+    EXPECT_EQ(answers.Seen().size(), 1u);
 }
