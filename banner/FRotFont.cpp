@@ -48,6 +48,7 @@ std::wstring BackgroundFailure(long number) {
         case rt::err::kFileNotFound:
         case rt::err::kPathNotFound:
         case rt::err::kBadFileName: return L"找不到这个文件";
+        case rt::err::kOutOfMemory: return L"内存不足";
         default: return L"无法读取这个文件";
     }
 }
@@ -269,10 +270,16 @@ void FRotFont::Command5_Click() {
 // background as it was and says so.
 void FRotFont::LoadBackground(const std::wstring& path) {
     rt::PictureRef picture;
+    long failure = 0;
     try {
         picture = rt::LoadPicture(path);
     } catch (const rt::RuntimeError& e) {
-        rt::MsgBox(L"无法把“" + path + L"”作为背景图片载入：" + BackgroundFailure(e.Number()) +
+        failure = e.Number();
+    } catch (const std::bad_alloc&) {
+        failure = rt::err::kOutOfMemory;
+    }
+    if (failure != 0) {
+        rt::MsgBox(L"无法把“" + path + L"”作为背景图片载入：" + BackgroundFailure(failure) +
                        L"。\n背景图片保持不变。",
                    MB_OK | MB_ICONEXCLAMATION);
         return;
