@@ -6,7 +6,8 @@
 # kept beside it as banner_screen-screen.png. After the banner and then the main window are
 # dragged by their captions, and after the banner is maximised and restored, the screen shows
 # the gradient designer and the colour dialog drawn: banner_screen-dragged.png,
-# banner_screen-colour.png, banner_screen-main-dragged.png, banner_screen-restored.png.
+# banner_screen-colour.png, banner_screen-main-dragged.png, banner_screen-maximised.png and
+# banner_screen-restored.png.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
 
@@ -116,7 +117,7 @@ expect_colour_dialog_drawn() {
 expect_drawn "$designer" banner_screen-dragged.png "after the banner's drag, its gradient designer"
 expect_colour_dialog_drawn banner_screen-colour.png "after the banner's drag"
 
-# The main window dragged by its caption, above the banner, 60 pixels down and left.
+# The main window dragged by its caption (it shows above the banner's), 60 pixels down and left.
 e2e_locate "$main"
 main_y=$Y
 xdotool mousemove $((X + 300)) $((Y + 12)) mousedown 1

@@ -62,8 +62,9 @@ TEST(OwnedStacking, RestacksStayBelowAnotherApplicationsWindow) {
         other.Show();
         modal.Show();
         ForeignWindow foreign;
+        // The program goes to the background (other tests' windows may come to the front too).
         SetForegroundWindow(foreign.hwnd());
-        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == foreign.hwnd(); }));
+        ASSERT_TRUE(PumpUntil([] { return GetWindowThreadProcessId(GetForegroundWindow(), nullptr) != GetCurrentThreadId(); }));
         // The modal form's pass finds another window of the program above it, right below the
         // foreign one.
         rt::stacking::ModalStarted(modal.hWnd());
