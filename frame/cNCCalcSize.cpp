@@ -26,8 +26,9 @@ constexpr UINT kEngineMessages[] = {
 };
 
 constexpr UINT kRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW;
+// Without SWP_NOACTIVATE the recalculation would activate the window, a disabled one as well.
 constexpr UINT kFrameChangedFlags =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER;
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
 constexpr UINT kDragMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
 constexpr int kSurfaceCaptionRows = 4;  // the default caption strip is composed in this
 constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);

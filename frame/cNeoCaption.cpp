@@ -12,6 +12,7 @@
 #include "frame/cMenuBar.h"
 #include "frame/cNCCalcSize.h"
 #include "runtime/Gdi.h"
+#include "runtime/OwnedStacking.h"
 
 using namespace CaptionLayout;
 
@@ -146,7 +147,9 @@ void cNeoCaption::Attach(HWND f, const rt::PictureRef& PicCaption, const rt::Pic
     m_cNCS->Attach(this, std::exchange(menu, nullptr));
     m_cNCS->Display(f);
 
-    if (IsWindowVisible(m_hWnd)) {
+    // A disabled window waits behind the modal form that disabled it: SetForegroundWindow would
+    // activate and raise it all the same, and its frame stays in the inactive look Display gave it.
+    if (rt::stacking::MayBringForward(m_hWnd)) {
         SetForegroundWindow(m_hWnd);
         SetFocus(m_hWnd);
         // Paint the frame in its active look now.

@@ -15,8 +15,9 @@ namespace {
 constexpr wchar_t kAnchorClass[] = L"LumescaStackingAnchor";
 constexpr UINT kRestackMessage = WM_APP + 0x51;
 constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-// A raise that only brings the X window up: the window already lies above the others in the
-// window manager's order, so nothing of it is uncovered there.
+// A raise that only brings the X window up (Wine): the window already lies above the others in
+// the window manager's order, so nothing of it is uncovered there, and what the X server
+// uncovers Wine repaints from the window's own surface, which keeps every pixel it drew.
 constexpr UINT kRaiseOnScreen = kKeepPlace | SWP_NOSENDCHANGING | SWP_NOREDRAW | SWP_NOCOPYBITS;
 
 struct State {
@@ -26,6 +27,7 @@ struct State {
     bool fullRestack = false;     // the pending pass reads the whole order
     HWND focusOwner = nullptr;    // else: the form whose focus moved
     std::vector<HWND> modal;  // innermost last
+    std::optional<ScreenStacking> screen;  // set by a test
     Counts counts;
 };
 
@@ -40,8 +42,20 @@ bool StacksOnlyOnRaise() {
         HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
         return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
     }();
+    if (const auto& screen = TheState().screen) return *screen == ScreenStacking::kOnlyOnRaise;
     return wine;
 }
+
+// The user works in the program: the foreground window is one of its windows (all of them,
+// dialogs and message boxes included, belong to its one GUI thread).
+bool InForeground() {
+    const HWND front = GetForegroundWindow();
+    return front && GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId();
+}
+
+// The raises to the top that Wine's X windows need are made only while the user works in the
+// program: in the background they would lift its windows over the application in front.
+bool RaisesOnScreenNow() { return StacksOnlyOnRaise() && InForeground(); }
 
 struct Shown {
     HWND hwnd;
@@ -58,9 +72,9 @@ BOOL CALLBACK CollectShown(HWND hwnd, LPARAM data) {
     });
 }
 
-// The shown windows of the program (its one GUI thread), topmost first. The enumeration works
-// on a copy of the order, as EnumWindows does, so windows that move meanwhile can neither make
-// the walk loop nor hand it a destroyed window.
+// The shown windows of the program (its one GUI thread), topmost first. EnumThreadWindows
+// walks a copy of the order taken before the first callback, so windows that move meanwhile
+// can neither make the walk loop nor hand it a destroyed window.
 Order ShownTopFirst() {
     Order order;
     ++TheState().counts.checks;
@@ -88,9 +102,14 @@ bool IsOwnedBy(HWND hwnd, HWND owner) {
     return false;
 }
 
-void Move(HWND hwnd, HWND after) {
+// Puts hwnd just above below, one of the program's windows: right under the window that lies
+// directly above below in the desktop's order, which may be another application's and stays
+// above. Only when nothing lies above below does hwnd go to the top.
+void PutJustAbove(HWND hwnd, HWND below) {
+    const HWND above = GetWindow(below, GW_HWNDPREV);
+    if (above == hwnd) return;
     ++TheState().counts.restacks;
-    SetWindowPos(hwnd, after, 0, 0, 0, 0, kKeepPlace);
+    SetWindowPos(hwnd, above ? above : HWND_TOP, 0, 0, 0, 0, kKeepPlace);
 }
 
 // An owned form found below its owner goes back just above it. True when one moved.
@@ -98,14 +117,16 @@ bool PutOwnedAbove(const Order& order) {
     for (int i = 0; i < static_cast<int>(order.size()); ++i) {
         const int owner = IndexOf(order, order[i].owner);
         if (owner < 0 || owner > i || !IsForm(order[i].hwnd)) continue;
-        Move(order[i].hwnd, owner == 0 ? HWND_TOP : order[owner - 1].hwnd);
+        PutJustAbove(order[i].hwnd, order[owner].hwnd);
         return true;
     }
     return false;
 }
 
-// While a form runs modally, only the windows it owns (its dialogs) lie above it, and a window
-// it disabled does not keep the activation. True when it moved.
+// While a form runs modally, only the windows it owns (its dialogs) lie above it among the
+// program's windows, and a window it disabled does not keep the activation (in the background
+// the program's active window is its own affair: SetActiveWindow brings nothing to the front
+// there). True when it moved.
 bool PutModalOnTop(const Order& order) {
     const auto& modal = TheState().modal;
     if (modal.empty()) return false;
@@ -116,7 +137,7 @@ bool PutModalOnTop(const Order& order) {
         SetActiveWindow(form);
     for (int i = 0; i < at; ++i)
         if (!IsOwnedBy(order[i].hwnd, form)) {
-            Move(form, HWND_TOP);
+            PutJustAbove(form, order[i].hwnd);
             return true;
         }
     return false;
@@ -187,7 +208,7 @@ void RaiseOwnedOf(HWND owner) {
 void RestoreOrder() {
     Order order = ShownTopFirst();
     for (int round = 0; round < 8 && (PutOwnedAbove(order) || PutModalOnTop(order)); ++round) order = ShownTopFirst();
-    if (StacksOnlyOnRaise()) RaiseOnScreen(order);
+    if (RaisesOnScreenNow()) RaiseOnScreen(order);
 }
 
 void Restack() {
@@ -200,7 +221,7 @@ void Restack() {
     state.moving = true;
     if (full)
         RestoreOrder();
-    else if (focusOwner && IsWindow(focusOwner))
+    else if (focusOwner && IsWindow(focusOwner) && RaisesOnScreenNow())
         RaiseOwnedOf(focusOwner);
     state.moving = false;
 }
@@ -266,7 +287,11 @@ void ModalEnded(HWND form) {
     modal.erase(std::remove(modal.begin(), modal.end(), form), modal.end());
 }
 
+bool MayBringForward(HWND form) { return IsWindowVisible(form) && IsWindowEnabled(form); }
+
 void SetEnabled(bool enabled) { TheState().enabled = enabled; }
+
+void SetScreenStackingForTest(std::optional<ScreenStacking> stacking) { TheState().screen = stacking; }
 
 Counts CountsSoFar() { return TheState().counts; }
 

@@ -2,12 +2,12 @@
 # End to end with real X input: from the main window's menu (文件 > Sembrel) the banner screen
 # opens; three clicks on the angle bar's track turn the font to 45 degrees, and a click on the
 # black picture prints the greeting line there, running up and to the right. Screenshot:
-# build/e2e-output/banner_screen.png, taken from the banner's own X window.
-#
-# Why the window's own picture: a capture of the whole screen from the X side shows this window
-# black, just as it shows Wine's open popup menus black (the X stacking has the banner on top
-# and input reaches it); the window's own X picture holds what Wine drew. The whole-screen
-# capture is kept beside it as banner_screen-screen.png.
+# build/e2e-output/banner_screen.png, taken from the banner's own X window; the whole screen is
+# kept beside it as banner_screen-screen.png. After the banner and then the main window are
+# dragged by their captions, and after the banner is maximised and restored, the screen shows
+# the gradient designer and the colour dialog drawn: banner_screen-dragged.png,
+# banner_screen-colour.png, banner_screen-main-dragged.png, banner_screen-maximised.png and
+# banner_screen-restored.png.
 set -euo pipefail
 source "$(dirname "$0")/e2e-lib"
 
@@ -75,11 +75,11 @@ if ! e2e_stays_above "$designer" "$banner"; then
   exit 1
 fi
 
-# The drag by the caption: each step waits until the banner has moved there.
+# The drag by the caption, 80 pixels down: each step waits until the banner has moved there.
 xdotool mousemove $((X + 300)) $((Y + 12)) mousedown 1
 start_y=$Y
 banner_at() { e2e_locate "$banner"; [ "$Y" -ge "$1" ]; }
-for step in 1 2 3 4 5; do
+for step in 1 2; do
   xdotool mousemove $((X + 300)) $((start_y + 12 + step * 40))
   e2e_until 30 banner_at $((start_y + step * 40)) || { echo "the banner did not follow the drag" >&2; exit 1; }
 done
@@ -91,6 +91,55 @@ e2e_until 30 e2e_above "$designer" "$banner" || {
   exit 1
 }
 echo "the designer was above the banner $((SECONDS - released)) s after the drag" >&2
+
+# The screen (tools/screenshot) shows a window drawn: its place there holds the window's own X
+# picture, and that is not one colour. Both are read with import: xwd puts any area together
+# per colormap and can show a drawn window black (see tools/screenshot).
+screen_shows() {
+  local picture; picture=$(/usr/bin/import -window "$1" -silent png:- | /usr/bin/convert png:- rgb:- | md5sum)
+  e2e_screenshot "$2"
+  e2e_locate "$1"
+  [ "$(/usr/bin/convert "$e2e_out/$2" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage rgb:- | md5sum)" = "$picture" ] &&
+    [ "$(/usr/bin/convert "$e2e_out/$2" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage -format %k info:)" -gt 1 ]
+}
+expect_drawn() {
+  e2e_until 30 screen_shows "$1" "$2" || { echo "$3 is not drawn on the screen ($2)" >&2; exit 1; }
+}
+# 字体颜色 opens the colour dialog, shown drawn; 确定 closes it.
+expect_colour_dialog_drawn() {
+  e2e_locate "$banner"
+  xdotool mousemove $((X + 225)) $((Y + 713)) click 1
+  local colour; colour=$(e2e_wait_window 颜色)
+  expect_drawn "$colour" "$1" "the colour dialog opened $2"
+  xdotool key Return
+  e2e_wait_gone 颜色
+}
+expect_drawn "$designer" banner_screen-dragged.png "after the banner's drag, its gradient designer"
+expect_colour_dialog_drawn banner_screen-colour.png "after the banner's drag"
+
+# The main window dragged by its caption (it shows above the banner's), 60 pixels down and left.
+e2e_locate "$main"
+main_y=$Y
+xdotool mousemove $((X + 300)) $((Y + 12)) mousedown 1
+main_at() { e2e_locate "$main"; [ "$Y" -ge "$1" ]; }
+for step in 1 2 3; do
+  xdotool mousemove $((X + 300 - step * 20)) $((main_y + 12 + step * 20))
+  e2e_until 30 main_at $((main_y + step * 20)) || { echo "the main window did not follow the drag" >&2; exit 1; }
+done
+xdotool mouseup 1
+expect_colour_dialog_drawn banner_screen-main-dragged.png "after the main window's drag"
+
+# A double-click on the banner's caption maximises it, a second one restores it.
+e2e_locate "$banner"
+banner_width=$WIDTH
+banner_sized() { e2e_locate "$banner"; [ "$WIDTH" "$1" "$banner_width" ]; }
+xdotool mousemove $((X + 300)) $((Y + 12)) click --repeat 2 --delay 80 1
+e2e_until 30 banner_sized -gt || { echo "the banner was not maximised" >&2; exit 1; }
+expect_drawn "$designer" banner_screen-maximised.png "with the banner maximised, its gradient designer"
+e2e_locate "$banner"
+xdotool mousemove $((X + 300)) $((Y + 12)) click --repeat 2 --delay 80 1
+e2e_until 30 banner_sized -eq || { echo "the banner was not restored" >&2; exit 1; }
+expect_drawn "$designer" banner_screen-restored.png "after the banner was restored, its gradient designer"
 
 e2e_close_window "$banner"
 e2e_close_window "$main"

@@ -722,3 +722,23 @@ TEST(cNeoCaption, DefaultTitleColoursAndShortWindows) {
         return x < 10 ? BorderTestColour(20 + x, y - 55) : BorderTestColour(30 + (x - 10) % 10, y - 55);
     }));
 }
+
+// A skin put on while a modal form has the owner disabled: the owner stays behind the active
+// window, as it would on Windows, where SetForegroundWindow activates a disabled window too.
+TEST(cNeoCaption, AttachLeavesADisabledWindowBehind) {
+    TestWindow owner(Options(500, 300, L"owner"));
+    TestWindow front(Options(300, 200, L"front"));
+    EnableWindow(owner.hwnd(), FALSE);
+    SetForegroundWindow(front.hwnd());
+    PumpPending();
+    const TestPictures pics;
+    const auto painter = std::make_shared<cNeoCaption>();
+    AttachTestPictures(*painter, owner.hwnd(), pics);
+    PumpPending();
+    EXPECT_NE(GetForegroundWindow(), owner.hwnd());
+    EXPECT_NE(GetActiveWindow(), owner.hwnd());
+    bool frontAbove = false;
+    for (HWND w = GetWindow(front.hwnd(), GW_HWNDNEXT); w && !frontAbove; w = GetWindow(w, GW_HWNDNEXT))
+        frontAbove = w == owner.hwnd();
+    EXPECT_TRUE(frontAbove);
+}
