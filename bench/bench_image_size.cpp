@@ -175,15 +175,14 @@ void RemoveClaims(const std::wstring& folder, const std::vector<Claim>& claims) 
 }
 
 // Clicks each file in the order given, then makes the thumbnails and shows every slide once;
-// gives for each file whether its click changed the display, and the thumbnail count.
+// gives for each file whether its click showed a picture, and the thumbnail count.
 std::map<std::wstring, bool> PlayerRun(form11& player, const std::vector<int>& order, int& thumbnails) {
     std::map<std::wstring, bool> shown;
     for (int index : order) {
-        const rt::PictureRef before = player.Image1.Picture();
         if (player.File1.ListIndex() == index) player.File1_Click();  // a click on the selected file
         else player.File1.ListIndex(index);
         rt::DoEvents();
-        shown[player.File1.List(index)] = player.Image1.Picture() != before;
+        shown[player.File1.List(index)] = player.Image1.Picture() != nullptr;  // a refused file empties it
     }
     player.cmdAuto_Click();
     thumbnails = player.mCount;
