@@ -7,6 +7,10 @@
 // another, make their thumbnails and run the slide show, in three orders; it prints what each
 // order showed and the process's `peak memory`; then the same for pictures of 8192 x 8192, the
 // largest the loader takes. Without arguments the timing runs over the first folder.
+// Given files or folders, it first has a fresh copy of itself put them through the picture
+// player (a click on each file; for a folder, its thumbnails and slides as well) and prints
+// that process's peak on its own line, `peak memory (given files)`: the bench's own runs
+// cannot raise it. Its temporary files have names no other copy uses.
 //   bench_image_size [FILE|FOLDER...]
 #include <windows.h>
 
@@ -171,15 +175,14 @@ void RemoveClaims(const std::wstring& folder, const std::vector<Claim>& claims) 
 }
 
 // Clicks each file in the order given, then makes the thumbnails and shows every slide once;
-// gives for each file whether its click changed the display, and the thumbnail count.
+// gives for each file whether its click showed a picture, and the thumbnail count.
 std::map<std::wstring, bool> PlayerRun(form11& player, const std::vector<int>& order, int& thumbnails) {
     std::map<std::wstring, bool> shown;
     for (int index : order) {
-        const rt::PictureRef before = player.Image1.Picture();
         if (player.File1.ListIndex() == index) player.File1_Click();  // a click on the selected file
         else player.File1.ListIndex(index);
         rt::DoEvents();
-        shown[player.File1.List(index)] = player.Image1.Picture() != before;
+        shown[player.File1.List(index)] = player.Image1.Picture() != nullptr;  // a refused file empties it
     }
     player.cmdAuto_Click();
     thumbnails = player.mCount;
@@ -216,12 +219,17 @@ void ClaimsRun(form11& player, const wchar_t* label, const std::wstring& folder)
     Print(L"peak memory: " + std::to_wstring(PeakMemory() / kMegabyte) + L" MB");
 }
 
+// A new empty file in the temporary folder whose name no other process has.
+std::wstring UniqueTempFile() {
+    wchar_t temp[MAX_PATH], name[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    GetTempFileNameW(temp, L"lum", 0, name);
+    return name;
+}
+
 // The player over the claimed sizes, first those beyond the loader, then the largest it takes.
 std::wstring MemoryRuns() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring jpegPath = std::wstring(temp) + L"lumesca-bench-small.jpg";
-    const std::wstring pngPath = std::wstring(temp) + L"lumesca-bench-small.png";
+    const std::wstring jpegPath = UniqueTempFile(), pngPath = UniqueTempFile();
     testing_support::WritePatternEncoded(jpegPath, 16, 16, L"image/jpeg");
     testing_support::WritePatternEncoded(pngPath, 16, 16, L"image/png");
     const std::string jpeg = testing_support::FileBytes(jpegPath), png = testing_support::FileBytes(pngPath);
@@ -244,9 +252,63 @@ std::wstring MemoryRuns() {
     return hugeFolder;
 }
 
+constexpr wchar_t kGivenFilesSwitch[] = L"--given-files";
+
+// In the copy: the player over the given files and folders; the exit code is the peak in MB.
+int GivenFilesRun(const std::vector<std::wstring>& paths) {
+    testing_support::DialogAnswers closeEveryMessage({});
+    form11& player = rt::Forms::Get<form11>();
+    player.Show();
+    player.Combo1.ListIndex(8);  // *.*
+    for (const std::wstring& path : paths) {
+        const bool folder = rt::FolderExists(path);
+        const size_t slash = path.find_last_of(L"\\/");
+        player.Dir1.Path(folder || slash == std::wstring::npos ? path : path.substr(0, slash));
+        rt::DoEvents();
+        for (int i = 0; i < player.File1.ListCount(); ++i) {
+            if (!folder && player.File1.List(i) != BareName(path)) continue;
+            if (player.File1.ListIndex() == i) player.File1_Click();
+            else player.File1.ListIndex(i);
+            rt::DoEvents();
+        }
+        if (!folder) continue;
+        player.cmdAuto_Click();
+        for (int slide = 0; slide < player.mCount; ++slide) player.ShowNextSlide();
+        player.ResetThumbnails();
+    }
+    player.Unload();
+    return static_cast<int>(PeakMemory() / kMegabyte);
+}
+
+// Runs GivenFilesRun in a fresh copy of this program; its peak in MB, or -1.
+long GivenFilesPeak(int argc, wchar_t** argv) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" " + kGivenFilesSwitch;
+    for (int i = 1; i < argc; ++i) command += L" \"" + std::wstring(argv[i]) + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code > 0xFFFFF ? -1 : static_cast<long>(code);  // a crash ends it with a status code
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc >= 2 && std::wstring(argv[1]) == kGivenFilesSwitch)
+        return GivenFilesRun(std::vector<std::wstring>(argv + 2, argv + argc));
+    if (argc > 1) {
+        const long peak = GivenFilesPeak(argc, argv);
+        Print(peak < 0 ? L"peak memory (given files): the run did not end normally"
+                       : L"peak memory (given files): " + std::to_wstring(peak) + L" MB");
+    }
     std::vector<std::wstring> files;
     for (int i = 1; i < argc; ++i) {
         if (rt::FolderExists(argv[i])) {

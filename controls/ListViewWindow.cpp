@@ -1,7 +1,5 @@
 #include "controls/ListViewWindow.h"
 
-#include <iterator>
-
 #include "controls/ControlErrors.h"
 #include "runtime/core/RuntimeError.h"
 
@@ -25,7 +23,7 @@ void ListViewWindow::SetIcons(ImageList* icons) {
     m_icons = icons;
     if (!Inner()) return;
     ListView_SetImageList(Inner(), icons ? icons->Handle() : nullptr, LVSIL_NORMAL);
-    for (size_t i = 0; i < m_items.size(); ++i) {
+    for (size_t i = 0; i < m_inserted; ++i) {
         LVITEMW item = {};
         item.mask = LVIF_IMAGE;
         item.iItem = static_cast<int>(i);
@@ -54,19 +52,37 @@ int ListViewWindow::AddItem(const std::wstring& key, const std::wstring& text, c
             ListView_SetImageList(Inner(), m_icons->Handle(), LVSIL_NORMAL);
         }
     }
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = ItemCount();
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    item.iImage = image - 1;
-    if (SendMessageW(Inner(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0) rt::Raise(rt::err::kOutOfMemory);
-    m_items.push_back({key, iconKey});
+    m_items.push_back({key, text, iconKey});
+    if (!m_drawingHeld && !InsertWaitingItems()) rt::Raise(rt::err::kOutOfMemory);
     return ItemCount();
+}
+
+// LVS_NOSCROLL spares the list view its scroll-bar update at each insert; the bars are
+// updated once when it goes, before anything is drawn. False when the list view could not take
+// an item (out of memory): that one and those after it are dropped.
+bool ListViewWindow::InsertWaitingItems() {
+    if (m_inserted == m_items.size()) return true;
+    const LONG_PTR style = GetWindowLongPtrW(Inner(), GWL_STYLE);
+    SetWindowLongPtrW(Inner(), GWL_STYLE, style | LVS_NOSCROLL);
+    bool failed = false;
+    for (; m_inserted < m_items.size() && !failed; ++m_inserted) {
+        const Item& waiting = m_items[m_inserted];
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = static_cast<int>(m_inserted);
+        item.pszText = const_cast<wchar_t*>(waiting.text.c_str());
+        item.iImage = waiting.iconKey.empty() ? -1 : ImageIndexFor(waiting.iconKey) - 1;
+        failed = SendMessageW(Inner(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) < 0;
+    }
+    SetWindowLongPtrW(Inner(), GWL_STYLE, style);
+    if (failed) m_items.resize(--m_inserted);
+    return !failed;
 }
 
 void ListViewWindow::ClearItems() {
     if (Inner()) ListView_DeleteAllItems(Inner());
     m_items.clear();
+    m_inserted = 0;
 }
 
 void ListViewWindow::CheckIndex(int index) const {
@@ -80,13 +96,7 @@ const std::wstring& ListViewWindow::ItemKey(int index) const {
 
 std::wstring ListViewWindow::ItemText(int index) const {
     CheckIndex(index);
-    wchar_t buffer[1024] = {};
-    LVITEMW item = {};
-    item.iSubItem = 0;
-    item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(std::size(buffer));
-    SendMessageW(Inner(), LVM_GETITEMTEXTW, static_cast<WPARAM>(index - 1), reinterpret_cast<LPARAM>(&item));
-    return buffer;
+    return m_items[static_cast<size_t>(index) - 1].text;
 }
 
 const std::wstring& ListViewWindow::ItemIcon(int index) const {
@@ -96,6 +106,7 @@ const std::wstring& ListViewWindow::ItemIcon(int index) const {
 
 int ListViewWindow::ItemImage(int index) const {
     CheckIndex(index);
+    if (static_cast<size_t>(index) > m_inserted) return ImageIndexFor(m_items[static_cast<size_t>(index) - 1].iconKey);
     LVITEMW item = {};
     item.mask = LVIF_IMAGE;
     item.iItem = index - 1;
@@ -110,7 +121,7 @@ int ListViewWindow::SelectedIndex() const {
 
 RECT ListViewWindow::ItemRect(int index) const {
     CheckIndex(index);
-    RECT rc = {};
+    RECT rc = {};  // empty for an item still waiting: it is not shown yet
     ListView_GetItemRect(Inner(), index - 1, &rc, LVIR_BOUNDS);
     return rc;
 }
@@ -124,8 +135,9 @@ void ListViewWindow::Refresh() {
 void ListViewWindow::HoldDrawing(bool hold) {
     if (!Inner() || hold == m_drawingHeld) return;
     m_drawingHeld = hold;
-    SendMessageW(Inner(), WM_SETREDRAW, hold ? FALSE : TRUE, 0);
-    if (!hold) InvalidateRect(Inner(), nullptr, TRUE);
+    if (hold) return;
+    InsertWaitingItems();  // what did not fit is dropped: a release must not throw
+    InvalidateRect(Inner(), nullptr, TRUE);
 }
 
 LRESULT ListViewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

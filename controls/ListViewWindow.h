@@ -44,9 +44,10 @@ public:
     RECT ItemRect(int index) const;
     // Repaints now.
     void Refresh();
-    // While held, added items are neither laid out nor painted: the list view does both at each
-    // insert otherwise, over all its items, so that adding n items costs n * n. Releasing lays
-    // the list out once and repaints it.
+    // While held, added items wait outside the list view, which keeps showing and taking clicks
+    // as it was; releasing adds them together and repaints. (The list view lays itself out and
+    // updates its scroll bars at each insert; WM_SETREDRAW would spare that, but its default
+    // processing takes the window out of input routing on Windows while redraw is off.)
     void HoldDrawing(bool hold);
 
     std::function<void()> Click;
@@ -57,14 +58,17 @@ protected:
 private:
     struct Item {
         std::wstring key;
+        std::wstring text;
         std::wstring iconKey;
     };
+    bool InsertWaitingItems();
     void CheckIndex(int index) const;
     int ImageIndexFor(const std::wstring& iconKey) const;
     LRESULT OnNotify(const NMHDR* header);
 
     ImageList* m_icons = nullptr;
     std::vector<Item> m_items;
+    size_t m_inserted = 0;  // the items the list view holds; the rest wait for the release
     bool m_drawingHeld = false;
 };
 

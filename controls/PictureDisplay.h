@@ -4,7 +4,9 @@
 // around a zoomed picture shows BackColor.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "controls/PictureDisplayWindow.h"
 #include "runtime/Control.h"
@@ -18,6 +20,14 @@ public:
 
     const rt::PictureRef& Picture() const { return m_picture; }
     PictureDisplay& Picture(rt::PictureRef picture);
+    // No picture, and the text in the middle of the display in its place (a file that could not
+    // be shown says so where its picture would be); the next picture replaces it.
+    PictureDisplay& Notice(std::wstring text);
+    // The picture that load gives. When load fails (it raises the program's error or runs out
+    // of memory) the display empties and says in its middle that the file cannot be shown, in
+    // place of a message box per file. False then.
+    bool ShowLoaded(const std::function<rt::PictureRef()>& load);
+    const std::wstring& Notice() const { return m_notice; }
     short PictureSizeMode() const { return m_mode; }
     // 0 or 3; other values raise 380.
     PictureDisplay& PictureSizeMode(short mode);
@@ -34,6 +44,7 @@ protected:
 private:
     std::unique_ptr<PictureDisplayWindow> m_window;
     rt::PictureRef m_picture;
+    std::wstring m_notice;
     short m_mode = static_cast<short>(ctl::PictureSizeMode::Clip);
 };
 

@@ -23,7 +23,13 @@ void PictureDisplayWindow::SetPicture(rt::PictureRef picture) {
     m_scaled.clear();
     m_scaled.shrink_to_fit();
     m_picture = std::move(picture);
+    m_notice.clear();
     Redraw();
+}
+
+void PictureDisplayWindow::SetNotice(std::wstring text) {
+    SetPicture(nullptr);
+    m_notice = std::move(text);
 }
 
 void PictureDisplayWindow::SetPictureSizeMode(short mode) {
@@ -37,6 +43,11 @@ void PictureDisplayWindow::SetPictureSizeMode(short mode) {
 
 void PictureDisplayWindow::SetBackColor(OleColor color) {
     m_backColor = color;
+    Redraw();
+}
+
+void PictureDisplayWindow::SetForeColor(OleColor color) {
+    m_foreColor = color;
     Redraw();
 }
 
@@ -59,6 +70,11 @@ LRESULT PictureDisplayWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_PRINTCLIENT: PaintClient(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Redraw(); return 0;
+    case WM_SETFONT:
+        m_font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) Redraw();
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
     default: return ControlWindow::HandleMessage(message, wParam, lParam);
     }
 }
@@ -83,7 +99,16 @@ const std::vector<uint32_t>& PictureDisplayWindow::Zoomed(int width, int height)
 void PictureDisplayWindow::Draw(HDC dc, const RECT& client) {
     rt::Brush back(CreateSolidBrush(TranslateOleColor(m_backColor)));
     FillRect(dc, &client, back.get());
-    if (!m_picture) return;
+    if (!m_picture) {
+        if (m_notice.empty()) return;
+        rt::SelectGuard font(dc, m_font ? m_font : GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, TranslateOleColor(m_foreColor));
+        RECT area = client;
+        DrawTextW(dc, m_notice.c_str(), static_cast<int>(m_notice.size()), &area,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        return;
+    }
     const RECT where = PictureRect();
     if (m_mode == ctl::PictureSizeMode::Zoom) {
         DrawPixels(dc, Zoomed(RectWidth(where), RectHeight(where)), RectWidth(where), RectHeight(where), where.left,

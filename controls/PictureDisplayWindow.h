@@ -2,10 +2,11 @@
 // A picture display: shows a picture either zoomed (scaled smoothly to fit the control, its
 // proportions kept, centred) or clipped (at its own size from the top-left corner, cut at the
 // control's edges). Around a zoomed picture the back colour shows (the button face colour
-// until set).
+// until set). Without a picture, a notice may stand in its place, centred in the fore colour.
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "controls/ControlWindow.h"
@@ -23,11 +24,15 @@ public:
     // nullptr: no picture.
     const rt::PictureRef& Picture() const { return m_picture; }
     void SetPicture(rt::PictureRef picture);
+    // Empties the display and draws the text in its middle until the next picture.
+    void SetNotice(std::wstring text);
+    const std::wstring& Notice() const { return m_notice; }
     // 0 clip or 3 zoom; any other value raises error 380.
     short PictureSizeMode() const { return static_cast<short>(m_mode); }
     void SetPictureSizeMode(short mode);
     OleColor BackColor() const { return m_backColor; }
     void SetBackColor(OleColor color);
+    void SetForeColor(OleColor color);
 
     // Where the picture lies in the control's client pixels (may reach past the edges in clip
     // mode); empty without a picture.
@@ -49,6 +54,9 @@ private:
     std::vector<uint32_t> m_scaled;
     ctl::PictureSizeMode m_mode = ctl::PictureSizeMode::Clip;
     OleColor m_backColor = rt::kButtonFace;
+    OleColor m_foreColor = rt::kButtonText;
+    std::wstring m_notice;
+    HFONT m_font = nullptr;  // the control's, set by WM_SETFONT
 };
 
 }  // namespace ctl

@@ -96,9 +96,11 @@ bool form11::ReadListsAgainIfGone(const std::wstring& file) {
     return true;
 }
 
-// A file that is no picture raises from LoadPicture: the display keeps what it showed.
+// A file that does not load (no picture, damaged, too large) empties the display, which says
+// so: no earlier picture stays under the new file's size line.
 void form11::ShowFilePicture() {
-    Image1.Picture(rt::LoadPicture(InFolder(File1.Path(), File1.FileName())));
+    if (File1.ListIndex() < 0) return;  // nothing chosen: the click says so
+    if (!Image1.ShowLoaded([this] { return rt::LoadPicture(InFolder(File1.Path(), File1.FileName())); })) return;
     ApplyFittingRule();
     const rt::PictureRef& shown = Image1.Picture();
     if (!shown || !shown->Handle()) rt::MsgBox(L"Could not find the requested file.", MB_OK);

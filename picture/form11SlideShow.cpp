@@ -40,8 +40,8 @@ short form11::NextSlideStillThere(short count) const {
 // Each step shows the next thumbnail's picture (the display keeps its size mode), moves the
 // progress bar and makes the window icon from the thumbnail; Icon releases the one it replaces.
 // The picture is decoded from its file at each step. Slides whose files are gone are skipped,
-// and the show stops when all are; a file that is there but no longer loads leaves the
-// display as it was and the show goes on.
+// and the show stops when all are; a file that is there but no longer loads empties the
+// display, which says so, and the show goes on.
 void form11::ShowNextSlide() {
     const short count = static_cast<short>(std::min(imgList2.Count(), static_cast<int>(mCount)));
     const short next = count < 1 ? 0 : NextSlideStillThere(count);
@@ -53,6 +53,6 @@ void form11::ShowNextSlide() {
     ProgressBar1.Max(count);
     ProgressBar1.Min(0);
     ProgressBar1.Value(mIndex);
-    rt::TryStatement([this] { Image1.Picture(ThumbnailPicture(mIndex)); });
+    Image1.ShowLoaded([this] { return ThumbnailPicture(mIndex); });
     Icon(imgList2.ExtractIcon(mIndex));
 }

@@ -181,8 +181,8 @@ void form11::ListView_Click() {
 void form11::ShowThumbnailPicture() {
     const int n = ListView.SelectedIndex();
     if (n < 1 || n > imgList2.Count()) return;
-    // A file gone or changed since the thumbnails were made: the display keeps what it shows.
-    rt::TryStatement([&] { Image1.Picture(ThumbnailPicture(n)); });
+    // A file changed since the thumbnails were made may no longer load: the display says so.
+    if (!Image1.ShowLoaded([&] { return ThumbnailPicture(n); })) return;
     ApplyFittingRule();
     const rt::PictureRef& shown = Image1.Picture();
     if (!shown || !shown->Handle()) rt::MsgBox(L"Could not find the requested file.", MB_OK);

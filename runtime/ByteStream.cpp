@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <vector>
 
@@ -44,6 +45,8 @@ public:
         if (origin == STREAM_SEEK_CUR) from = static_cast<LONGLONG>(m_position);
         else if (origin == STREAM_SEEK_END) from = static_cast<LONGLONG>(m_bytes.size());
         else if (origin != STREAM_SEEK_SET) return STG_E_INVALIDFUNCTION;
+        // from is at most the size of a vector, so only a move past the signed range overflows.
+        if (move.QuadPart > 0 && from > std::numeric_limits<LONGLONG>::max() - move.QuadPart) return STG_E_INVALIDFUNCTION;
         if (from + move.QuadPart < 0) return STG_E_INVALIDFUNCTION;
         m_position = static_cast<ULONGLONG>(from + move.QuadPart);
         if (position) position->QuadPart = m_position;
@@ -56,13 +59,19 @@ public:
         stat->cbSize.QuadPart = m_bytes.size();
         return S_OK;
     }
+    // The copy of the bytes may run out of memory, whatever the program's out-of-memory error
+    // is at the time: nothing thrown may leave a COM method.
     HRESULT STDMETHODCALLTYPE Clone(IStream** out) override {
         if (!out) return E_POINTER;
-        auto* copy = new (std::nothrow) ByteStream(m_bytes);
-        if (!copy) return E_OUTOFMEMORY;
-        copy->m_position = m_position;
-        *out = copy;
-        return S_OK;
+        *out = nullptr;
+        try {
+            auto* copy = new ByteStream(m_bytes);
+            copy->m_position = m_position;
+            *out = copy;
+            return S_OK;
+        } catch (...) {
+            return E_OUTOFMEMORY;
+        }
     }
 
     HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return STG_E_ACCESSDENIED; }
@@ -93,7 +102,7 @@ IStream* CreateByteStream(const void* bytes, size_t size) {
     try {
         const auto* b = static_cast<const char*>(bytes);
         return CreateByteStream(std::vector<char>(b, b + size));
-    } catch (const std::bad_alloc&) {
+    } catch (...) {
         return nullptr;
     }
 }

@@ -104,6 +104,38 @@ std::vector<char> Completed(const std::uint8_t* b, size_t size, const Walk& w) {
 
 }  // namespace
 
+gif::Screen gif::ScreenOf(const std::uint8_t* b, size_t size) {
+    Screen screen;
+    if (size < kScreenDescriptorEnd) return screen;
+    const std::uint8_t flags = b[kFlagsAt];
+    const size_t table = kScreenDescriptorEnd;
+    size_t at = table + (flags & kHasTable ? TableBytes(flags) : 0);
+    const size_t background = b[kBackgroundAt];
+    bool backgroundShows = (flags & kHasTable) && table + 3 * background + 3 <= at && at <= size;
+    while (at < size) {
+        if (b[at] == kExtension && at + 1 < size) {
+            constexpr size_t kTransparentAt = 6;  // introducer, label, length, flags, delay (2)
+            if (b[at + 1] == kGraphicControl && at + kTransparentAt < size && (b[at + 3] & kHasTransparency) &&
+                b[at + kTransparentAt] == background)
+                backgroundShows = false;
+            at = ChainEnd(b, size, at + 2);
+            if (!at) break;
+            continue;
+        }
+        if (b[at] != kImageSeparator || at + kImageDescriptorSize > size) break;
+        screen.width = Le16At(b, 6);
+        screen.height = Le16At(b, 8);
+        screen.frameLeft = Le16At(b, at + 1);
+        screen.frameTop = Le16At(b, at + 3);
+        if (backgroundShows) {
+            const std::uint8_t* rgb = b + table + 3 * background;
+            screen.background = 0xFF000000u | static_cast<std::uint32_t>(rgb[0]) << 16 | rgb[1] << 8 | rgb[2];
+        }
+        break;
+    }
+    return screen;
+}
+
 PictureCheck CheckGif(const std::uint8_t* b, size_t size) {
     if (size < kScreenDescriptorEnd || !DecodedSizeFits(Le16At(b, 6), Le16At(b, 8))) return Decodable(false);
     const Walk w = WalkBlocks(b, size);

@@ -105,11 +105,13 @@ IPicture* OleDecode(IStream* stream, size_t size) {
 //  - PNG and TIFF: GDI+ alone. The OLE loader refuses them on some systems and, where it takes
 //    PNG, loses its transparency. GDI+ is asked for nothing else: its other decoders fault on
 //    damaged files that the OLE loader turned down safely.
-//  - JPEG and GIF: the imaging component, which decodes into the picture's own bitmap; the
-//    OLE loader when it cannot.
+//  - JPEG and GIF: the imaging component, which decodes into the picture's own bitmap (a GIF
+//    at its screen's size); the OLE loader when it cannot.
 //  - BMP (those not made a DIB section directly), icons, cursors and metafiles: the OLE loader.
 PictureRef Decode(const void* bytes, size_t size, std::vector<char>* repaired) {
     const PictureFormat format = FormatOf(static_cast<const std::uint8_t*>(bytes), size);
+    gif::Screen screen;  // read before a repaired copy moves into the stream
+    if (format == PictureFormat::Gif) screen = gif::ScreenOf(static_cast<const std::uint8_t*>(bytes), size);
     const StreamRef stream(repaired ? CreateByteStream(std::move(*repaired)) : CreateByteStream(bytes, size));
     if (!stream) Raise(err::kOutOfMemory);
     bool alpha = false;
@@ -118,7 +120,8 @@ PictureRef Decode(const void* bytes, size_t size, std::vector<char>* repaired) {
         Raise(err::kInvalidPicture);
     }
     if (format == PictureFormat::Jpeg || format == PictureFormat::Gif) {
-        if (HBITMAP bitmap = DecodeWithWic(stream.get(), alpha)) return StdPicture::FromBitmap(bitmap, alpha);
+        if (HBITMAP bitmap = DecodeWithWic(stream.get(), alpha, format == PictureFormat::Gif ? &screen : nullptr))
+            return StdPicture::FromBitmap(bitmap, alpha);
     }
     if (IPicture* picture = OleDecode(stream.get(), size)) return FromLoadedPicture(picture);
     Raise(err::kInvalidPicture);

@@ -55,9 +55,22 @@ TEST(SliderInput, ChangeFollowsKeysAndClicksButNotTheDragUntilItEnds) {
     EXPECT_EQ(changes, (std::vector<long>{200}));
 }
 
-TEST(ListViewInput, ClickingAnItemSelectsItAndRaisesClick) {
+namespace {
+
+// Windows' list view passes WM_SETREDRAW on to the default window procedure, which takes the
+// window out of input routing while redraw is off; Wine's does not, so the test adds that.
+LRESULT CALLBACK RedrawAsOnWindows(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_SETREDRAW) DefWindowProcW(hwnd, message, wParam, lParam);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// Also while its drawing is held, as during a thumbnail run: the list stays in input routing.
+TEST(ListViewInput, ClickingAnItemSelectsItAndRaisesClickAlsoWhileItsDrawingIsHeld) {
     TestWindow window;
     ctl::ListViewWindow view(window.hwnd(), RECT{10, 10, 370, 210});
+    ASSERT_TRUE(SetWindowSubclass(view.Inner(), RedrawAsOnWindows, 1, 0));
     ctl::ImageList icons;
     icons.SetImageWidth(32);
     icons.SetImageHeight(32);
@@ -75,7 +88,10 @@ TEST(ListViewInput, ClickingAnItemSelectsItAndRaisesClick) {
     };
     ASSERT_TRUE(FocusOn(window.hwnd(), view.hwnd()));
     const RECT item = view.ItemRect(2);
+    view.HoldDrawing(true);
+    EXPECT_TRUE(IsWindowVisible(view.Inner()));
     Click(OnScreen(view.Inner(), (item.left + item.right) / 2, item.top + 16));
+    view.HoldDrawing(false);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(selectedAtClick, 2);
     EXPECT_EQ(view.SelectedIndex(), 2);

@@ -86,11 +86,18 @@ TEST(form11Window, PatternsListTheirFilesAndClicksWriteSizeLinesAndShowThePictur
     EXPECT_NEAR(RowsNotBack(wide, wide.width / 2), kWideHeight / 2, 2) << "proportions kept";
     EXPECT_EQ(wide.At(wide.width / 2, 5), kDisplayBack);
 
-    const rt::PictureRef shown = f->Image1.Picture();
     ClickFile(*f, L"notes.jpg");
-    EXPECT_EQ(f->Image1.Picture(), shown) << "no picture: the display keeps what it showed";
+    EXPECT_FALSE(f->Image1.Picture()) << "no picture: the display empties";
+    EXPECT_EQ(f->Image1.Notice(), L"无法显示此文件");
+    const Pixels refused = controls_testing::PrintClient(f->Image1.hWnd());
+    int text = 0;
+    for (int x = 0; x < refused.width; ++x) text += refused.At(x, refused.height / 2) != kDisplayBack;
+    EXPECT_GT(text, 0) << "and says so in its middle";
+    EXPECT_EQ(RowsNotBack(refused, 2), 0);
     ClickFile(*f, L"notes.jpg");
     ClickFile(*f, L"c.jpg");
+    EXPECT_TRUE(f->Image1.Picture());
+    EXPECT_EQ(f->Image1.Notice(), L"");
     const std::wstring lines = L"\r\n100 x 80\ta.bmp\r\n1098 x 500\twide.bmp\r\n0 x 0\tnotes.jpg\r\n0 x 0\tnotes.jpg"
                                L"\r\n1098 x 500\tc.jpg";
     EXPECT_EQ(f->txtOut.Text(), lines);

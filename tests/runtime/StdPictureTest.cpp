@@ -5,6 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
+#include <random>
+
+#include "runtime/BmpSection.h"
+#include "runtime/ByteStream.h"
+#include "runtime/PictureChecks.h"
 
 #include "runtime/core/RuntimeError.h"
 #include "runtime/core/Text.h"
@@ -417,4 +423,102 @@ TEST(StdPicture, TranslucentPngsAreDrawnOverWhatLiesBeneath) {
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
     EXPECT_TRUE(ColorNear(shown.At(8, 8), RGB(255, 175, 175), 6)) << std::hex << shown.At(8, 8);
+}
+
+// A field that claims more than the file holds costs no memory: a 1 x 1 run-length BMP whose
+// image size says 256 MB is rebuilt at the size of its data, and a 60-byte core-header BMP
+// claiming 8191 x 8192 needs no padded copy (its missing rows are black in its section).
+TEST(StdPicture, BmpFieldsClaimingMoreThanTheFileHoldsCostNoMemory) {
+    std::string rle = "BM" + Le32(0) + Le32(0) + Le32(54 + 1024) + Le32(40) + Le32(1) + Le32(1) + Le16(1) + Le16(8) +
+                      Le32(BI_RLE8) + Le32(0x10000000) + std::string(16, '\0') + std::string(1024, '\0');
+    rle[54 + 4 * 7 + 2] = '\xFF';  // colour 7 is red
+    rle += std::string("\x01\x07\x00\x00\x00\x01", 6);
+    const rt::PictureCheck check = rt::CheckPicture(rle.data(), rle.size());
+    EXPECT_TRUE(check.decodable);
+    EXPECT_LE(check.repaired.size(), rle.size());
+    EXPECT_EQ(LoadedFromMemory(rle).At(0, 0), RGB(255, 0, 0));
+
+    const std::string core = BmpCore(8191, 8192) + std::string(34, '\x40');
+    ASSERT_EQ(core.size(), 60u);
+    const rt::PictureCheck coreCheck = rt::CheckPicture(core.data(), core.size());
+    EXPECT_TRUE(coreCheck.decodable);
+    EXPECT_TRUE(coreCheck.repaired.empty());
+    const rt::PictureRef picture = rt::LoadPictureFromMemory(core.data(), core.size());
+    EXPECT_EQ(picture->PixelWidth(), 8191);
+    EXPECT_EQ(picture->PixelHeight(), 8192);
+
+    // Nor does any mutant of them: a rebuilt copy grows by its header and palette at most.
+    std::mt19937 random(33);
+    for (int i = 0; i < 3000; ++i) {
+        std::string bytes = i % 2 ? rle : core;
+        Mutate(bytes, random);
+        const rt::PictureCheck mutant = rt::CheckPicture(bytes.data(), bytes.size());
+        ASSERT_LE(mutant.repaired.size(), bytes.size() + 28 + 256) << i;
+    }
+}
+
+// The platform reads the header, the masks of BI_BITFIELDS and biClrUsed colours at any depth:
+// the info it is handed is rebuilt to hold exactly that, however many colours or what
+// colour-profile offsets the file's header names.
+TEST(StdPicture, TheBitmapInfoHandedToThePlatformHoldsExactlyWhatItReads) {
+    auto platformReads = [](const std::vector<std::uint32_t>& info) {
+        BITMAPINFOHEADER h;
+        memcpy(&h, info.data(), sizeof(h));
+        const size_t colours = h.biClrUsed ? h.biClrUsed : h.biBitCount <= 8 ? 1u << h.biBitCount : 0;
+        return h.biSize + (h.biCompression == BI_BITFIELDS ? 12 : 0) + 4 * colours;
+    };
+    std::string deep = Bmp(2, 2);
+    deep.replace(28, 2, Le16(32));
+    deep.replace(46, 4, Le32(4096));  // biClrUsed
+    deep.replace(10, 4, Le32(54 + 4 * 4096));
+    deep += std::string(4 * 4096 + 16, '\x7F');
+    const std::vector<std::uint32_t> info = rt::BmpInfo(reinterpret_cast<const std::uint8_t*>(deep.data()), 0);
+    EXPECT_EQ(info.size() * 4, 40u);
+    EXPECT_EQ(info.size() * 4, platformReads(info));
+    EXPECT_EQ(rt::LoadPictureFromMemory(deep.data(), deep.size())->PixelWidth(), 2);
+
+    // A V5 header naming an embedded profile far away, 16 colours of 8 bits.
+    std::string v5 = "BM" + Le32(0) + Le32(0) + Le32(14 + 124 + 64) + Le32(124) + Le32(4) + Le32(1) + Le16(1) +
+                     Le16(8) + Le32(BI_RGB) + Le32(0) + std::string(8, '\0') + Le32(16) + Le32(0) +
+                     std::string(124 - 40, '\xEE') + std::string(64, '\x11') + std::string(4, '\x03');
+    const std::vector<std::uint32_t> v5Info = rt::BmpInfo(reinterpret_cast<const std::uint8_t*>(v5.data()), 0);
+    EXPECT_EQ(v5Info.size() * 4, 40u + 64);
+    EXPECT_EQ(v5Info.size() * 4, platformReads(v5Info));
+    EXPECT_EQ(LoadedFromMemory(v5).At(3, 0), RGB(0x11, 0x11, 0x11));
+}
+
+// A GIF is as large as its screen, its first frame at its place over the background colour.
+TEST(StdPicture, GifsShowTheirScreenWithTheFirstFrameAtItsPlace) {
+    std::string gif = PatternGif(10, 10, GifTable::Global);
+    gif.replace(6, 4, Le16(20) + Le16(20));
+    gif[11] = 5;                                   // background: colour 5
+    gif.replace(13 + 768 + 1, 4, Le16(5) + Le16(5));  // the frame at (5, 5)
+    const Pixels shown = LoadedFromMemory(gif);
+    ASSERT_EQ(shown.width, 20);
+    ASSERT_EQ(shown.height, 20);
+    EXPECT_EQ(shown.At(7, 8), GifPatternColor(2, 3));
+    EXPECT_EQ(shown.At(14, 14), GifPatternColor(9, 9));
+    for (auto [x, y] : {std::pair{0, 0}, {4, 10}, {15, 15}, {19, 0}}) EXPECT_EQ(shown.At(x, y), GifPatternColor(5, 0));
+}
+
+// Seeks that would overflow the stream's position fail and leave it where it was.
+TEST(StdPicture, ByteStreamSeeksBeyondTheirRangeFail) {
+    IStream* stream = rt::CreateByteStream("abcd", 4);
+    ASSERT_TRUE(stream);
+    LARGE_INTEGER move;
+    move.QuadPart = 2;
+    ULARGE_INTEGER at = {};
+    EXPECT_EQ(stream->Seek(move, STREAM_SEEK_SET, &at), S_OK);
+    move.QuadPart = std::numeric_limits<LONGLONG>::max();
+    EXPECT_EQ(stream->Seek(move, STREAM_SEEK_CUR, nullptr), STG_E_INVALIDFUNCTION);
+    move.QuadPart = 0;
+    EXPECT_EQ(stream->Seek(move, STREAM_SEEK_CUR, &at), S_OK);
+    EXPECT_EQ(at.QuadPart, 2u);
+    IStream* copy = nullptr;
+    EXPECT_EQ(stream->Clone(&copy), S_OK);
+    char read[2] = {};
+    EXPECT_EQ(copy->Read(read, 2, nullptr), S_OK);
+    EXPECT_EQ(std::string(read, 2), "cd");
+    copy->Release();
+    stream->Release();
 }
