@@ -60,7 +60,7 @@ void OptionButton::UpdateGroupTabStops() const {
 }
 
 HWND OptionButton::CreateHwnd(HWND parent, const RECT& r, int id) {
-    HWND hwnd = CreateWindowExW(0, L"BUTTON", m_caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS | BS_RADIOBUTTON, r.left,
+    HWND hwnd = CreateWindowExW(0, L"BUTTON", m_caption.c_str(), WS_CHILD | WS_CLIPSIBLINGS | BS_AUTORADIOBUTTON, r.left,
                                 r.top, r.right - r.left, r.bottom - r.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     // Classic drawing: the themed look ignores the text colour.
@@ -73,8 +73,16 @@ void OptionButton::Created() {
     UpdateGroupTabStops();
 }
 
+// The automatic style lets the dialog manager select the option an arrow key moves to (with
+// BM_CLICK, which the class turns into a press and release of its own).
 std::optional<LRESULT> OptionButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_LBUTTONDOWN) return std::nullopt;
+    if (msg == BM_CLICK) {
+        m_clicking = true;
+        const LRESULT result = DefaultMessage(msg, wParam, lParam);
+        m_clicking = false;
+        return result;
+    }
+    if (msg != WM_LBUTTONDOWN || m_clicking) return std::nullopt;
     const LRESULT result = DefaultMessage(msg, wParam, lParam);
     FinishQuickClick();
     return result;
@@ -85,19 +93,22 @@ std::optional<LRESULT> OptionButton::OnMessage(UINT msg, WPARAM wParam, LPARAM l
 // has taken the press, and then it never reaches the button (seen under Wine when both reach
 // the program at once): the button keeps the focus and the capture but is not selected, and
 // the next click anywhere lands on it. So when the button is already up again once the press
-// is handled, the click ends here.
+// is handled, the click ends here, judged where the release was: at the point of the release
+// still waiting in the queue, else (it was lost) where the press was. Never where the pointer
+// is now: it may already be on its way to the next control (a quick "option, then 确定选择"
+// lost the option's click that way).
 void OptionButton::FinishQuickClick() {
     if (GetCapture() != hWnd()) return;  // the class did not take this press
     const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
     if (GetAsyncKeyState(button) & kKeyDown) return;  // still held: the release will come
-    // Where the press was, not where the pointer is now: it may already be on its way to the
-    // next control (a quick "option, then 确定选择" lost the option's click that way).
     const DWORD pressedAt = GetMessagePos();
-    const POINT pointer = {GET_X_LPARAM(pressedAt), GET_Y_LPARAM(pressedAt)};
+    POINT releasedAt = {GET_X_LPARAM(pressedAt), GET_Y_LPARAM(pressedAt)};
+    MSG release;
+    if (PeekMessageW(&release, nullptr, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE)) releasedAt = release.pt;
     RECT bounds = {};
     GetWindowRect(hWnd(), &bounds);
     ReleaseCapture();  // ends the class's press, so a late release cannot click a second time
-    if (PtInRect(&bounds, pointer)) Value(true);
+    if (PtInRect(&bounds, releasedAt)) Value(true);
 }
 
 std::optional<LRESULT> OptionButton::OnCommand(UINT notifyCode) {

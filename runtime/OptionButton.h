@@ -2,7 +2,8 @@
 // An option button. The option buttons of one container form one group: selecting one
 // (by a click, by the arrow keys or by setting Value) clears the others. Click is raised
 // when the button becomes selected. Tab reaches the group at its selected button. A click
-// selects the button even when its release was already queued as the press arrived.
+// selects the button even when its release was already queued as the press arrived, and only
+// when it was released on the button.
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +37,7 @@ private:
 
     std::wstring m_caption;
     bool m_value = false;
+    bool m_clicking = false;  // inside BM_CLICK: its press is no user's
 };
 
 }  // namespace rt

@@ -195,6 +195,33 @@ TEST(frmTest, ConfirmingStoresTheSkinAndRedressesAtOnce) {
     EXPECT_TRUE(f.Frame1.Visible()) << "the panel stays open";
 }
 
+// Shift+Tab from 确定选择 reaches the options at the selected one (the first while none is),
+// the arrow keys select as they go, and Space on 确定选择 stores what they selected: an option
+// of each column.
+TEST(frmTest, TheSkinPanelIsChosenWithTabAndTheArrowKeysAlone) {
+    SettingsFixture settings(0);
+    frmTest& f = ShownMain();
+    f.d111_Click();
+    int clicks = 0;
+    f.Option1.On(&rt::OptionButton::Click, [&](int) { ++clicks; });
+    int focused = 0;
+    for (const auto& [down, chosen] : {std::pair{3, 3}, {10, 13}, {12, 25}}) {
+        // The new skin's frame takes the focus to the window itself.
+        ASSERT_TRUE(FocusOn(f.hWnd(), f.RainButton4.hWnd()));
+        Key(VK_TAB, {VK_SHIFT});
+        EXPECT_TRUE(PumpUntil([&] { return GetFocus() == f.Option1(focused).hWnd(); })) << "Tab lands on the selected option";
+        for (int i = 0; i < down; ++i) Key(i % 2 ? VK_RIGHT : VK_DOWN);
+        EXPECT_TRUE(PumpUntil([&] { return f.Option1(chosen).Value(); }));
+        Key(VK_TAB);
+        ASSERT_TRUE(PumpUntil([&] { return GetFocus() == f.RainButton4.hWnd(); }));
+        Key(VK_SPACE);
+        EXPECT_TRUE(PumpUntil([&] { return f.SkinIndex() == chosen; }));
+        EXPECT_EQ(main_tests::StoredField0(settings.folder.Path()), store::Variant(static_cast<std::int16_t>(chosen)));
+        focused = chosen;
+    }
+    EXPECT_EQ(clicks, 25) << "each arrow raised the click of the option it selected";
+}
+
 TEST(frmTest, ConfirmingWithNothingSelectedStoresNothingAndShowsSkinZero) {
     SettingsFixture settings(6);
     frmTest& f = ShownMain();

@@ -225,11 +225,23 @@ TEST(FormInput, AQuickClickSelectsAnOptionEvenIfItsReleaseNeverArrives) {
                 MouseInput(0, POINT{two.x + 400, two.y + 300})});
     PumpLosingReleases(200);
     EXPECT_TRUE(form.Option1(2).Value());
-    // A press held down and released away from the button selects nothing.
+    // A press held down and released away from the button selects nothing, also when the
+    // release already waits in the queue as the press is handled.
     const POINT one = CentreOf(form.Option1(1).hWnd());
     PressAt(one);
     ReleaseAt(POINT{one.x + 400, one.y + 300});
     EXPECT_FALSE(form.Option1(1).Value());
+    const POINT single = {one.x + 10, one.y};  // beside the last press: no double click
+    const POINT off = CentreOf(form.Picture1.hWnd());
+    SendInputs({MouseInput(MOUSEEVENTF_LEFTDOWN, single), MouseInput(0, off), MouseInput(MOUSEEVENTF_LEFTUP, off)});
+    Pump();
+    EXPECT_FALSE(form.Option1(1).Value()) << "dragged off before the release";
+    EXPECT_TRUE(form.Option1(2).Value());
+    // Released on the button, the pointer gone on before the press is handled.
+    const POINT zero = CentreOf(form.Option1(0).hWnd());
+    SendInputs({MouseInput(MOUSEEVENTF_LEFTDOWN, zero), MouseInput(MOUSEEVENTF_LEFTUP, zero), MouseInput(0, off)});
+    Pump();
+    EXPECT_TRUE(form.Option1(0).Value()) << "released on the button";
 }
 
 // The activation is part of what is checked: a window of another program taking the foreground
