@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/FocusHandOff.h"
 #include "runtime/Forms.h"
 #include "runtime/OwnedStacking.h"
 #include "runtime/Screen.h"
@@ -565,7 +566,15 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             stacking::FocusMoved(hwnd);
             break;
-        case WM_ACTIVATE:
+        case WM_ACTIVATE: {
+            stacking::FormChanged(hwnd);
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                RememberFocus();
+                break;
+            }
+            if (!HIWORD(wParam) && RestoreFocus()) return 0;  // the default would focus the form itself
+            break;
+        }
         case WM_ENABLE:
         case WM_EXITSIZEMOVE:
             stacking::FormChanged(hwnd);
@@ -598,6 +607,20 @@ LRESULT Form::OnClose() {
 
 void Form::OnSize() {
     if (m_shownOnce && IsWindowVisible(m_hwnd)) RaiseFormEvent(&Form::Form_Resize);
+}
+
+// As the dialog manager does: the control that had the focus when the form lost the activation
+// (to a dialog, a message box or another form) gets it back when the form is activated again.
+void Form::RememberFocus() {
+    const HWND focus = GetFocus();
+    if (focus == m_hwnd) m_activeControl = nullptr;
+    else if (focus && IsChild(m_hwnd, focus)) m_activeControl = focus;
+}
+
+bool Form::RestoreFocus() {
+    if (!m_activeControl || !IsChild(m_hwnd, m_activeControl) || !TakesInput(m_activeControl)) return false;
+    ::SetFocus(m_activeControl);
+    return true;
 }
 
 void Form::OnNextControl(WPARAM wParam, LPARAM lParam) {

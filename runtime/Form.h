@@ -193,6 +193,8 @@ private:
     void OnSize();
     bool OnSetCursor(HWND hwnd, LPARAM lParam);
     void OnNextControl(WPARAM wParam, LPARAM lParam);
+    void RememberFocus();
+    bool RestoreFocus();
     bool OnMenuCommand(UINT id);
     void RaiseFormEvent(void (Form::*event)());
     // WindowBinding
@@ -216,6 +218,7 @@ private:
     std::vector<MenuItem*> m_menu;
     HMENU m_menuBar = nullptr;
     HWND m_toolTip = nullptr;
+    HWND m_activeControl = nullptr;  // the focus kept while the form is not active
 
     bool m_shownOnce = false;
     bool m_unloading = false;

@@ -3,6 +3,7 @@
 // the thumbnails.
 #include <gtest/gtest.h>
 
+#include "picture/Form12.h"
 #include "tests/picture/form11TestSupport.h"
 #include "tests/support/Input.h"
 
@@ -148,4 +149,41 @@ TEST(form11Input, ADoubleClickOnAFolderThatIsGoneShowsTheNearestExistingFolder) 
     EXPECT_EQ(f->File1.Path(), folder.Path());
     EXPECT_EQ(f->File1.ListCount(), 1) << "the file list shows that folder's files";
     EXPECT_TRUE(unexpected.Seen().empty()) << "no message";
+}
+
+namespace {
+// Esc typed into a dialog once it has the keyboard.
+bool EscapeWhenFocused(HWND dialog) {
+    if (GetForegroundWindow() != dialog) return false;
+    SendInputs({KeyInput(VK_ESCAPE, false), KeyInput(VK_ESCAPE, true)});
+    return true;
+}
+}  // namespace
+
+// Each dialog or window a button opens gives the focus back to that button once it is closed
+// from the keyboard, so the next Space opens it again.
+TEST(form11Input, AfterADialogOrTheOriginalViewClosesTheFocusIsBackOnItsButton) {
+    TempFolder folder;
+    ShownPlayer f(folder.Path());
+    for (rt::CommandButton* button : {&f->Command2, &f->cmdSpeed}) {
+        SCOPED_TRACE(button == &f->Command2 ? "save dialog" : "speed box");
+        ASSERT_TRUE(FocusOn(f->hWnd(), button->hWnd()));
+        DialogAnswers answers({EscapeWhenFocused, EscapeWhenFocused});
+        Key(VK_SPACE);
+        ASSERT_TRUE(PumpUntil([&] { return answers.Seen().size() == 1 && GetActiveWindow() == f->hWnd(); }));
+        EXPECT_EQ(GetFocus(), button->hWnd());
+        Key(VK_SPACE);
+        EXPECT_TRUE(PumpUntil([&] { return answers.Done() && GetActiveWindow() == f->hWnd(); })) << "Space opens it again";
+    }
+
+    ASSERT_TRUE(FocusOn(f->hWnd(), f->Command1.hWnd()));
+    Key(VK_SPACE);
+    auto viewActive = [] { return rt::Forms::IsLoaded<Form12>() && GetActiveWindow() == rt::Forms::Get<Form12>().hWnd(); };
+    ASSERT_TRUE(PumpUntil(viewActive));
+    Key(VK_F4, {VK_MENU});
+    ASSERT_TRUE(PumpUntil([&] { return !rt::Forms::IsLoaded<Form12>() && GetActiveWindow() == f->hWnd(); }));
+    EXPECT_EQ(GetFocus(), f->Command1.hWnd());
+    Key(VK_SPACE);
+    EXPECT_TRUE(PumpUntil(viewActive)) << "Space opens the view again";
+    rt::Forms::Get<Form12>().Unload();
 }
