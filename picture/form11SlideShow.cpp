@@ -18,13 +18,25 @@ void form11::cmdSpeed_Click() {
     if (const auto interval = IntervalFromAnswer(answer)) Timer1.Interval(*interval);
 }
 
-// A step that fails (the system out of icons or memory) ends the show, not the program.
+// A step that fails (the system out of icons or memory) ends the show, not the program. Hidden
+// by its exit button the window decodes no pictures: the show is held until it is shown again.
 void form11::Timer1_Timer() {
+    if (!Visible()) {
+        Timer1.Enabled(false);
+        m_slideShowHeld = true;
+        return;
+    }
     try {
         ShowNextSlide();
     } catch (const rt::RuntimeError&) {
         Timer1.Enabled(false);
     }
+}
+
+void form11::Form_Activate() {
+    if (!m_slideShowHeld) return;
+    m_slideShowHeld = false;
+    Timer1.Enabled(true);
 }
 
 // The first slide after mIndex whose file is still there, 0 when none is.

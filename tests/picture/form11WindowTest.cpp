@@ -441,6 +441,12 @@ TEST(form11SlideShow, StepsThroughTheThumbnailsWithProgressAndIconAndResumesAfte
     EXPECT_EQ(f->mIndex, 1) << "the pause holds";
     f->cmdAnimate_Click();
     EXPECT_TRUE(PumpUntil([&] { return f->mIndex == 2; })) << "resumes with the next";
+    f->退出_Click();
+    PumpFor(1200);  // the time is the subject: hidden, the show is held
+    EXPECT_EQ(f->mIndex, 2);
+    EXPECT_FALSE(f->Timer1.Enabled());
+    f->Show();
+    EXPECT_TRUE(PumpUntil([&] { return f->mIndex == 3; })) << "shown again, it goes on with the next";
     f->cmdStop_Click();
 
     // A long show gives back every icon it replaces.
