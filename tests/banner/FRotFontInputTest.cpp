@@ -387,6 +387,13 @@ TEST(FRotFont, TheDesignerStaysAboveTheBannerWhereverTheBannerIsClicked) {
     EXPECT_TRUE(PumpUntil([&] { return Above(designer.hWnd(), f.banner.hWnd()); })) << "after painting the banner";
     // Activating the banner would let a quick second click through to it, above the designer.
     EXPECT_EQ(GetActiveWindow(), designer.hWnd()) << "the banner took the activation from the designer";
+    // The banner's own 背景颜色 brings the open designer forward with the focus in it.
+    Click(CentreOf(f.banner.Text1.hWnd()));
+    ASSERT_EQ(GetActiveWindow(), f.banner.hWnd());
+    Click(CentreOf(f.banner.Command3.hWnd()));
+    EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == designer.hWnd(); }));
+    EXPECT_TRUE(IsChild(designer.hWnd(), GetFocus()) || GetFocus() == designer.hWnd());
+    EXPECT_TRUE(Above(designer.hWnd(), f.banner.hWnd()));
 }
 
 // Maximised, the picture reaches over the whole bottom row; the row stays in front of it.
