@@ -1,5 +1,6 @@
 // The timed slide show through the thumbnails' pictures.
 #include <algorithm>
+#include <new>
 
 #include "picture/SlideCounters.h"
 #include "picture/form11.h"
@@ -29,6 +30,8 @@ void form11::Timer1_Timer() {
     try {
         ShowNextSlide();
     } catch (const rt::RuntimeError&) {
+        Timer1.Enabled(false);
+    } catch (const std::bad_alloc&) {
         Timer1.Enabled(false);
     }
 }
