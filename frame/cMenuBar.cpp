@@ -14,6 +14,7 @@
 #include "frame/cMemDC.h"
 #include "frame/cToolbarMenu.h"
 #include "runtime/OleColor.h"
+#include "runtime/PrimaryButton.h"
 
 namespace {
 
@@ -333,7 +334,7 @@ void cMenuBar::TrackHot() {
         m_cTmr->Interval(0);
         return;
     }
-    if (m_iDownIndex > 0 && GetAsyncKeyState(VK_LBUTTON) == 0) {
+    if (m_iDownIndex > 0 && !rt::PrimaryButtonHeld()) {
         m_iDownIndex = 0;
         RepaintFrame();
     }

@@ -12,6 +12,7 @@
 #include "frame/mDeclares.h"
 #include "runtime/DoEvents.h"
 #include "runtime/Gdi.h"
+#include "runtime/PrimaryButton.h"
 #include "runtime/Screen.h"
 
 namespace {
@@ -30,10 +31,7 @@ constexpr UINT kFrameChangedFlags =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER;
 constexpr UINT kDragMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
 constexpr int kSurfaceCaptionRows = 4;  // the default caption strip is composed in this
-constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);
 constexpr int kClassNameLength = 260;
-
-bool LeftButtonHeld() { return (GetAsyncKeyState(VK_LBUTTON) & kKeyHeld) != 0; }
 
 // The screen point a mouse message carries (signed: left of or above the primary screen).
 POINT MessagePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
@@ -156,7 +154,7 @@ long cNCCalcSize::AltKeyAccelerator(long vKey) {
 void cNCCalcSize::DragMoveWindow(POINT grabbed) {
     RECT w = PlacementRect(m_hWnd);
     POINT last = grabbed;
-    if (!LeftButtonHeld()) return;
+    if (!rt::PrimaryButtonHeld()) return;
     // Event processing inside the loop may destroy the window, which detaches the engine.
     while (m_hWnd && m_bActive) {
         POINT p = {};
@@ -169,7 +167,7 @@ void cNCCalcSize::DragMoveWindow(POINT grabbed) {
         }
         rt::DoEvents();
         Sleep(1);
-        if (!LeftButtonHeld()) break;
+        if (!rt::PrimaryButtonHeld()) break;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "frame/cMenuBar.h"
 #include "frame/cNCCalcSize.h"
 #include "runtime/Gdi.h"
+#include "runtime/PrimaryButton.h"
 
 using namespace CaptionLayout;
 
@@ -49,13 +50,6 @@ private:
     HWND m_window;
     const HMENU& m_menu;
 };
-
-constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);
-
-bool LeftButtonHeld() {
-    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    return (GetAsyncKeyState(button) & kKeyHeld) != 0;
-}
 
 HBITMAP BitmapOf(const rt::PictureRef& picture) { return picture ? picture->Bitmap() : nullptr; }
 
@@ -213,7 +207,7 @@ void cNeoCaption::DrawCaptionButton(HDC hDC, long index, long state) {
 // A repaint while a caption button is held (the window manager repaints the frame on its own
 // occasions) keeps it pressed as long as the pointer stays on it.
 bool cNeoCaption::HeldUnderPointer(int index) {
-    if (!ButtonDown(index) || !LeftButtonHeld() || !m_hWnd) return false;
+    if (!ButtonDown(index) || !rt::PrimaryButtonHeld() || !m_hWnd) return false;
     RECT window = {};
     POINT pointer = {};
     if (!GetWindowRect(m_hWnd, &window) || !GetCursorPos(&pointer)) return false;

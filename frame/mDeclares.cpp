@@ -5,6 +5,7 @@
 
 #include "frame/ObjectFromPtr.h"
 #include "frame/cNCCalcSize.h"
+#include "runtime/PrimaryButton.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace mDeclares {
@@ -12,7 +13,6 @@ namespace {
 
 constexpr LPARAM kAltDownFlag = 1 << 29;             // context code of the key message
 constexpr LPARAM kKeyUpFlag = static_cast<LPARAM>(1u << 31);  // transition state
-constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);
 
 HHOOK g_keyboardHook = nullptr;
 std::vector<cNCCalcSize*> g_engines;  // registration order; position = index + 1
@@ -28,7 +28,7 @@ bool IsAltKeyPress(WPARAM vKey, LPARAM flags) {
 // follows the messages taken), not as it is now: a busy window takes the key after the user
 // may have let Ctrl go.
 bool IsLeftAlone(WPARAM vKey) {
-    if ((GetKeyState(VK_CONTROL) & kKeyHeld) != 0) return true;
+    if ((GetKeyState(VK_CONTROL) & rt::kKeyHeld) != 0) return true;
     if (vKey >= VK_F1 && vKey <= VK_F12) return true;
     return vKey == VK_ESCAPE || vKey == VK_DELETE;
 }

@@ -3,12 +3,9 @@
 #include <windowsx.h>
 
 #include "runtime/ControlContainer.h"
+#include "runtime/PrimaryButton.h"
 
 namespace rt {
-
-namespace {
-constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);
-}  // namespace
 
 OptionButton::OptionButton() { InitColors(kButtonFace, kButtonText); }
 
@@ -88,8 +85,7 @@ std::optional<LRESULT> OptionButton::OnMessage(UINT msg, WPARAM wParam, LPARAM l
 // is handled, the click ends here.
 void OptionButton::FinishQuickClick() {
     if (GetCapture() != hWnd()) return;  // the class did not take this press
-    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    if (GetAsyncKeyState(button) & kKeyDown) return;  // still held: the release will come
+    if (PrimaryButtonHeld()) return;  // still held: the release will come
     // Where the press was, not where the pointer is now: it may already be on its way to the
     // next control (a quick "option, then 确定选择" lost the option's click that way).
     const DWORD pressedAt = GetMessagePos();
