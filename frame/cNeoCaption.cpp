@@ -70,12 +70,12 @@ cNeoCaption::cNeoCaption()
 cNeoCaption::~cNeoCaption() { Detach(); }
 
 void cNeoCaption::Detach() {
-    const HMENU menu = Release();
+    const HMENU menu = DetachHandingOverMenu();
     // A window that another painter wears now keeps the frame and menu that painter gave it.
     if (menu && IsWindow(m_hWnd) && !GetPropW(m_hWnd, kNCImplementationProperty)) SetMenu(m_hWnd, menu);
 }
 
-HMENU cNeoCaption::Release() {
+HMENU cNeoCaption::DetachHandingOverMenu() {
     // Before the first paint the bar has no menu yet; the engine still keeps the one it took
     // off the window, and the window must not lose it.
     HMENU menu = m_cNCS ? m_cNCS->hMenu() : nullptr;
@@ -97,16 +97,22 @@ HMENU cNeoCaption::TakeWindowFromItsPainter(HWND f) {
     auto* address = static_cast<INCAreaModifier*>(GetPropW(f, kNCImplementationProperty));
     if (!address || address == this) return nullptr;
     const auto holder = std::dynamic_pointer_cast<cNeoCaption>(ObjectFromPtr(address));
-    return holder ? holder->Release() : nullptr;
+    return holder ? holder->DetachHandingOverMenu() : nullptr;
 }
 
 void cNeoCaption::Attach(HWND f, const rt::PictureRef& PicCaption, const rt::PictureRef& PicBorder,
                          long lButtonWidth, long lButtonHeight, long lActiveLeftEnd, long lActiveRightStart,
                          long lActiveRightEnd, long lInactiveOffset) {
     WindowUpdateLock lock(f);
-    // The window goes from one painter to the next without wearing its own frame and menu in
-    // between (they would show for a moment): the menu is handed on to the new engine.
-    HMENU menu = Release();
+    // A window this painter leaves gets its own frame and menu back. A window that goes from
+    // one painter to the next does not wear them in between (they would show for a moment):
+    // its menu is handed on to the new engine.
+    HMENU menu = nullptr;
+    if (m_hWnd == f) {
+        menu = DetachHandingOverMenu();
+    } else {
+        Detach();
+    }
     if (const HMENU taken = TakeWindowFromItsPainter(f)) menu = taken;
     // Given back should an error end this Attach before the engine has it.
     const MenuReturn menuBack(f, menu);
