@@ -204,6 +204,13 @@ bool cMenuBar::AltKeyAccelerator(long vKey) {
     return answer;
 }
 
+bool cMenuBar::KeyMenu() {
+    if ((m_cToolbarMenu && m_cToolbarMenu->InTracking()) || m_iButtonCount < 1) return false;
+    PressButton(1, true);
+    OpenDropDown();
+    return true;
+}
+
 long cMenuBar::HitTest(POINT& pt) const {
     ScreenToClient(m_hWnd, &pt);
     for (long i = 1; i <= m_iButtonCount; ++i) {

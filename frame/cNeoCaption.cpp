@@ -282,6 +282,8 @@ void cNeoCaption::ExitMenuLoop() {
 
 long cNeoCaption::AltKeyAccelerator(long vKey) { return m_cMenu && m_cMenu->AltKeyAccelerator(vKey) ? -1 : 0; }
 
+long cNeoCaption::KeyMenu() { return m_cMenu && m_cMenu->KeyMenu() ? -1 : 0; }
+
 // --- Painting --------------------------------------------------------------------------------
 
 CaptionPictureMetrics cNeoCaption::Metrics() const {

@@ -79,6 +79,7 @@ public:
     void InitMenuPopup(WPARAM wParam, LPARAM lParam) override;
     void ExitMenuLoop() override;
     long AltKeyAccelerator(long vKey) override;
+    long KeyMenu() override;
     // The caption with its slices, buttons and menu band, and the edges, stay whole.
     void GetMinTrackSize(long& cx, long& cy) override;
 
