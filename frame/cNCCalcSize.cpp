@@ -416,13 +416,14 @@ LRESULT cNCCalcSize::OnGetMinMaxInfo(LPARAM lParam) {
 
 // F10 and Alt pressed alone go to the painter's menu, as Alt+letter does. The default would
 // enter the platform's menu mode on a window without a menu bar: it draws the platform's small
-// window icon over the painted caption, and Right or Down then opens the system menu.
+// window icon over the painted caption, and Right or Down then opens the system menu. The
+// release of an Alt whose letter the hook used (the window never saw that key) asks for none.
 LRESULT cNCCalcSize::OnSysCommand(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
     std::shared_ptr<INCAreaModifier> painter;
     if ((wParam & kSysCommandMask) != SC_KEYMENU || lParam != 0 || !GetImplementation(painter)) {
         return MSubclass::CallOldWindowProc(hWnd, iMsg, wParam, lParam);
     }
-    painter->KeyMenu();
+    if (!mDeclares::TakeUsedAltKey()) painter->KeyMenu();
     return 0;
 }
 

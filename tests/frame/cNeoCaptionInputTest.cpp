@@ -212,6 +212,16 @@ TEST(cNeoCaptionInput, AltMnemonicAndF10OpenTheDropDownThroughThePainter) {
         PumpPending();
         EXPECT_TRUE(g_popupSeen) << key;
     }
+    // An Alt let go only after its letter's drop-down has closed opens nothing more.
+    UINT_PTR timer = WatchForPopup();
+    SendInputs({KeyInput(VK_MENU, false), KeyInput('F', false), KeyInput('F', true)});
+    PumpUntil([] { return g_popupSeen; });
+    KillTimer(nullptr, timer);
+    timer = WatchForPopup();
+    SendInputs({KeyInput(VK_MENU, true)});
+    PumpFor(500);  // the time is the subject: no drop-down opens meanwhile
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(g_popupSeen);
 }
 
 TEST(cNeoCaptionInput, DoubleClickOnAButtonPressesItTwiceAndNeverCloses) {
