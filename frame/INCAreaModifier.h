@@ -51,6 +51,10 @@ public:
     // Alt+vKey from the thread keyboard hook; non-zero: the key was used and is swallowed.
     virtual long AltKeyAccelerator(long vKey) = 0;
 
+    // F10 or Alt pressed alone (SC_KEYMENU without a character); non-zero when the painter
+    // opened its menu. The platform's menu mode never runs on the painted frame either way.
+    virtual long KeyMenu() { return 0; }
+
     // WM_GETMINMAXINFO: cx and cy arrive holding the window manager's smallest tracking size
     // and leave holding the smallest size the painter can draw whole. Unchanged by default.
     virtual void GetMinTrackSize(long& /*cx*/, long& /*cy*/) {}

@@ -14,6 +14,7 @@
 #include "frame/cMemDC.h"
 #include "frame/cToolbarMenu.h"
 #include "runtime/OleColor.h"
+#include "runtime/PrimaryButton.h"
 
 namespace {
 
@@ -203,6 +204,13 @@ bool cMenuBar::AltKeyAccelerator(long vKey) {
     return answer;
 }
 
+bool cMenuBar::KeyMenu() {
+    if ((m_cToolbarMenu && m_cToolbarMenu->InTracking()) || m_iButtonCount < 1) return false;
+    PressButton(1, true);
+    OpenDropDown();
+    return true;
+}
+
 long cMenuBar::HitTest(POINT& pt) const {
     ScreenToClient(m_hWnd, &pt);
     for (long i = 1; i <= m_iButtonCount; ++i) {
@@ -333,7 +341,7 @@ void cMenuBar::TrackHot() {
         m_cTmr->Interval(0);
         return;
     }
-    if (m_iDownIndex > 0 && GetAsyncKeyState(VK_LBUTTON) == 0) {
+    if (m_iDownIndex > 0 && !rt::PrimaryButtonHeld()) {
         m_iDownIndex = 0;
         RepaintFrame();
     }

@@ -81,6 +81,8 @@ public:
     // Alt+vKey: opens the drop-down of every button whose mnemonic is the key, one after the
     // other; true when one was opened.
     bool AltKeyAccelerator(long vKey);
+    // F10 or Alt alone: opens the first button's drop-down; true when there is one.
+    bool KeyMenu();
 
     // IMenuBarButtons, the tracker's view of the bar.
     // The first button containing pt (screen coordinates, turned into client coordinates in

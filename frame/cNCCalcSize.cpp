@@ -12,17 +12,19 @@
 #include "frame/mDeclares.h"
 #include "runtime/DoEvents.h"
 #include "runtime/Gdi.h"
+#include "runtime/PrimaryButton.h"
 #include "runtime/Screen.h"
 
 namespace {
 
 // The non-client messages the engine takes over, in attachment order. WM_SIZE is taken only
-// for an MDI child. WM_GETMINMAXINFO comes last: the smallest size the painter draws whole.
+// for an MDI child. Last come WM_GETMINMAXINFO (the smallest size the painter draws whole) and
+// WM_SYSCOMMAND (the menu keys).
 constexpr UINT kEngineMessages[] = {
     WM_NCCALCSIZE,    WM_NCPAINT,     WM_NCACTIVATE,   WM_NCLBUTTONDOWN, WM_NCLBUTTONUP,
     WM_NCLBUTTONDBLCLK, WM_NCHITTEST, WM_SETCURSOR,    WM_INITMENU,      WM_INITMENUPOPUP,
     WM_STYLECHANGED,  WM_SETTEXT,     WM_ACTIVATEAPP,  WM_ENTERMENULOOP, WM_EXITMENULOOP,
-    WM_SIZE,          WM_DESTROY,     WM_GETMINMAXINFO,
+    WM_SIZE,          WM_DESTROY,     WM_GETMINMAXINFO, WM_SYSCOMMAND,
 };
 
 constexpr UINT kRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW;
@@ -31,10 +33,8 @@ constexpr UINT kFrameChangedFlags =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
 constexpr UINT kDragMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
 constexpr int kSurfaceCaptionRows = 4;  // the default caption strip is composed in this
-constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);
 constexpr int kClassNameLength = 260;
-
-bool LeftButtonHeld() { return (GetAsyncKeyState(VK_LBUTTON) & kKeyHeld) != 0; }
+constexpr WPARAM kSysCommandMask = 0xFFF0;  // the low four bits are the system's own
 
 // The screen point a mouse message carries (signed: left of or above the primary screen).
 POINT MessagePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
@@ -157,7 +157,7 @@ long cNCCalcSize::AltKeyAccelerator(long vKey) {
 void cNCCalcSize::DragMoveWindow(POINT grabbed) {
     RECT w = PlacementRect(m_hWnd);
     POINT last = grabbed;
-    if (!LeftButtonHeld()) return;
+    if (!rt::PrimaryButtonHeld()) return;
     // Event processing inside the loop may destroy the window, which detaches the engine.
     while (m_hWnd && m_bActive) {
         POINT p = {};
@@ -170,7 +170,7 @@ void cNCCalcSize::DragMoveWindow(POINT grabbed) {
         }
         rt::DoEvents();
         Sleep(1);
-        if (!LeftButtonHeld()) break;
+        if (!rt::PrimaryButtonHeld()) break;
     }
 }
 
@@ -188,6 +188,7 @@ long cNCCalcSize::MsgResponse() const {
         case WM_INITMENUPOPUP:
         case WM_ENTERMENULOOP:
         case WM_EXITMENULOOP:
+        case WM_SYSCOMMAND:
             return ResponseClientOnly;
         default:
             return ResponseDefaultBefore;
@@ -215,6 +216,7 @@ LRESULT cNCCalcSize::WindowProc(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lPar
         case WM_SIZE: return OnMenuMessage(hWnd, iMsg, wParam, lParam);
         case WM_ACTIVATEAPP: m_bAppActive = (wParam != 0); return 0;
         case WM_GETMINMAXINFO: return OnGetMinMaxInfo(lParam);
+        case WM_SYSCOMMAND: return OnSysCommand(hWnd, iMsg, wParam, lParam);
         case WM_DESTROY: Detach(); return 0;
         default: return 0;
     }
@@ -410,6 +412,19 @@ LRESULT cNCCalcSize::OnGetMinMaxInfo(LPARAM lParam) {
     long cy = info->ptMinTrackSize.y;
     painter->GetMinTrackSize(cx, cy);
     info->ptMinTrackSize = POINT{cx, cy};
+    return 0;
+}
+
+// F10 and Alt pressed alone go to the painter's menu, as Alt+letter does. The default would
+// enter the platform's menu mode on a window without a menu bar: it draws the platform's small
+// window icon over the painted caption, and Right or Down then opens the system menu. The
+// release of an Alt whose letter the hook used (the window never saw that key) asks for none.
+LRESULT cNCCalcSize::OnSysCommand(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam) {
+    std::shared_ptr<INCAreaModifier> painter;
+    if ((wParam & kSysCommandMask) != SC_KEYMENU || lParam != 0 || !GetImplementation(painter)) {
+        return MSubclass::CallOldWindowProc(hWnd, iMsg, wParam, lParam);
+    }
+    if (!mDeclares::TakeUsedAltKey()) painter->KeyMenu();
     return 0;
 }
 

@@ -5,7 +5,7 @@
 // hands painting and mouse handling to the window's INCAreaModifier painter (registered in
 // the window property "ostrCNCImplementation"). With no painter registered it paints a plain
 // system-coloured frame (DefaultNCPaint). It registers with the thread keyboard hook so that
-// Alt+key presses reach the painter.
+// Alt+key presses reach the painter; F10 and Alt alone reach it as SC_KEYMENU.
 //
 // Create it with std::make_shared (see ISubclass.h for why); the painter owns it.
 #include <windows.h>
@@ -84,6 +84,7 @@ private:
     LRESULT OnNcLButtonUp(LPARAM lParam);
     LRESULT OnNcLButtonDblClk(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMinMaxInfo(LPARAM lParam);
+    LRESULT OnSysCommand(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnDefaultThenRepaint(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuMessage(HWND hWnd, UINT iMsg, WPARAM wParam, LPARAM lParam);

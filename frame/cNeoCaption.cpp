@@ -13,6 +13,7 @@
 #include "frame/cNCCalcSize.h"
 #include "runtime/Gdi.h"
 #include "runtime/OwnedStacking.h"
+#include "runtime/PrimaryButton.h"
 
 using namespace CaptionLayout;
 
@@ -51,13 +52,6 @@ private:
     const HMENU& m_menu;
 };
 
-constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);
-
-bool LeftButtonHeld() {
-    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    return (GetAsyncKeyState(button) & kKeyHeld) != 0;
-}
-
 HBITMAP BitmapOf(const rt::PictureRef& picture) { return picture ? picture->Bitmap() : nullptr; }
 
 }  // namespace
@@ -77,12 +71,12 @@ cNeoCaption::cNeoCaption()
 cNeoCaption::~cNeoCaption() { Detach(); }
 
 void cNeoCaption::Detach() {
-    const HMENU menu = Release();
+    const HMENU menu = DetachHandingOverMenu();
     // A window that another painter wears now keeps the frame and menu that painter gave it.
     if (menu && IsWindow(m_hWnd) && !GetPropW(m_hWnd, kNCImplementationProperty)) SetMenu(m_hWnd, menu);
 }
 
-HMENU cNeoCaption::Release() {
+HMENU cNeoCaption::DetachHandingOverMenu() {
     // Before the first paint the bar has no menu yet; the engine still keeps the one it took
     // off the window, and the window must not lose it.
     HMENU menu = m_cNCS ? m_cNCS->hMenu() : nullptr;
@@ -104,16 +98,22 @@ HMENU cNeoCaption::TakeWindowFromItsPainter(HWND f) {
     auto* address = static_cast<INCAreaModifier*>(GetPropW(f, kNCImplementationProperty));
     if (!address || address == this) return nullptr;
     const auto holder = std::dynamic_pointer_cast<cNeoCaption>(ObjectFromPtr(address));
-    return holder ? holder->Release() : nullptr;
+    return holder ? holder->DetachHandingOverMenu() : nullptr;
 }
 
 void cNeoCaption::Attach(HWND f, const rt::PictureRef& PicCaption, const rt::PictureRef& PicBorder,
                          long lButtonWidth, long lButtonHeight, long lActiveLeftEnd, long lActiveRightStart,
                          long lActiveRightEnd, long lInactiveOffset) {
     WindowUpdateLock lock(f);
-    // The window goes from one painter to the next without wearing its own frame and menu in
-    // between (they would show for a moment): the menu is handed on to the new engine.
-    HMENU menu = Release();
+    // A window this painter leaves gets its own frame and menu back. A window that goes from
+    // one painter to the next does not wear them in between (they would show for a moment):
+    // its menu is handed on to the new engine.
+    HMENU menu = nullptr;
+    if (m_hWnd == f) {
+        menu = DetachHandingOverMenu();
+    } else {
+        Detach();
+    }
     if (const HMENU taken = TakeWindowFromItsPainter(f)) menu = taken;
     // Given back should an error end this Attach before the engine has it.
     const MenuReturn menuBack(f, menu);
@@ -216,7 +216,7 @@ void cNeoCaption::DrawCaptionButton(HDC hDC, long index, long state) {
 // A repaint while a caption button is held (the window manager repaints the frame on its own
 // occasions) keeps it pressed as long as the pointer stays on it.
 bool cNeoCaption::HeldUnderPointer(int index) {
-    if (!ButtonDown(index) || !LeftButtonHeld() || !m_hWnd) return false;
+    if (!ButtonDown(index) || !rt::PrimaryButtonHeld() || !m_hWnd) return false;
     RECT window = {};
     POINT pointer = {};
     if (!GetWindowRect(m_hWnd, &window) || !GetCursorPos(&pointer)) return false;
@@ -284,6 +284,8 @@ void cNeoCaption::ExitMenuLoop() {
 }
 
 long cNeoCaption::AltKeyAccelerator(long vKey) { return m_cMenu && m_cMenu->AltKeyAccelerator(vKey) ? -1 : 0; }
+
+long cNeoCaption::KeyMenu() { return m_cMenu && m_cMenu->KeyMenu() ? -1 : 0; }
 
 // --- Painting --------------------------------------------------------------------------------
 

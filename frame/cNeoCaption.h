@@ -37,7 +37,8 @@ public:
     // Dresses window f with the pictures: lButtonWidth x lButtonHeight glyphs (pressed ones
     // below the normal ones), a left slice lActiveLeftEnd wide, a right slice from column
     // lActiveRightStart to lActiveRightEnd, the inactive variant lInactiveOffset to the right.
-    // An attached painter is detached first. Errors of the subclassing service reach the caller.
+    // An attached painter is detached first; a window it leaves gets its frame and menu back.
+    // Errors of the subclassing service reach the caller.
     void Attach(HWND f, const rt::PictureRef& PicCaption, const rt::PictureRef& PicBorder, long lButtonWidth,
                 long lButtonHeight, long lActiveLeftEnd, long lActiveRightStart, long lActiveRightEnd,
                 long lInactiveOffset);
@@ -78,13 +79,14 @@ public:
     void InitMenuPopup(WPARAM wParam, LPARAM lParam) override;
     void ExitMenuLoop() override;
     long AltKeyAccelerator(long vKey) override;
+    long KeyMenu() override;
     // The caption with its slices, buttons and menu band, and the edges, stay whole.
     void GetMinTrackSize(long& cx, long& cy) override;
 
 private:
-    // Detaches the engine and the bar and hands over the menu they held, leaving the window
+    // Detaches the engine and the bar and returns the menu they held, leaving the window
     // without a painter and without its menu.
-    HMENU Release();
+    HMENU DetachHandingOverMenu();
     // The painter registered for window f (another one) is released before this one attaches;
     // its menu is returned.
     HMENU TakeWindowFromItsPainter(HWND f);

@@ -1,10 +1,12 @@
 #include "frame/mDeclares.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "frame/ObjectFromPtr.h"
 #include "frame/cNCCalcSize.h"
+#include "runtime/PrimaryButton.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace mDeclares {
@@ -12,12 +14,18 @@ namespace {
 
 constexpr LPARAM kAltDownFlag = 1 << 29;             // context code of the key message
 constexpr LPARAM kKeyUpFlag = static_cast<LPARAM>(1u << 31);  // transition state
-constexpr SHORT kKeyHeld = static_cast<SHORT>(0x8000);
+constexpr LPARAM kKeyWasDownFlag = 1 << 30;          // previous key state: a repeat
 
 HHOOK g_keyboardHook = nullptr;
 std::vector<cNCCalcSize*> g_engines;  // registration order; position = index + 1
 HHOOK g_msgFilterHook = nullptr;
 IMenuInput* g_tracker = nullptr;  // kept after the hook goes, as the next attach replaces it
+bool g_altKeyUsed = false;
+
+// Alt or F10 going down anew; each begins what the platform takes for a menu request.
+bool IsMenuKeyPress(WPARAM vKey, LPARAM flags) {
+    return (vKey == VK_MENU || vKey == VK_F10) && (flags & (kKeyUpFlag | kKeyWasDownFlag)) == 0;
+}
 
 bool IsAltKeyPress(WPARAM vKey, LPARAM flags) {
     return (flags & kAltDownFlag) != 0 && vKey > 0 && vKey != VK_MENU && (flags & kKeyUpFlag) == 0;
@@ -28,7 +36,7 @@ bool IsAltKeyPress(WPARAM vKey, LPARAM flags) {
 // follows the messages taken), not as it is now: a busy window takes the key after the user
 // may have let Ctrl go.
 bool IsLeftAlone(WPARAM vKey) {
-    if ((GetKeyState(VK_CONTROL) & kKeyHeld) != 0) return true;
+    if ((GetKeyState(VK_CONTROL) & rt::kKeyHeld) != 0) return true;
     if (vKey >= VK_F1 && vKey <= VK_F12) return true;
     return vKey == VK_ESCAPE || vKey == VK_DELETE;
 }
@@ -93,13 +101,17 @@ bool GetActiveNCCalcSize(std::shared_ptr<cNCCalcSize>& engine) {
 
 LRESULT CALLBACK KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam) {
     return rt::GuardCallback([&]() -> LRESULT {
+        if (nCode == HC_ACTION && IsMenuKeyPress(wParam, lParam)) g_altKeyUsed = false;
         if (nCode == HC_ACTION && g_keyboardHook && IsAltKeyPress(wParam, lParam) &&
             !IsLeftAlone(wParam) && OfferToActiveEngine(wParam)) {
+            g_altKeyUsed = true;
             return 1;  // used: the key goes no further
         }
         return CallNextHookEx(g_keyboardHook, nCode, wParam, lParam);
     });
 }
+
+bool TakeUsedAltKey() { return std::exchange(g_altKeyUsed, false); }
 
 void AttachMsgFilterHook(IMenuInput* tracker) {
     DetachMsgFilterHook();

@@ -35,6 +35,9 @@ void DetachKeyboardHook(cNCCalcSize* engine);
 bool GetActiveNCCalcSize(std::shared_ptr<cNCCalcSize>& engine);
 // The keyboard hook procedure.
 LRESULT CALLBACK KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam);
+// True, once, after an Alt+key that an engine used, until Alt or F10 goes down again: the
+// release of that Alt (SC_KEYMENU without a character) asks for no menu.
+bool TakeUsedAltKey();
 
 // Makes tracker the receiver of menu-loop input and installs the message-filter hook
 // (removing an old one first).

@@ -3,12 +3,9 @@
 #include <windowsx.h>
 
 #include "runtime/ControlContainer.h"
+#include "runtime/PrimaryButton.h"
 
 namespace rt {
-
-namespace {
-constexpr SHORT kKeyDown = static_cast<SHORT>(0x8000);
-}  // namespace
 
 OptionButton::OptionButton() { InitColors(kButtonFace, kButtonText); }
 
@@ -99,8 +96,7 @@ std::optional<LRESULT> OptionButton::OnMessage(UINT msg, WPARAM wParam, LPARAM l
 // lost the option's click that way).
 void OptionButton::FinishQuickClick() {
     if (GetCapture() != hWnd()) return;  // the class did not take this press
-    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    if (GetAsyncKeyState(button) & kKeyDown) return;  // still held: the release will come
+    if (PrimaryButtonHeld()) return;  // still held: the release will come
     const DWORD pressedAt = GetMessagePos();
     POINT releasedAt = {GET_X_LPARAM(pressedAt), GET_Y_LPARAM(pressedAt)};
     MSG release;

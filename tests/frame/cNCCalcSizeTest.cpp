@@ -63,8 +63,8 @@ TEST(cNCCalcSize, AttachRegistersAndDetachGivesEverythingBack) {
 
     EXPECT_EQ(GetPropW(h, L"ostrCNCImplementation"), static_cast<HANDLE>(static_cast<INCAreaModifier*>(painter.get())));
     EXPECT_EQ(GetWindowLongPtrW(h, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&MSubclass::WindowProc));
-    // Seventeen messages for a top-level window (WM_SIZE only for an MDI child).
-    EXPECT_EQ(reinterpret_cast<LONG_PTR>(GetPropW(h, MSubclass::AttachCountProperty(h).c_str())), 17);
+    // Eighteen messages for a top-level window (WM_SIZE only for an MDI child).
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(GetPropW(h, MSubclass::AttachCountProperty(h).c_str())), 18);
     EXPECT_EQ(mDeclares::FindHookIndex(engine.get()), 1);
     EXPECT_NE(mDeclares::KeyboardHookHandle(), nullptr);
     std::shared_ptr<INCAreaModifier> found;
@@ -72,7 +72,7 @@ TEST(cNCCalcSize, AttachRegistersAndDetachGivesEverythingBack) {
     EXPECT_EQ(found.get(), painter.get());
 
     engine->Attach(painter.get());  // attaching again starts with a detach
-    EXPECT_EQ(reinterpret_cast<LONG_PTR>(GetPropW(h, MSubclass::AttachCountProperty(h).c_str())), 17);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(GetPropW(h, MSubclass::AttachCountProperty(h).c_str())), 18);
     EXPECT_EQ(mDeclares::RegisteredCount(), 1);
 
     engine->Attach(nullptr);  // no painter: only the detach

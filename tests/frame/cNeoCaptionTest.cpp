@@ -497,7 +497,7 @@ TEST(cNeoCaption, AttachTwiceLeavesOneEngineAndOneBar) {
     EXPECT_GT(MenuBandMarks(f, 500), 50);
 }
 
-TEST(cNeoCaption, DetachGivesTheWindowItsFrameAndMenuBack) {
+TEST(cNeoCaption, DetachOrAttachingElsewhereGivesTheWindowItsFrameAndMenuBack) {
     WindowOptions o = Options(500, 300);
     const HMENU menu = MakeMainWindowMenu();
     o.menu = menu;
@@ -529,6 +529,16 @@ TEST(cNeoCaption, DetachGivesTheWindowItsFrameAndMenuBack) {
     // Attached again, the painter finds the menu and draws it.
     AttachTestPictures(*p, hwnd, pics);
     EXPECT_GT(MenuBandMarks(PaintAndCapture(hwnd, true), 500), 50);
+
+    // Attached to another window, it gives this one its frame and menu back.
+    o.menu = MakeMainWindowMenu();
+    TestWindow second(o);
+    AttachTestPictures(*p, second.hwnd(), pics);
+    EXPECT_EQ(GetMenu(hwnd), menu);
+    EXPECT_EQ(GetPropW(hwnd, MSubclass::AttachCountProperty(hwnd).c_str()), nullptr);
+    EXPECT_GT(MenuBandMarks(PaintAndCapture(second.hwnd(), true), 500), 50);
+    p->Detach();
+    EXPECT_EQ(GetMenu(second.hwnd()), o.menu);
 }
 
 TEST(cNeoCaption, DetachBeforeAnyPaintStillKeepsTheMenu) {
