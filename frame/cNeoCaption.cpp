@@ -151,7 +151,10 @@ void cNeoCaption::Attach(HWND f, const rt::PictureRef& PicCaption, const rt::Pic
     // activate and raise it all the same, and its frame stays in the inactive look Display gave it.
     if (rt::stacking::MayBringForward(m_hWnd)) {
         SetForegroundWindow(m_hWnd);
-        SetFocus(m_hWnd);
+        // A control of the window that has the focus keeps it: a new skin chosen from the keyboard
+        // leaves the keyboard where it was.
+        const HWND focus = GetFocus();
+        if (focus != m_hWnd && !IsChild(m_hWnd, focus)) SetFocus(m_hWnd);
         // Paint the frame in its active look now.
         SendMessageW(m_hWnd, WM_NCACTIVATE, TRUE, 0);
     }

@@ -205,9 +205,8 @@ TEST(frmTest, TheSkinPanelIsChosenWithTabAndTheArrowKeysAlone) {
     int clicks = 0;
     f.Option1.On(&rt::OptionButton::Click, [&](int) { ++clicks; });
     int focused = 0;
+    ASSERT_TRUE(FocusOn(f.hWnd(), f.RainButton4.hWnd()));
     for (const auto& [down, chosen] : {std::pair{3, 3}, {10, 13}, {12, 25}}) {
-        // The new skin's frame takes the focus to the window itself.
-        ASSERT_TRUE(FocusOn(f.hWnd(), f.RainButton4.hWnd()));
         Key(VK_TAB, {VK_SHIFT});
         EXPECT_TRUE(PumpUntil([&] { return GetFocus() == f.Option1(focused).hWnd(); })) << "Tab lands on the selected option";
         for (int i = 0; i < down; ++i) Key(i % 2 ? VK_RIGHT : VK_DOWN);
@@ -217,6 +216,7 @@ TEST(frmTest, TheSkinPanelIsChosenWithTabAndTheArrowKeysAlone) {
         Key(VK_SPACE);
         EXPECT_TRUE(PumpUntil([&] { return f.SkinIndex() == chosen; }));
         EXPECT_EQ(main_tests::StoredField0(settings.folder.Path()), store::Variant(static_cast<std::int16_t>(chosen)));
+        ASSERT_EQ(GetFocus(), f.RainButton4.hWnd()) << "the new skin's frame left the focus where it was";
         focused = chosen;
     }
     EXPECT_EQ(clicks, 25) << "each arrow raised the click of the option it selected";
