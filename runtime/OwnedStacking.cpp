@@ -7,6 +7,7 @@
 #include "runtime/Forms.h"
 #include "runtime/WindowBinding.h"
 #include "runtime/core/RuntimeError.h"
+#include "runtime/core/Wine.h"
 
 namespace rt::stacking {
 
@@ -38,12 +39,8 @@ State& TheState() {
 
 // Wine's X windows follow the window order only when a window becomes the topmost one.
 bool StacksOnlyOnRaise() {
-    static const bool wine = [] {
-        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-    }();
     if (const auto& screen = TheState().screen) return *screen == ScreenStacking::kOnlyOnRaise;
-    return wine;
+    return RunningUnderWine();
 }
 
 // The user works in the program: the foreground window is one of its windows (all of them,

@@ -5,6 +5,7 @@
 #include "runtime/core/FileErrors.h"
 #include "runtime/core/FileIdentity.h"
 #include "runtime/core/RuntimeError.h"
+#include "runtime/core/Wine.h"
 
 namespace rt {
 
@@ -74,10 +75,7 @@ bool IsBusy(DWORD error, const std::wstring& target) {
 // Wine makes a file's access list up from its Unix mode and turns a list given to a new file
 // into a mode that gives the group the owner's rights: there the fresh file keeps the mode its
 // folder gives new files rather than gain rights for the group.
-bool AccessListsAreUnixModes() {
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
+bool AccessListsAreUnixModes() { return RunningUnderWine(); }
 
 // The target's descriptor, as much of it as the user may read and set. Empty for a volume that
 // keeps no access lists; any other failure to read it stops the replacement, which would
