@@ -1,0 +1,409 @@
+// Enhanced-metafile records as the player reads them: each allowed type with the fields it
+// trusts. A type missing from the switch is refused, whatever it holds.
+#include <windows.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+
+#include "runtime/MetafileRecords.h"
+#include "runtime/PictureChecks.h"
+
+namespace rt {
+
+namespace {
+
+constexpr std::uint32_t kStockObject = 0x80000000u;
+constexpr std::uint32_t kLastStockObject = DC_PEN;
+constexpr std::uint32_t kStockPalette = kStockObject | DEFAULT_PALETTE;
+constexpr std::uint32_t kEmfPlusComment = 0x2B464D45;  // "EMF+"
+constexpr std::uint64_t kEmfPlusRecordHeader = 12;
+constexpr std::uint64_t kRegionHeader = sizeof(RGNDATAHEADER);
+constexpr std::uint64_t kTextRecord = sizeof(EMRTEXT);
+constexpr std::int64_t kLargestCoordinate = 1 << 27;  // GDI's coordinate space is 28 bits wide
+constexpr std::uint32_t kSetTransform = 4;  // MWT_SET, the last mode of MODIFYWORLDTRANSFORM
+
+bool Fits(std::uint64_t at, std::uint64_t bytes, std::uint64_t length) { return at <= length && bytes <= length - at; }
+
+MetaObject At(const PlaybackState& objects, std::uint32_t index) {
+    return index < objects.slots.size() ? objects.slots[index] : MetaObject::None;
+}
+
+// Slot 0 stands for the metafile itself; a new object goes into a free slot.
+bool Make(PlaybackState& objects, std::uint32_t index, MetaObject kind, std::uint32_t paletteEntries = 0) {
+    if (index == 0 || index >= objects.slots.size() || objects.slots[index] != MetaObject::None) return false;
+    objects.slots[index] = kind;
+    objects.paletteEntries[index] = paletteEntries;
+    return true;
+}
+
+bool SelectsObject(const PlaybackState& objects, std::uint32_t index) {
+    if (index & kStockObject) return (index & ~kStockObject) <= kLastStockObject;
+    const MetaObject kind = At(objects, index);
+    return kind == MetaObject::Pen || kind == MetaObject::Brush || kind == MetaObject::Font;
+}
+
+// The bitmap whose header offset, header size, bits offset and bits size lie at fields; a
+// record without a bitmap has neither header offset nor size, and the players then draw
+// without one.
+bool SoundBitmapAt(const std::uint8_t* r, std::uint64_t length, size_t fields, unsigned usage, bool required,
+                   bool mono = false) {
+    if (!Fits(fields, 16, length)) return false;
+    const std::uint64_t infoAt = Le32At(r, fields), infoBytes = Le32At(r, fields + 4);
+    const std::uint64_t bitsAt = Le32At(r, fields + 8), bitsBytes = Le32At(r, fields + 12);
+    if (infoAt == 0 && infoBytes == 0) return !required;
+    if (!Fits(infoAt, infoBytes, length) || !Fits(bitsAt, bitsBytes, length)) return false;
+    return SoundDib(r + infoAt, infoBytes, bitsBytes, usage, mono);
+}
+
+// Points of pointBytes each after a count at countAt, with extraPerPoint bytes more each.
+bool SoundPoints(const std::uint8_t* r, std::uint64_t length, size_t countAt, std::uint64_t pointBytes) {
+    return Fits(countAt, 4, length) && Fits(countAt + 4, pointBytes * Le32At(r, countAt), length);
+}
+
+// Polygon counts after nPolys and the point count, then the points, which the counts share out.
+bool SoundPolyPoints(const std::uint8_t* r, std::uint64_t length, std::uint64_t pointBytes) {
+    constexpr size_t kCounts = offsetof(EMRPOLYPOLYLINE, aPolyCounts);
+    if (length < kCounts) return false;
+    const std::uint64_t polygons = Le32At(r, offsetof(EMRPOLYPOLYLINE, nPolys));
+    const std::uint64_t points = Le32At(r, offsetof(EMRPOLYPOLYLINE, cptl));
+    if (!Fits(kCounts, 4 * polygons, length) || !Fits(kCounts + 4 * polygons, pointBytes * points, length)) return false;
+    std::uint64_t shared = 0;
+    for (std::uint64_t i = 0; i < polygons; ++i) shared += Le32At(r, kCounts + 4 * i);
+    return shared <= points;
+}
+
+// A text's characters and spacing inside the record; text is the EMRTEXT's own offset.
+bool SoundText(const std::uint8_t* r, std::uint64_t length, size_t text, bool wide) {
+    if (!Fits(text, kTextRecord, length)) return false;
+    const std::uint64_t chars = Le32At(r, text + offsetof(EMRTEXT, nChars));
+    const std::uint32_t options = Le32At(r, text + offsetof(EMRTEXT, fOptions));
+    const std::uint64_t charBytes = wide || (options & ETO_GLYPH_INDEX) ? 2 : 1;
+    const std::uint64_t spacing = Le32At(r, text + offsetof(EMRTEXT, offDx));
+    const std::uint64_t spacingBytes = (options & ETO_PDY ? 8 : 4) * chars;
+    return Fits(Le32At(r, text + offsetof(EMRTEXT, offString)), charBytes * chars, length) &&
+           Fits(spacing, spacingBytes, length);
+}
+
+bool SoundPolyText(const std::uint8_t* r, std::uint64_t length, bool wide) {
+    constexpr size_t kTexts = offsetof(EMRPOLYTEXTOUTW, aemrtext);
+    if (length < kTexts) return false;
+    const std::uint64_t strings = Le32At(r, offsetof(EMRPOLYTEXTOUTW, cStrings));
+    if (!Fits(kTexts, kTextRecord * strings, length)) return false;
+    for (std::uint64_t i = 0; i < strings; ++i)
+        if (!SoundText(r, length, kTexts + kTextRecord * i, wide)) return false;
+    return true;
+}
+
+// Region data of bytes at at: a header whose rectangles lie inside it. An empty one is a
+// region only where the record allows none.
+bool SoundRegion(const std::uint8_t* r, std::uint64_t length, size_t at, std::uint64_t bytes) {
+    if (!Fits(at, bytes, length) || bytes < kRegionHeader) return false;
+    const std::uint8_t* region = r + at;
+    return Le32At(region, offsetof(RGNDATAHEADER, dwSize)) == kRegionHeader &&
+           Le32At(region, offsetof(RGNDATAHEADER, iType)) == RDH_RECTANGLES &&
+           Fits(kRegionHeader, std::uint64_t{sizeof(RECT)} * Le32At(region, offsetof(RGNDATAHEADER, nCount)), bytes);
+}
+
+bool SoundRegionRecord(const std::uint8_t* r, std::uint64_t length, size_t bytesAt, size_t dataAt) {
+    return Fits(bytesAt, 4, length) && SoundRegion(r, length, dataAt, Le32At(r, bytesAt));
+}
+
+// The records inside an EMF+ comment, which a GDI+ player would read.
+bool SoundEmfPlus(const std::uint8_t* data, std::uint64_t bytes) {
+    for (std::uint64_t at = 4; at < bytes;) {
+        if (!Fits(at, kEmfPlusRecordHeader, bytes)) return false;
+        const std::uint64_t size = Le32At(data, at + 4), dataSize = Le32At(data, at + 8);
+        if (size < kEmfPlusRecordHeader || size % 4 || !Fits(at, size, bytes) || dataSize > size - kEmfPlusRecordHeader)
+            return false;
+        at += size;
+    }
+    return true;
+}
+
+// A public comment's own counts; private comments are opaque to every player.
+bool SoundComment(const std::uint8_t* r, std::uint64_t length) {
+    constexpr size_t kData = offsetof(EMRGDICOMMENT, Data);
+    if (length < kData) return false;
+    const std::uint64_t bytes = Le32At(r, offsetof(EMRGDICOMMENT, cbData));
+    if (!Fits(kData, bytes, length)) return false;
+    const std::uint8_t* data = r + kData;
+    if (bytes >= 4 && Le32At(data, 0) == kEmfPlusComment) return SoundEmfPlus(data, bytes);
+    if (bytes < 8 || Le32At(data, 0) != GDICOMMENT_IDENTIFIER) return true;
+    constexpr size_t kOutput = 8, kAfterOutput = kOutput + sizeof(RECTL);
+    switch (Le32At(data, 4)) {
+    case GDICOMMENT_BEGINGROUP:
+        return Fits(kAfterOutput, 4, bytes) && Fits(kAfterOutput + 4, 2ull * Le32At(data, kAfterOutput), bytes);
+    case GDICOMMENT_ENDGROUP:
+    case GDICOMMENT_UNICODE_STRING:
+    case GDICOMMENT_UNICODE_END:
+        return true;
+    case GDICOMMENT_WINDOWS_METAFILE:
+        return Fits(8, 16, bytes) && Fits(24, Le32At(data, 20), bytes);
+    case GDICOMMENT_MULTIFORMATS: {
+        if (!Fits(kAfterOutput, 4, bytes)) return false;
+        const std::uint64_t formats = Le32At(data, kAfterOutput);
+        if (!Fits(kAfterOutput + 4, sizeof(EMRFORMAT) * formats, bytes)) return false;
+        for (std::uint64_t i = 0; i < formats; ++i) {
+            const std::uint8_t* format = data + kAfterOutput + 4 + sizeof(EMRFORMAT) * i;
+            if (!Fits(Le32At(format, offsetof(EMRFORMAT, offData)), Le32At(format, offsetof(EMRFORMAT, cbData)), bytes))
+                return false;
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool SoundGradient(const std::uint8_t* r, std::uint64_t length) {
+    constexpr size_t kVertices = offsetof(EMRGRADIENTFILL, Ver);
+    if (length < kVertices) return false;
+    const std::uint64_t vertices = Le32At(r, offsetof(EMRGRADIENTFILL, nVer));
+    const std::uint64_t shapes = Le32At(r, offsetof(EMRGRADIENTFILL, nTri));
+    const std::uint32_t mode = Le32At(r, offsetof(EMRGRADIENTFILL, ulMode));
+    if (mode != GRADIENT_FILL_RECT_H && mode != GRADIENT_FILL_RECT_V && mode != GRADIENT_FILL_TRIANGLE) return false;
+    const std::uint64_t corners = mode == GRADIENT_FILL_TRIANGLE ? 3 : 2;
+    const std::uint64_t shapesAt = kVertices + sizeof(TRIVERTEX) * vertices;
+    if (!Fits(kVertices, sizeof(TRIVERTEX) * vertices, length) || !Fits(shapesAt, 4 * corners * shapes, length))
+        return false;
+    for (std::uint64_t i = 0; i < corners * shapes; ++i)
+        if (Le32At(r, shapesAt + 4 * i) >= vertices) return false;
+    return true;
+}
+
+bool SoundPaletteRecord(const std::uint8_t* r, std::uint64_t length, PlaybackState& objects) {
+    constexpr size_t kEntries = offsetof(EMRCREATEPALETTE, lgpl.palPalEntry);
+    if (length < kEntries) return false;
+    const std::uint32_t entries = Le16At(r, offsetof(EMRCREATEPALETTE, lgpl.palNumEntries));
+    return Fits(kEntries, 4ull * entries, length) &&
+           Make(objects, Le32At(r, offsetof(EMRCREATEPALETTE, ihPal)), MetaObject::Palette, entries);
+}
+
+// A palette of the handle table, which the palette records change in place.
+bool SoundPaletteChange(const std::uint8_t* r, std::uint64_t length, std::uint32_t type, PlaybackState& objects) {
+    const std::uint32_t index = Le32At(r, 8);
+    if (At(objects, index) != MetaObject::Palette) return false;
+    if (type == EMR_RESIZEPALETTE) {
+        const std::uint32_t entries = Le32At(r, offsetof(EMRRESIZEPALETTE, cEntries));
+        if (entries == 0 || entries > 0xFFFF) return false;  // a LOGPALETTE counts in 16 bits
+        objects.paletteEntries[index] = entries;
+        return true;
+    }
+    constexpr size_t kEntries = offsetof(EMRSETPALETTEENTRIES, aPalEntries);
+    const std::uint64_t first = Le32At(r, offsetof(EMRSETPALETTEENTRIES, iStart));
+    const std::uint64_t count = Le32At(r, offsetof(EMRSETPALETTEENTRIES, cEntries));
+    return length >= kEntries && Fits(kEntries, 4 * count, length) && first + count <= objects.paletteEntries[index];
+}
+
+bool SoundExtPen(const std::uint8_t* r, std::uint64_t length, PlaybackState& objects) {
+    constexpr size_t kStyles = offsetof(EMREXTCREATEPEN, elp.elpStyleEntry);
+    if (length < kStyles || !Fits(kStyles, 4ull * Le32At(r, offsetof(EMREXTCREATEPEN, elp.elpNumEntries)), length))
+        return false;
+    const std::uint32_t brush = Le32At(r, offsetof(EMREXTCREATEPEN, elp.elpBrushStyle));
+    const bool pattern = brush == BS_PATTERN || brush == BS_DIBPATTERN || brush == BS_DIBPATTERNPT;
+    return SoundBitmapAt(r, length, offsetof(EMREXTCREATEPEN, offBmi), kRgbColours, pattern) &&
+           Make(objects, Le32At(r, offsetof(EMREXTCREATEPEN, ihPen)), MetaObject::Pen);
+}
+
+bool SoundPatternBrush(const std::uint8_t* r, std::uint64_t length, std::uint32_t type, PlaybackState& objects) {
+    const unsigned usage = length >= sizeof(EMRCREATEMONOBRUSH) ? Le32At(r, offsetof(EMRCREATEMONOBRUSH, iUsage)) : 0;
+    return SoundBitmapAt(r, length, offsetof(EMRCREATEMONOBRUSH, offBmi), usage, true, type == EMR_CREATEMONOBRUSH) &&
+           Make(objects, Le32At(r, offsetof(EMRCREATEMONOBRUSH, ihBrush)), MetaObject::Brush);
+}
+
+// How many coordinates follow the record's type and size in the records of fixed fields.
+size_t CoordinateCount(std::uint32_t type) {
+    switch (type) {
+    case EMR_ARC: case EMR_CHORD: case EMR_PIE: case EMR_ARCTO: return 8;
+    case EMR_ROUNDRECT: return 6;
+    case EMR_ELLIPSE: case EMR_RECTANGLE: case EMR_EXCLUDECLIPRECT: case EMR_INTERSECTCLIPRECT: return 4;
+    case EMR_ANGLEARC: return 3;  // the centre and the radius
+    case EMR_LINETO: case EMR_MOVETOEX: case EMR_SETPIXELV: case EMR_EXTFLOODFILL: case EMR_SETWINDOWEXTEX:
+    case EMR_SETWINDOWORGEX: case EMR_SETVIEWPORTEXTEX: case EMR_SETVIEWPORTORGEX: case EMR_SETBRUSHORGEX:
+    case EMR_OFFSETCLIPRGN:
+        return 2;
+    default: return 0;
+    }
+}
+
+bool Within(std::int64_t value, std::int64_t largest) { return value >= -largest && value <= largest; }
+std::int32_t Int32At(const std::uint8_t* r, size_t at) { return static_cast<std::int32_t>(Le32At(r, at)); }
+
+// Coordinates, scale factors and transforms that keep every point the player computes inside
+// the range GDI's arithmetic holds: a rectangle's sides are subtracted, and past that range
+// the difference overflows inside the platform's shape drawing.
+bool SoundMapping(const std::uint8_t* r, std::uint32_t type) {
+    for (size_t i = 0; i < CoordinateCount(type); ++i)
+        if (!Within(Int32At(r, 8 + 4 * i), kLargestCoordinate)) return false;
+    if (type == EMR_SCALEVIEWPORTEXTEX || type == EMR_SCALEWINDOWEXTEX) {
+        return SoundScale(Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, xNum)), Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, xDenom)),
+                          type == EMR_SCALEWINDOWEXTEX) &&
+               SoundScale(Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, yNum)), Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, yDenom)),
+                          type == EMR_SCALEWINDOWEXTEX);
+    }
+    if (type == EMR_SETWORLDTRANSFORM || type == EMR_MODIFYWORLDTRANSFORM) {
+        for (size_t i = 0; i < 6; ++i) {
+            const std::uint32_t bits = Le32At(r, offsetof(EMRSETWORLDTRANSFORM, xform) + 4 * i);
+            float value = 0;
+            std::memcpy(&value, &bits, sizeof(value));
+            if (!std::isfinite(value) || !(std::fabs(value) <= (i < 4 ? kLargestMagnification : kLargestCoordinate)))
+                return false;
+        }
+        if (type == EMR_SETWORLDTRANSFORM) return true;
+        const std::uint32_t mode = Le32At(r, offsetof(EMRMODIFYWORLDTRANSFORM, iMode));
+        return mode >= MWT_IDENTITY && mode <= kSetTransform;
+    }
+    return true;
+}
+
+// Coordinates and sizes of a block transfer: count of them from first, and the extra ones at
+// the end of the stretching records.
+bool SoundBltCoordinates(const std::uint8_t* r, std::uint32_t type) {
+    const auto within = [&](size_t first, size_t count) {
+        for (size_t i = 0; i < count; ++i)
+            if (!Within(Int32At(r, first + 4 * i), kLargestCoordinate)) return false;
+        return true;
+    };
+    switch (type) {
+    case EMR_BITBLT:
+        return within(offsetof(EMRBITBLT, xDest), 4) && within(offsetof(EMRBITBLT, xSrc), 2);
+    case EMR_STRETCHBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
+        return within(offsetof(EMRSTRETCHBLT, xDest), 4) && within(offsetof(EMRSTRETCHBLT, xSrc), 2) &&
+               within(offsetof(EMRSTRETCHBLT, cxSrc), 2);
+    case EMR_MASKBLT:
+        return within(offsetof(EMRMASKBLT, xDest), 4) && within(offsetof(EMRMASKBLT, xSrc), 2) &&
+               within(offsetof(EMRMASKBLT, xMask), 2);
+    case EMR_PLGBLT:
+        return within(offsetof(EMRPLGBLT, aptlDest), 10) && within(offsetof(EMRPLGBLT, xMask), 2);
+    case EMR_SETDIBITSTODEVICE: return within(offsetof(EMRSETDIBITSTODEVICE, xDest), 6);
+    case EMR_STRETCHDIBITS:
+        return within(offsetof(EMRSTRETCHDIBITS, xDest), 6) && within(offsetof(EMRSTRETCHDIBITS, cxDest), 2);
+    default: return true;
+    }
+}
+
+// The least length of the records whose fields are all fixed, or 0 for a type with more to
+// check (or none allowed).
+size_t FixedLength(std::uint32_t type) {
+    switch (type) {
+    case EMR_SETWINDOWEXTEX: case EMR_SETWINDOWORGEX: case EMR_SETVIEWPORTEXTEX: case EMR_SETVIEWPORTORGEX:
+    case EMR_SETBRUSHORGEX: case EMR_MOVETOEX: case EMR_LINETO: case EMR_OFFSETCLIPRGN:
+        return sizeof(EMRSETWINDOWEXTEX);
+    case EMR_SETPIXELV: return sizeof(EMRSETPIXELV);
+    case EMR_SETMAPPERFLAGS: case EMR_SETMAPMODE: case EMR_SETBKMODE: case EMR_SETPOLYFILLMODE: case EMR_SETROP2:
+    case EMR_SETSTRETCHBLTMODE: case EMR_SETTEXTALIGN: case EMR_SETTEXTCOLOR: case EMR_SETBKCOLOR:
+    case EMR_RESTOREDC: case EMR_SETARCDIRECTION: case EMR_SETMITERLIMIT: case EMR_SELECTCLIPPATH:
+    case EMR_SETICMMODE: case EMR_SETLAYOUT:
+        return sizeof(EMRSETMAPMODE);
+    case EMR_SETCOLORADJUSTMENT: return sizeof(EMRSETCOLORADJUSTMENT);
+    case EMR_SETMETARGN: case EMR_SAVEDC: case EMR_REALIZEPALETTE: case EMR_BEGINPATH: case EMR_ENDPATH:
+    case EMR_CLOSEFIGURE: case EMR_FLATTENPATH: case EMR_WIDENPATH: case EMR_ABORTPATH:
+        return sizeof(EMR);
+    case EMR_EXCLUDECLIPRECT: case EMR_INTERSECTCLIPRECT: return sizeof(EMREXCLUDECLIPRECT);
+    case EMR_SCALEVIEWPORTEXTEX: case EMR_SCALEWINDOWEXTEX: return sizeof(EMRSCALEVIEWPORTEXTEX);
+    case EMR_SETWORLDTRANSFORM: return sizeof(EMRSETWORLDTRANSFORM);
+    case EMR_MODIFYWORLDTRANSFORM: return sizeof(EMRMODIFYWORLDTRANSFORM);
+    case EMR_ANGLEARC: return sizeof(EMRANGLEARC);
+    case EMR_ELLIPSE: case EMR_RECTANGLE: return sizeof(EMRELLIPSE);
+    case EMR_ROUNDRECT: return sizeof(EMRROUNDRECT);
+    case EMR_ARC: case EMR_CHORD: case EMR_PIE: case EMR_ARCTO: return sizeof(EMRARC);
+    case EMR_EXTFLOODFILL: return sizeof(EMREXTFLOODFILL);
+    case EMR_FILLPATH: case EMR_STROKEANDFILLPATH: case EMR_STROKEPATH: return sizeof(EMRFILLPATH);
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t length, PlaybackState& objects) {
+    if (type == EMR_SAVEDC) ++objects.savedStates;
+    if (type == EMR_RESTOREDC && (length < sizeof(EMRRESTOREDC) || !SoundRestore(Int32At(r, 8), objects))) return false;
+    if (const size_t fixed = FixedLength(type)) return length >= fixed && SoundMapping(r, type);
+    // Every other record names an object or has counts after its first field.
+    if (length < 12) return false;
+    switch (type) {
+    case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
+        return SoundPoints(r, length, offsetof(EMRPOLYLINE, cptl), sizeof(POINTL));
+    case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16:
+        return SoundPoints(r, length, offsetof(EMRPOLYLINE16, cpts), sizeof(POINTS));
+    case EMR_POLYDRAW: return SoundPoints(r, length, offsetof(EMRPOLYDRAW, cptl), sizeof(POINTL) + 1);
+    case EMR_POLYDRAW16: return SoundPoints(r, length, offsetof(EMRPOLYDRAW16, cpts), sizeof(POINTS) + 1);
+    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: return SoundPolyPoints(r, length, sizeof(POINTL));
+    case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: return SoundPolyPoints(r, length, sizeof(POINTS));
+    case EMR_EOF: {
+        const std::uint64_t entries = length >= sizeof(EMREOF) ? Le32At(r, offsetof(EMREOF, nPalEntries)) : 0;
+        return length >= sizeof(EMREOF) && Fits(Le32At(r, offsetof(EMREOF, offPalEntries)), 4 * entries, length);
+    }
+    case EMR_SELECTOBJECT: return SelectsObject(objects, Le32At(r, 8));
+    case EMR_DELETEOBJECT: {
+        const std::uint32_t index = Le32At(r, 8);
+        if (index == 0 || At(objects, index) == MetaObject::None) return false;
+        objects.slots[index] = MetaObject::None;
+        return true;
+    }
+    case EMR_SELECTPALETTE: return Le32At(r, 8) == kStockPalette || At(objects, Le32At(r, 8)) == MetaObject::Palette;
+    case EMR_CREATEPEN:
+        return length >= sizeof(EMRCREATEPEN) && Make(objects, Le32At(r, 8), MetaObject::Pen);
+    case EMR_CREATEBRUSHINDIRECT:
+        return length >= sizeof(EMRCREATEBRUSHINDIRECT) && Make(objects, Le32At(r, 8), MetaObject::Brush);
+    case EMR_EXTCREATEFONTINDIRECTW:
+        return length >= offsetof(EMREXTCREATEFONTINDIRECTW, elfw) + sizeof(LOGFONTW) &&
+               Within(Int32At(r, offsetof(EMREXTCREATEFONTINDIRECTW, elfw.elfLogFont.lfHeight)), kLargestFont) &&
+               Within(Int32At(r, offsetof(EMREXTCREATEFONTINDIRECTW, elfw.elfLogFont.lfWidth)), kLargestFont) &&
+               Make(objects, Le32At(r, 8), MetaObject::Font);
+    case EMR_EXTCREATEPEN: return SoundExtPen(r, length, objects);
+    case EMR_CREATEMONOBRUSH: case EMR_CREATEDIBPATTERNBRUSHPT: return SoundPatternBrush(r, length, type, objects);
+    case EMR_CREATEPALETTE: return SoundPaletteRecord(r, length, objects);
+    case EMR_SETPALETTEENTRIES: case EMR_RESIZEPALETTE:
+        return length >= sizeof(EMRRESIZEPALETTE) && SoundPaletteChange(r, length, type, objects);
+    case EMR_GDICOMMENT: return SoundComment(r, length);
+    case EMR_FILLRGN: case EMR_FRAMERGN: {
+        const size_t data = type == EMR_FILLRGN ? offsetof(EMRFILLRGN, RgnData) : offsetof(EMRFRAMERGN, RgnData);
+        return length >= data && At(objects, Le32At(r, offsetof(EMRFILLRGN, ihBrush))) == MetaObject::Brush &&
+               SoundRegionRecord(r, length, offsetof(EMRFILLRGN, cbRgnData), data);
+    }
+    case EMR_INVERTRGN: case EMR_PAINTRGN:
+        return SoundRegionRecord(r, length, offsetof(EMRINVERTRGN, cbRgnData), offsetof(EMRINVERTRGN, RgnData));
+    case EMR_EXTSELECTCLIPRGN: {
+        // RGN_COPY without data restores the default clipping.
+        if (length < offsetof(EMREXTSELECTCLIPRGN, RgnData)) return false;
+        const std::uint32_t bytes = Le32At(r, offsetof(EMREXTSELECTCLIPRGN, cbRgnData));
+        if (bytes == 0 && Le32At(r, offsetof(EMREXTSELECTCLIPRGN, iMode)) == RGN_COPY) return true;
+        return SoundRegion(r, length, offsetof(EMREXTSELECTCLIPRGN, RgnData), bytes);
+    }
+    case EMR_BITBLT:
+        return length >= sizeof(EMRBITBLT) && SoundBltCoordinates(r, type) &&
+               SoundBitmapAt(r, length, offsetof(EMRBITBLT, offBmiSrc), Le32At(r, offsetof(EMRBITBLT, iUsageSrc)), false);
+    case EMR_STRETCHBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
+        return length >= sizeof(EMRSTRETCHBLT) && SoundBltCoordinates(r, type) &&
+               SoundBitmapAt(r, length, offsetof(EMRSTRETCHBLT, offBmiSrc), Le32At(r, offsetof(EMRSTRETCHBLT, iUsageSrc)),
+                             type != EMR_STRETCHBLT);
+    case EMR_MASKBLT:
+        return length >= sizeof(EMRMASKBLT) && SoundBltCoordinates(r, type) &&
+               SoundBitmapAt(r, length, offsetof(EMRMASKBLT, offBmiSrc), Le32At(r, offsetof(EMRMASKBLT, iUsageSrc)), false) &&
+               SoundBitmapAt(r, length, offsetof(EMRMASKBLT, offBmiMask), Le32At(r, offsetof(EMRMASKBLT, iUsageMask)), false,
+                             true);
+    case EMR_PLGBLT:
+        return length >= sizeof(EMRPLGBLT) && SoundBltCoordinates(r, type) &&
+               SoundBitmapAt(r, length, offsetof(EMRPLGBLT, offBmiSrc), Le32At(r, offsetof(EMRPLGBLT, iUsageSrc)), true) &&
+               SoundBitmapAt(r, length, offsetof(EMRPLGBLT, offBmiMask), Le32At(r, offsetof(EMRPLGBLT, iUsageMask)), false,
+                             true);
+    case EMR_SETDIBITSTODEVICE:
+        return length >= sizeof(EMRSETDIBITSTODEVICE) && SoundBltCoordinates(r, type) &&
+               SoundBitmapAt(r, length, offsetof(EMRSETDIBITSTODEVICE, offBmiSrc),
+                             Le32At(r, offsetof(EMRSETDIBITSTODEVICE, iUsageSrc)), true);
+    case EMR_STRETCHDIBITS:
+        return length >= sizeof(EMRSTRETCHDIBITS) && SoundBltCoordinates(r, type) &&
+               SoundBitmapAt(r, length, offsetof(EMRSTRETCHDIBITS, offBmiSrc),
+                             Le32At(r, offsetof(EMRSTRETCHDIBITS, iUsageSrc)), true);
+    case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW:
+        return SoundText(r, length, offsetof(EMREXTTEXTOUTW, emrtext), type == EMR_EXTTEXTOUTW);
+    case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW: return SoundPolyText(r, length, type == EMR_POLYTEXTOUTW);
+    case EMR_GRADIENTFILL: return SoundGradient(r, length);
+    default:
+        return false;
+    }
+}
+
+}  // namespace rt
