@@ -2,6 +2,7 @@
 // trusts. A type missing from the switch is refused, whatever it holds.
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -212,17 +213,14 @@ bool SoundPatternBrush(const std::uint8_t* r, std::uint64_t length, std::uint32_
            Make(objects, Le32At(r, offsetof(EMRCREATEMONOBRUSH, ihBrush)), MetaObject::Brush);
 }
 
-// How many coordinates follow the record's type and size in the records of fixed fields.
-size_t CoordinateCount(std::uint32_t type) {
+// How many coordinates follow the type and size of the drawing records of fixed fields.
+size_t ShapeCoordinates(std::uint32_t type) {
     switch (type) {
     case EMR_ARC: case EMR_CHORD: case EMR_PIE: case EMR_ARCTO: return 8;
     case EMR_ROUNDRECT: return 6;
     case EMR_ELLIPSE: case EMR_RECTANGLE: case EMR_EXCLUDECLIPRECT: case EMR_INTERSECTCLIPRECT: return 4;
     case EMR_ANGLEARC: return 3;  // the centre and the radius
-    case EMR_LINETO: case EMR_MOVETOEX: case EMR_SETPIXELV: case EMR_EXTFLOODFILL: case EMR_SETWINDOWEXTEX:
-    case EMR_SETWINDOWORGEX: case EMR_SETVIEWPORTEXTEX: case EMR_SETVIEWPORTORGEX: case EMR_SETBRUSHORGEX:
-    case EMR_OFFSETCLIPRGN:
-        return 2;
+    case EMR_LINETO: case EMR_MOVETOEX: case EMR_SETPIXELV: case EMR_EXTFLOODFILL: return 2;
     default: return 0;
     }
 }
@@ -230,39 +228,76 @@ size_t CoordinateCount(std::uint32_t type) {
 bool Within(std::int64_t value, std::int64_t largest) { return value >= -largest && value <= largest; }
 std::int32_t Int32At(const std::uint8_t* r, size_t at) { return static_cast<std::int32_t>(Le32At(r, at)); }
 
-// Coordinates, scale factors and transforms that keep every point the player computes inside
-// the range GDI's arithmetic holds: a rectangle's sides are subtracted, and past that range
-// the difference overflows inside the platform's shape drawing.
-bool SoundMapping(const std::uint8_t* r, std::uint32_t type) {
-    for (size_t i = 0; i < CoordinateCount(type); ++i)
-        if (!Within(Int32At(r, 8 + 4 * i), kLargestCoordinate)) return false;
-    if (type == EMR_SCALEVIEWPORTEXTEX || type == EMR_SCALEWINDOWEXTEX) {
-        return SoundScale(Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, xNum)), Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, xDenom)),
-                          type == EMR_SCALEWINDOWEXTEX) &&
-               SoundScale(Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, yNum)), Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, yDenom)),
-                          type == EMR_SCALEWINDOWEXTEX);
+// The largest factor by which a transform stretches a coordinate, with its translation.
+bool ReadTransform(const std::uint8_t* r, double& stretch, double& shift) {
+    float m[6] = {};
+    for (size_t i = 0; i < 6; ++i) {
+        const std::uint32_t bits = Le32At(r, offsetof(EMRSETWORLDTRANSFORM, xform) + 4 * i);
+        std::memcpy(&m[i], &bits, sizeof(m[i]));
+        if (!std::isfinite(m[i]) || !(std::fabs(m[i]) <= (i < 4 ? kLargestMagnification : kLargestCoordinate)))
+            return false;
     }
-    if (type == EMR_SETWORLDTRANSFORM || type == EMR_MODIFYWORLDTRANSFORM) {
-        for (size_t i = 0; i < 6; ++i) {
-            const std::uint32_t bits = Le32At(r, offsetof(EMRSETWORLDTRANSFORM, xform) + 4 * i);
-            float value = 0;
-            std::memcpy(&value, &bits, sizeof(value));
-            if (!std::isfinite(value) || !(std::fabs(value) <= (i < 4 ? kLargestMagnification : kLargestCoordinate)))
-                return false;
-        }
-        if (type == EMR_SETWORLDTRANSFORM) return true;
-        const std::uint32_t mode = Le32At(r, offsetof(EMRMODIFYWORLDTRANSFORM, iMode));
-        return mode >= MWT_IDENTITY && mode <= kSetTransform;
-    }
+    stretch = std::max(std::fabs(m[0]) + std::fabs(m[1]), std::fabs(m[2]) + std::fabs(m[3]));
+    shift = std::max(std::fabs(m[4]), std::fabs(m[5]));
     return true;
+}
+
+// The records that change the mapping, followed in state; the coordinates of the drawing
+// records, which must stay within its reach.
+bool SoundMapping(const std::uint8_t* r, std::uint64_t length, std::uint32_t type, PlaybackState& state) {
+    Mapping& m = state.mapping;
+    const std::int32_t x = length >= 12 ? Int32At(r, 8) : 0, y = length >= 16 ? Int32At(r, 12) : 0;
+    const double largest = std::max(std::fabs(static_cast<double>(x)), std::fabs(static_cast<double>(y)));
+    switch (type) {
+    case EMR_SETWINDOWEXTEX: case EMR_SETVIEWPORTEXTEX:
+        if (!Within(x, kLargestCoordinate) || !Within(y, kLargestCoordinate)) return false;
+        if (x == 0 || y == 0) return true;  // the platform refuses a zero extent
+        (type == EMR_SETWINDOWEXTEX ? m.windowX : m.viewportX) = x;
+        (type == EMR_SETWINDOWEXTEX ? m.windowY : m.viewportY) = y;
+        return true;
+    case EMR_SETWINDOWORGEX: case EMR_SETVIEWPORTORGEX: case EMR_SETBRUSHORGEX: case EMR_OFFSETCLIPRGN:
+        if (!Within(x, kLargestCoordinate) || !Within(y, kLargestCoordinate)) return false;
+        if (type == EMR_SETWINDOWORGEX) m.windowOrigin = largest;
+        if (type == EMR_SETVIEWPORTORGEX) m.viewportOrigin = largest;
+        return true;
+    case EMR_SCALEVIEWPORTEXTEX: case EMR_SCALEWINDOWEXTEX: {
+        const bool window = type == EMR_SCALEWINDOWEXTEX;
+        const std::int32_t xNum = Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, xNum));
+        const std::int32_t xDenominator = Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, xDenom));
+        const std::int32_t yNum = Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, yNum));
+        const std::int32_t yDenominator = Int32At(r, offsetof(EMRSCALEVIEWPORTEXTEX, yDenom));
+        if (!SoundScale(xNum, xDenominator, window) || !SoundScale(yNum, yDenominator, window)) return false;
+        (window ? m.windowX : m.viewportX) *= static_cast<double>(xNum) / xDenominator;
+        (window ? m.windowY : m.viewportY) *= static_cast<double>(yNum) / yDenominator;
+        return true;
+    }
+    case EMR_SETWORLDTRANSFORM: case EMR_MODIFYWORLDTRANSFORM: {
+        double stretch = 1, shift = 0;
+        if (!ReadTransform(r, stretch, shift)) return false;
+        const std::uint32_t mode =
+            type == EMR_SETWORLDTRANSFORM ? kSetTransform : Le32At(r, offsetof(EMRMODIFYWORLDTRANSFORM, iMode));
+        if (mode == MWT_IDENTITY) m.world = 1, m.worldShift = 0;
+        else if (mode == kSetTransform) m.world = stretch, m.worldShift = shift;
+        else if (mode == MWT_LEFTMULTIPLY || mode == MWT_RIGHTMULTIPLY)
+            m.worldShift = (m.worldShift + shift) * std::max(1.0, stretch) * std::max(1.0, m.world), m.world *= stretch;
+        else return false;
+        return true;
+    }
+    case EMR_SAVEDC: state.saved.push_back(m); return true;
+    case EMR_RESTOREDC: return SoundRestore(x, state);
+    default:
+        for (size_t i = 0; i < ShapeCoordinates(type); ++i)
+            if (!state.Reaches(Int32At(r, 8 + 4 * i))) return false;
+        return true;
+    }
 }
 
 // Coordinates and sizes of a block transfer: count of them from first, and the extra ones at
 // the end of the stretching records.
-bool SoundBltCoordinates(const std::uint8_t* r, std::uint32_t type) {
+bool SoundBltCoordinates(const std::uint8_t* r, std::uint32_t type, const PlaybackState& state) {
     const auto within = [&](size_t first, size_t count) {
         for (size_t i = 0; i < count; ++i)
-            if (!Within(Int32At(r, first + 4 * i), kLargestCoordinate)) return false;
+            if (!state.Reaches(Int32At(r, first + 4 * i))) return false;
         return true;
     };
     switch (type) {
@@ -317,9 +352,7 @@ size_t FixedLength(std::uint32_t type) {
 }  // namespace
 
 bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t length, PlaybackState& objects) {
-    if (type == EMR_SAVEDC) ++objects.savedStates;
-    if (type == EMR_RESTOREDC && (length < sizeof(EMRRESTOREDC) || !SoundRestore(Int32At(r, 8), objects))) return false;
-    if (const size_t fixed = FixedLength(type)) return length >= fixed && SoundMapping(r, type);
+    if (const size_t fixed = FixedLength(type)) return length >= fixed && SoundMapping(r, length, type, objects);
     // Every other record names an object or has counts after its first field.
     if (length < 12) return false;
     switch (type) {
@@ -373,28 +406,28 @@ bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t len
         return SoundRegion(r, length, offsetof(EMREXTSELECTCLIPRGN, RgnData), bytes);
     }
     case EMR_BITBLT:
-        return length >= sizeof(EMRBITBLT) && SoundBltCoordinates(r, type) &&
+        return length >= sizeof(EMRBITBLT) && SoundBltCoordinates(r, type, objects) &&
                SoundBitmapAt(r, length, offsetof(EMRBITBLT, offBmiSrc), Le32At(r, offsetof(EMRBITBLT, iUsageSrc)), false);
     case EMR_STRETCHBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
-        return length >= sizeof(EMRSTRETCHBLT) && SoundBltCoordinates(r, type) &&
+        return length >= sizeof(EMRSTRETCHBLT) && SoundBltCoordinates(r, type, objects) &&
                SoundBitmapAt(r, length, offsetof(EMRSTRETCHBLT, offBmiSrc), Le32At(r, offsetof(EMRSTRETCHBLT, iUsageSrc)),
                              type != EMR_STRETCHBLT);
     case EMR_MASKBLT:
-        return length >= sizeof(EMRMASKBLT) && SoundBltCoordinates(r, type) &&
+        return length >= sizeof(EMRMASKBLT) && SoundBltCoordinates(r, type, objects) &&
                SoundBitmapAt(r, length, offsetof(EMRMASKBLT, offBmiSrc), Le32At(r, offsetof(EMRMASKBLT, iUsageSrc)), false) &&
                SoundBitmapAt(r, length, offsetof(EMRMASKBLT, offBmiMask), Le32At(r, offsetof(EMRMASKBLT, iUsageMask)), false,
                              true);
     case EMR_PLGBLT:
-        return length >= sizeof(EMRPLGBLT) && SoundBltCoordinates(r, type) &&
+        return length >= sizeof(EMRPLGBLT) && SoundBltCoordinates(r, type, objects) &&
                SoundBitmapAt(r, length, offsetof(EMRPLGBLT, offBmiSrc), Le32At(r, offsetof(EMRPLGBLT, iUsageSrc)), true) &&
                SoundBitmapAt(r, length, offsetof(EMRPLGBLT, offBmiMask), Le32At(r, offsetof(EMRPLGBLT, iUsageMask)), false,
                              true);
     case EMR_SETDIBITSTODEVICE:
-        return length >= sizeof(EMRSETDIBITSTODEVICE) && SoundBltCoordinates(r, type) &&
+        return length >= sizeof(EMRSETDIBITSTODEVICE) && SoundBltCoordinates(r, type, objects) &&
                SoundBitmapAt(r, length, offsetof(EMRSETDIBITSTODEVICE, offBmiSrc),
                              Le32At(r, offsetof(EMRSETDIBITSTODEVICE, iUsageSrc)), true);
     case EMR_STRETCHDIBITS:
-        return length >= sizeof(EMRSTRETCHDIBITS) && SoundBltCoordinates(r, type) &&
+        return length >= sizeof(EMRSTRETCHDIBITS) && SoundBltCoordinates(r, type, objects) &&
                SoundBitmapAt(r, length, offsetof(EMRSTRETCHDIBITS, offBmiSrc),
                              Le32At(r, offsetof(EMRSTRETCHDIBITS, iUsageSrc)), true);
     case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW:

@@ -5,6 +5,8 @@
 #include "runtime/MetafileRecords.h"
 #include "runtime/PictureChecks.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 
@@ -21,6 +23,10 @@ constexpr size_t kEmfHeaderWithPixelFormat = 100;
 constexpr std::uint32_t kEmfHeader = 1, kEmfEnd = 14;
 constexpr std::int32_t kLargestFrame = 0x3FFFFFFF;     // half the range: a side never overflows
 constexpr std::int32_t kLargestReference = 0x10000;    // pixels or millimetres of a device
+
+constexpr double kLargestDevice = 1 << 26;
+constexpr double kLargestTarget = 1 << 12;  // pixels on a side of the largest place a picture is drawn
+constexpr double kHimetricPerMillimetre = 100;
 
 constexpr std::uint32_t kCoreHeader = 12;
 constexpr std::uint32_t kInfoHeader = 40;
@@ -102,6 +108,15 @@ bool SoundReferenceSize(const std::uint8_t* b, size_t at) {
     return true;
 }
 
+// The frame's shorter side in pixels of the reference device, the drawing's first units.
+double FramePixels(const std::uint8_t* b) {
+    const double width = static_cast<double>(static_cast<std::int32_t>(Le32At(b, 32))) - static_cast<std::int32_t>(Le32At(b, 24));
+    const double height = static_cast<double>(static_cast<std::int32_t>(Le32At(b, 36))) - static_cast<std::int32_t>(Le32At(b, 28));
+    const double pixelsPerMillimetreX = static_cast<double>(Le32At(b, 72)) / Le32At(b, 80);
+    const double pixelsPerMillimetreY = static_cast<double>(Le32At(b, 76)) / Le32At(b, 84);
+    return std::min(width * pixelsPerMillimetreX, height * pixelsPerMillimetreY) / kHimetricPerMillimetre;
+}
+
 // The header record's frame and reference device are sizes the players scale by, and its
 // description and pixel format lie inside it.
 bool SoundEmfHeader(const std::uint8_t* b, std::uint64_t length) {
@@ -124,10 +139,22 @@ bool SoundScale(std::int64_t num, std::int64_t denominator, bool window) {
     return up <= kLargestMagnification * down;
 }
 
+bool PlaybackState::Reaches(double coordinate) const {
+    const Mapping& m = mapping;
+    const double extents = std::max(std::fabs(m.viewportX / m.windowX), std::fabs(m.viewportY / m.windowY));
+    return ((std::fabs(coordinate) * m.world + m.worldShift + m.windowOrigin) * extents + m.viewportOrigin) <= reach;
+}
+
+double ReachOfFrame(double frame) {
+    return std::min(kLargestDevice, kLargestDevice / kLargestTarget * std::max(1.0, frame));
+}
+
 bool SoundRestore(std::int64_t level, PlaybackState& state) {
-    const std::int64_t kept = level < 0 ? state.savedStates + level : level - 1;
-    if (level == 0 || kept < 0 || kept >= state.savedStates) return false;
-    state.savedStates = kept;
+    const auto states = static_cast<std::int64_t>(state.saved.size());
+    const std::int64_t kept = level < 0 ? states + level : level - 1;
+    if (level == 0 || kept < 0 || kept >= states) return false;
+    state.mapping = state.saved[static_cast<size_t>(kept)];
+    state.saved.resize(static_cast<size_t>(kept));
     return true;
 }
 
@@ -152,6 +179,13 @@ PictureCheck CheckWmf(const std::uint8_t* b, size_t size, bool placeable) {
     PlaybackState objects;
     objects.slots.assign(Le16At(m, 10), MetaObject::None);
     objects.paletteEntries.assign(objects.slots.size(), 0);
+    // The picture maps the placeable frame onto wherever it is drawn.
+    const double frameX = placeable ? std::abs(static_cast<std::int16_t>(Le16At(b, 10)) - static_cast<std::int16_t>(Le16At(b, 6))) : 1;
+    const double frameY = placeable ? std::abs(static_cast<std::int16_t>(Le16At(b, 12)) - static_cast<std::int16_t>(Le16At(b, 8))) : 1;
+    objects.mapping.windowX = std::max(1.0, frameX);
+    objects.mapping.windowY = std::max(1.0, frameY);
+    objects.mapping.viewportX = objects.mapping.viewportY = kLargestTarget;
+    objects.reach = kLargestDevice;
     for (size_t at = kWmfHeader; at + kWmfRecordHeader <= declared;) {
         const std::uint64_t recordBytes = 2ull * Le32At(m, at);
         const std::uint16_t function = Le16At(m, at + 4);
@@ -175,6 +209,7 @@ PictureCheck CheckEmf(const std::uint8_t* b, size_t size) {
     PlaybackState objects;
     objects.slots.assign(Le16At(b, 56), MetaObject::None);
     objects.paletteEntries.assign(objects.slots.size(), 0);
+    objects.reach = ReachOfFrame(FramePixels(b));
     for (size_t at = static_cast<size_t>(headerBytes); at + 8 <= declared;) {
         const std::uint32_t type = Le32At(b, at);
         const std::uint64_t recordBytes = Le32At(b, at + 4);

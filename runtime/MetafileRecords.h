@@ -12,12 +12,30 @@ namespace rt {
 // What a slot of a metafile's handle table holds while the records play.
 enum class MetaObject : std::uint8_t { None, Pen, Brush, Font, Palette, Region };
 
-// What the records so far have made: the handle table, and the saved states to restore.
+// Where the records so far map coordinates, kept as bounds: the largest extents ratio and
+// world transform scale, and the largest shifts of the origins and the translation.
+struct Mapping {
+    double windowX = 1, windowY = 1, viewportX = 1, viewportY = 1;
+    double windowOrigin = 0, viewportOrigin = 0;
+    double world = 1, worldShift = 0;
+};
+
+// What the records so far have made: the handle table, the mapping and the saved states.
 struct PlaybackState {
     std::vector<MetaObject> slots;
     std::vector<std::uint32_t> paletteEntries;  // per slot, for the palettes
-    std::int64_t savedStates = 0;
+    Mapping mapping;
+    std::vector<Mapping> saved;
+    double reach = 0;  // how far from the origin a coordinate may land on the device
+
+    // The platform's shape drawing overflows, or takes time and memory without end, once a
+    // shape's device coordinates pass about 2^27: a coordinate is drawn only within reach.
+    bool Reaches(double coordinate) const;
 };
+
+// The furthest device coordinate a drawing may reach when its frame, in its first logical
+// units, is frame long on its shorter side and is shown at any size on a screen.
+double ReachOfFrame(double frame);
 
 // A restore of saved state level (negative: counted back from the last save) that names a
 // state saved before; it then drops the states after it.

@@ -2,6 +2,7 @@
 // parameters it trusts. A function missing from the switch is refused, whatever it holds.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "runtime/MetafileRecords.h"
@@ -11,6 +12,7 @@ namespace rt {
 
 namespace {
 
+constexpr double kLargestCoordinate = 0x8000;       // any 16-bit coordinate
 constexpr std::uint64_t kFontFields = 18;         // the LOGFONT16 fields before the face name
 constexpr std::uint64_t kRegionFields = 22;       // the region object before its scans
 constexpr std::uint64_t kScanFields = 8;          // a scan's count, top, bottom and closing count
@@ -95,6 +97,33 @@ bool SoundPatternBrush(const std::uint8_t* p, std::uint64_t params, PlaybackStat
     return SoundPackedDib(p + 4, params - 4, usage) && Make(objects, MetaObject::Brush);
 }
 
+// The records that change the mapping, followed in mapping. Their parameters run from y to x,
+// and a scale's from the y denominator to the x numerator.
+bool SoundMapping(const std::uint8_t* p, std::uint16_t function, std::uint64_t params, Mapping& m) {
+    if (params < (function == META_SCALEWINDOWEXT || function == META_SCALEVIEWPORTEXT ? 8u : 4u)) return false;
+    const std::int16_t y = Int16At(p, 0), x = Int16At(p, 2);
+    const double largest = std::max(std::abs(x), std::abs(y));
+    switch (function) {
+    case META_SETWINDOWEXT: case META_SETVIEWPORTEXT:
+        if (x == 0 || y == 0) return true;  // the platform refuses a zero extent
+        (function == META_SETWINDOWEXT ? m.windowX : m.viewportX) = x;
+        (function == META_SETWINDOWEXT ? m.windowY : m.viewportY) = y;
+        return true;
+    case META_SETWINDOWORG: m.windowOrigin = largest; return true;
+    case META_SETVIEWPORTORG: m.viewportOrigin = largest; return true;
+    case META_OFFSETWINDOWORG: m.windowOrigin += largest; return true;
+    case META_OFFSETVIEWPORTORG: m.viewportOrigin += largest; return true;
+    default: {
+        const bool window = function == META_SCALEWINDOWEXT;
+        const std::int16_t xNum = Int16At(p, 6), xDenominator = Int16At(p, 4);
+        if (!SoundScale(xNum, xDenominator, window) || !SoundScale(x, y, window)) return false;
+        (window ? m.windowX : m.viewportX) *= static_cast<double>(xNum) / xDenominator;
+        (window ? m.windowY : m.viewportY) *= static_cast<double>(x) / y;
+        return true;
+    }
+    }
+}
+
 // The fewest parameter bytes of the functions whose parameters are all fixed, or -1 for a
 // function with more to check (or none allowed).
 int FixedParams(std::uint16_t function) {
@@ -105,9 +134,8 @@ int FixedParams(std::uint16_t function) {
     case META_SETSTRETCHBLTMODE: case META_SETTEXTCHAREXTRA: case META_SETTEXTALIGN:
     case META_RESIZEPALETTE:
         return 2;
-    case META_SETBKCOLOR: case META_SETTEXTCOLOR: case META_SETTEXTJUSTIFICATION: case META_SETWINDOWORG:
-    case META_SETWINDOWEXT: case META_SETVIEWPORTORG: case META_SETVIEWPORTEXT: case META_OFFSETWINDOWORG:
-    case META_OFFSETVIEWPORTORG: case META_LINETO: case META_MOVETO: case META_OFFSETCLIPRGN:
+    case META_SETBKCOLOR: case META_SETTEXTCOLOR: case META_SETTEXTJUSTIFICATION: case META_LINETO: case META_MOVETO:
+    case META_OFFSETCLIPRGN:
     case META_SETMAPPERFLAGS: case META_SETLAYOUT:
         return 4;
     case META_EXCLUDECLIPRECT: case META_INTERSECTCLIPRECT:
@@ -125,10 +153,9 @@ int FixedParams(std::uint16_t function) {
 bool SoundWmfRecord(const std::uint8_t* p, std::uint16_t function, std::uint64_t params, PlaybackState& objects) {
     if (const int fixed = FixedParams(function); fixed >= 0) return params >= static_cast<std::uint64_t>(fixed);
     switch (function) {
-    case META_SCALEVIEWPORTEXT: case META_SCALEWINDOWEXT:
-        // Parameters in reverse: y denominator, y numerator, x denominator, x numerator.
-        return params >= 8 && SoundScale(Int16At(p, 6), Int16At(p, 4), function == META_SCALEWINDOWEXT) &&
-               SoundScale(Int16At(p, 2), Int16At(p, 0), function == META_SCALEWINDOWEXT);
+    case META_SETWINDOWEXT: case META_SETVIEWPORTEXT: case META_SETWINDOWORG: case META_SETVIEWPORTORG:
+    case META_OFFSETWINDOWORG: case META_OFFSETVIEWPORTORG: case META_SCALEWINDOWEXT: case META_SCALEVIEWPORTEXT:
+        return SoundMapping(p, function, params, objects.mapping) && objects.Reaches(kLargestCoordinate);
     case META_POLYGON: case META_POLYLINE: return params >= 2 && Fits(2, 4ull * Le16At(p, 0), params);
     case META_POLYPOLYGON: return SoundPolyPolygon(p, params);
     case META_TEXTOUT: return params >= 2 && Fits(2, (Le16At(p, 0) + 1ull) / 2 * 2 + 4, params);
@@ -140,7 +167,7 @@ bool SoundWmfRecord(const std::uint8_t* p, std::uint16_t function, std::uint64_t
     case META_CREATEFONTINDIRECT:
         return params >= kFontFields + LF_FACESIZE && std::abs(Int16At(p, 0)) <= kLargestFont &&
                std::abs(Int16At(p, 2)) <= kLargestFont && Make(objects, MetaObject::Font);
-    case META_SAVEDC: ++objects.savedStates; return true;
+    case META_SAVEDC: objects.saved.push_back(objects.mapping); return true;
     case META_RESTOREDC: return params >= 2 && SoundRestore(Int16At(p, 0), objects);
     case META_CREATEPALETTE:
         return params >= 4 && Fits(4, 4ull * Le16At(p, 2), params) && Make(objects, MetaObject::Palette);
