@@ -57,7 +57,7 @@ bool SoundBitmapAt(const std::uint8_t* r, std::uint64_t length, size_t fields, u
     return SoundDib(r + infoAt, infoBytes, bitsBytes, usage, mono);
 }
 
-// Points of pointBytes each after a count at countAt, with extraPerPoint bytes more each.
+// Points of pointBytes each (with their kinds, where a record has them) after a count at countAt.
 bool SoundPoints(const std::uint8_t* r, std::uint64_t length, size_t countAt, std::uint64_t pointBytes) {
     return Fits(countAt, 4, length) && Fits(countAt + 4, pointBytes * Le32At(r, countAt), length);
 }
@@ -96,8 +96,7 @@ bool SoundPolyText(const std::uint8_t* r, std::uint64_t length, bool wide) {
     return true;
 }
 
-// Region data of bytes at at: a header whose rectangles lie inside it. An empty one is a
-// region only where the record allows none.
+// Region data of bytes at at: a header whose rectangles lie inside it.
 bool SoundRegion(const std::uint8_t* r, std::uint64_t length, size_t at, std::uint64_t bytes) {
     if (!Fits(at, bytes, length) || bytes < kRegionHeader) return false;
     const std::uint8_t* region = r + at;
@@ -192,9 +191,10 @@ bool SoundPaletteChange(const std::uint8_t* r, std::uint64_t length, std::uint32
         return true;
     }
     constexpr size_t kEntries = offsetof(EMRSETPALETTEENTRIES, aPalEntries);
+    if (length < kEntries) return false;
     const std::uint64_t first = Le32At(r, offsetof(EMRSETPALETTEENTRIES, iStart));
     const std::uint64_t count = Le32At(r, offsetof(EMRSETPALETTEENTRIES, cEntries));
-    return length >= kEntries && Fits(kEntries, 4 * count, length) && first + count <= objects.paletteEntries[index];
+    return Fits(kEntries, 4 * count, length) && first + count <= objects.paletteEntries[index];
 }
 
 bool SoundExtPen(const std::uint8_t* r, std::uint64_t length, PlaybackState& objects) {

@@ -83,6 +83,12 @@ bool DibLayout(const std::uint8_t* h, std::uint64_t available, unsigned usage, b
     return true;
 }
 
+// A side of the placeable header's frame, from its low to its high edge.
+double PlaceableSide(const std::uint8_t* b, size_t low, size_t high) {
+    const int side = static_cast<std::int16_t>(Le16At(b, high)) - static_cast<std::int16_t>(Le16At(b, low));
+    return std::max(1, std::abs(side));
+}
+
 bool PlaceableHeaderSound(const std::uint8_t* b) {
     std::uint16_t sum = 0;
     for (size_t i = 0; i < 20; i += 2) sum ^= Le16At(b, i);
@@ -180,12 +186,11 @@ PictureCheck CheckWmf(const std::uint8_t* b, size_t size, bool placeable) {
     objects.slots.assign(Le16At(m, 10), MetaObject::None);
     objects.paletteEntries.assign(objects.slots.size(), 0);
     // The picture maps the placeable frame onto wherever it is drawn.
-    const double frameX = placeable ? std::abs(static_cast<std::int16_t>(Le16At(b, 10)) - static_cast<std::int16_t>(Le16At(b, 6))) : 1;
-    const double frameY = placeable ? std::abs(static_cast<std::int16_t>(Le16At(b, 12)) - static_cast<std::int16_t>(Le16At(b, 8))) : 1;
-    objects.mapping.windowX = std::max(1.0, frameX);
-    objects.mapping.windowY = std::max(1.0, frameY);
+    objects.mapping.windowX = placeable ? PlaceableSide(b, 6, 10) : 1;
+    objects.mapping.windowY = placeable ? PlaceableSide(b, 8, 12) : 1;
     objects.mapping.viewportX = objects.mapping.viewportY = kLargestTarget;
     objects.reach = kLargestDevice;
+    if (!objects.Reaches(kLargestWmfCoordinate)) return Decodable(false);
     for (size_t at = kWmfHeader; at + kWmfRecordHeader <= declared;) {
         const std::uint64_t recordBytes = 2ull * Le32At(m, at);
         const std::uint16_t function = Le16At(m, at + 4);

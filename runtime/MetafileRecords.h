@@ -41,6 +41,9 @@ double ReachOfFrame(double frame);
 // state saved before; it then drops the states after it.
 bool SoundRestore(std::int64_t level, PlaybackState& state);
 
+// A Windows metafile's coordinates are 16 bits wide.
+constexpr double kLargestWmfCoordinate = 0x8000;
+
 // The largest font height or width in logical units: the platform draws text by rendering its
 // glyphs at their size.
 constexpr std::int64_t kLargestFont = 1 << 14;

@@ -12,7 +12,6 @@ namespace rt {
 
 namespace {
 
-constexpr double kLargestCoordinate = 0x8000;       // any 16-bit coordinate
 constexpr std::uint64_t kFontFields = 18;         // the LOGFONT16 fields before the face name
 constexpr std::uint64_t kRegionFields = 22;       // the region object before its scans
 constexpr std::uint64_t kScanFields = 8;          // a scan's count, top, bottom and closing count
@@ -115,10 +114,10 @@ bool SoundMapping(const std::uint8_t* p, std::uint16_t function, std::uint64_t p
     case META_OFFSETVIEWPORTORG: m.viewportOrigin += largest; return true;
     default: {
         const bool window = function == META_SCALEWINDOWEXT;
-        const std::int16_t xNum = Int16At(p, 6), xDenominator = Int16At(p, 4);
-        if (!SoundScale(xNum, xDenominator, window) || !SoundScale(x, y, window)) return false;
+        const std::int16_t yDenominator = y, yNum = x, xDenominator = Int16At(p, 4), xNum = Int16At(p, 6);
+        if (!SoundScale(xNum, xDenominator, window) || !SoundScale(yNum, yDenominator, window)) return false;
         (window ? m.windowX : m.viewportX) *= static_cast<double>(xNum) / xDenominator;
-        (window ? m.windowY : m.viewportY) *= static_cast<double>(x) / y;
+        (window ? m.windowY : m.viewportY) *= static_cast<double>(yNum) / yDenominator;
         return true;
     }
     }
@@ -155,7 +154,7 @@ bool SoundWmfRecord(const std::uint8_t* p, std::uint16_t function, std::uint64_t
     switch (function) {
     case META_SETWINDOWEXT: case META_SETVIEWPORTEXT: case META_SETWINDOWORG: case META_SETVIEWPORTORG:
     case META_OFFSETWINDOWORG: case META_OFFSETVIEWPORTORG: case META_SCALEWINDOWEXT: case META_SCALEVIEWPORTEXT:
-        return SoundMapping(p, function, params, objects.mapping) && objects.Reaches(kLargestCoordinate);
+        return SoundMapping(p, function, params, objects.mapping) && objects.Reaches(kLargestWmfCoordinate);
     case META_POLYGON: case META_POLYLINE: return params >= 2 && Fits(2, 4ull * Le16At(p, 0), params);
     case META_POLYPOLYGON: return SoundPolyPolygon(p, params);
     case META_TEXTOUT: return params >= 2 && Fits(2, (Le16At(p, 0) + 1ull) / 2 * 2 + 4, params);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
@@ -309,6 +310,14 @@ std::string RecordedEmf() {
     std::string bytes(GetEnhMetaFileBits(emf, 0, nullptr), '\0');
     GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
     DeleteEnhMetaFile(emf);
+    // The recorder leaves the unused tail of a font record as it found it: cleared, every run
+    // mutates the same bytes.
+    const auto* b = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    constexpr size_t kFontUsed = offsetof(EMREXTCREATEFONTINDIRECTW, elfw) + sizeof(LOGFONTW);
+    for (size_t at = 0; at + 8 <= bytes.size() && Read32(b + at + 4) >= 8; at += Read32(b + at + 4)) {
+        if (Read32(b + at) == EMR_EXTCREATEFONTINDIRECTW && Read32(b + at + 4) > kFontUsed)
+            std::fill(bytes.begin() + at + kFontUsed, bytes.begin() + at + Read32(b + at + 4), '\0');
+    }
     AddUnrecordedRecords(bytes);
     return bytes;
 }
