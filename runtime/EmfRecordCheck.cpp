@@ -25,6 +25,8 @@ constexpr std::int64_t kLargestCoordinate = 1 << 27;  // GDI's coordinate space 
 constexpr std::uint32_t kSetTransform = 4;  // MWT_SET, the last mode of MODIFYWORLDTRANSFORM
 
 bool Fits(std::uint64_t at, std::uint64_t bytes, std::uint64_t length) { return at <= length && bytes <= length - at; }
+bool Within(std::int64_t value, std::int64_t largest) { return value >= -largest && value <= largest; }
+std::int32_t Int32At(const std::uint8_t* r, size_t at) { return static_cast<std::int32_t>(Le32At(r, at)); }
 
 MetaObject At(const PlaybackState& objects, std::uint32_t index) {
     return index < objects.slots.size() ? objects.slots[index] : MetaObject::None;
@@ -57,13 +59,29 @@ bool SoundBitmapAt(const std::uint8_t* r, std::uint64_t length, size_t fields, u
     return SoundDib(r + infoAt, infoBytes, bitsBytes, usage, mono);
 }
 
-// Points of pointBytes each (with their kinds, where a record has them) after a count at countAt.
-bool SoundPoints(const std::uint8_t* r, std::uint64_t length, size_t countAt, std::uint64_t pointBytes) {
-    return Fits(countAt, 4, length) && Fits(countAt + 4, pointBytes * Le32At(r, countAt), length);
+// Points of two 32-bit or two 16-bit coordinates, each within the mapping's reach: a polygon
+// far outside the device still costs the platform time in proportion to its size.
+bool PointsReach(const std::uint8_t* points, std::uint64_t count, std::uint64_t pointBytes,
+                 const PlaybackState& state) {
+    for (std::uint64_t i = 0; i < 2 * count; ++i) {
+        const std::uint64_t at = i * pointBytes / 2;
+        const double c = pointBytes == sizeof(POINTL) ? Int32At(points, at) : static_cast<std::int16_t>(Le16At(points, at));
+        if (!state.Reaches(c)) return false;
+    }
+    return true;
+}
+
+// A count at countAt, then its points (and their kinds, extraBytes a point, where a record
+// has them).
+bool SoundPoints(const std::uint8_t* r, std::uint64_t length, size_t countAt, std::uint64_t pointBytes,
+                 std::uint64_t extraBytes, const PlaybackState& state) {
+    if (!Fits(countAt, 4, length)) return false;
+    const std::uint64_t count = Le32At(r, countAt);
+    return Fits(countAt + 4, (pointBytes + extraBytes) * count, length) && PointsReach(r + countAt + 4, count, pointBytes, state);
 }
 
 // Polygon counts after nPolys and the point count, then the points, which the counts share out.
-bool SoundPolyPoints(const std::uint8_t* r, std::uint64_t length, std::uint64_t pointBytes) {
+bool SoundPolyPoints(const std::uint8_t* r, std::uint64_t length, std::uint64_t pointBytes, const PlaybackState& state) {
     constexpr size_t kCounts = offsetof(EMRPOLYPOLYLINE, aPolyCounts);
     if (length < kCounts) return false;
     const std::uint64_t polygons = Le32At(r, offsetof(EMRPOLYPOLYLINE, nPolys));
@@ -71,7 +89,7 @@ bool SoundPolyPoints(const std::uint8_t* r, std::uint64_t length, std::uint64_t 
     if (!Fits(kCounts, 4 * polygons, length) || !Fits(kCounts + 4 * polygons, pointBytes * points, length)) return false;
     std::uint64_t shared = 0;
     for (std::uint64_t i = 0; i < polygons; ++i) shared += Le32At(r, kCounts + 4 * i);
-    return shared <= points;
+    return shared <= points && PointsReach(r + kCounts + 4 * polygons, points, pointBytes, state);
 }
 
 // A text's characters and spacing inside the record; text is the EMRTEXT's own offset.
@@ -225,8 +243,6 @@ size_t ShapeCoordinates(std::uint32_t type) {
     }
 }
 
-bool Within(std::int64_t value, std::int64_t largest) { return value >= -largest && value <= largest; }
-std::int32_t Int32At(const std::uint8_t* r, size_t at) { return static_cast<std::int32_t>(Le32At(r, at)); }
 
 // The largest factor by which a transform stretches a coordinate, with its translation.
 bool ReadTransform(const std::uint8_t* r, double& stretch, double& shift) {
@@ -357,13 +373,13 @@ bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t len
     if (length < 12) return false;
     switch (type) {
     case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
-        return SoundPoints(r, length, offsetof(EMRPOLYLINE, cptl), sizeof(POINTL));
+        return SoundPoints(r, length, offsetof(EMRPOLYLINE, cptl), sizeof(POINTL), 0, objects);
     case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16:
-        return SoundPoints(r, length, offsetof(EMRPOLYLINE16, cpts), sizeof(POINTS));
-    case EMR_POLYDRAW: return SoundPoints(r, length, offsetof(EMRPOLYDRAW, cptl), sizeof(POINTL) + 1);
-    case EMR_POLYDRAW16: return SoundPoints(r, length, offsetof(EMRPOLYDRAW16, cpts), sizeof(POINTS) + 1);
-    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: return SoundPolyPoints(r, length, sizeof(POINTL));
-    case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: return SoundPolyPoints(r, length, sizeof(POINTS));
+        return SoundPoints(r, length, offsetof(EMRPOLYLINE16, cpts), sizeof(POINTS), 0, objects);
+    case EMR_POLYDRAW: return SoundPoints(r, length, offsetof(EMRPOLYDRAW, cptl), sizeof(POINTL), 1, objects);
+    case EMR_POLYDRAW16: return SoundPoints(r, length, offsetof(EMRPOLYDRAW16, cpts), sizeof(POINTS), 1, objects);
+    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: return SoundPolyPoints(r, length, sizeof(POINTL), objects);
+    case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: return SoundPolyPoints(r, length, sizeof(POINTS), objects);
     case EMR_EOF: {
         const std::uint64_t entries = length >= sizeof(EMREOF) ? Le32At(r, offsetof(EMREOF, nPalEntries)) : 0;
         return length >= sizeof(EMREOF) && Fits(Le32At(r, offsetof(EMREOF, offPalEntries)), 4 * entries, length);

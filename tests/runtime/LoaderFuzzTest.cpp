@@ -350,8 +350,12 @@ std::vector<std::pair<size_t, size_t>> Records(const std::string& bytes, bool en
     return records;
 }
 
+void Put(std::string& bytes, size_t at, std::uint32_t value, size_t width = 4) {
+    for (size_t i = 0; i < width && at + i < bytes.size(); ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
 // Every field of every record (its counts, offsets, object numbers, the header of a bitmap it
-// holds) in turn set to a value the players would trust to their cost: a huge count, a
+// holds) in turn set to values the players would trust to their cost: a huge count, a
 // negative height, an offset past the record, a colour table past its header.
 void AddRecordMutants(const Input& seed, std::mt19937& random, std::vector<Input>& inputs) {
     static const std::uint32_t kHostile[] = {0, 1, 3, 0xFF, 0xFFFF, 0x8000, 0x10028, 0x2000, 0xFFFFE000, 0x1000,
@@ -360,16 +364,27 @@ void AddRecordMutants(const Input& seed, std::mt19937& random, std::vector<Input
     const size_t width = enhanced ? 4 : 2;
     for (const auto& [at, length] : Records(seed.bytes, enhanced)) {
         for (size_t field = at; field < at + std::min<size_t>(length, kMutatedRecordBytes); field += width) {
-            std::string bytes = seed.bytes;
-            auto* b = reinterpret_cast<std::uint8_t*>(bytes.data());
+            const auto* b = reinterpret_cast<const std::uint8_t*>(seed.bytes.data());
             const std::uint32_t old = width == 4 ? Read32(b + field) : b[field] | b[field + 1] << 8;
-            const std::uint32_t choices[] = {kHostile[random() % std::size(kHostile)], old + 1, old - 1, old * 2,
-                                             old + 0x100, static_cast<std::uint32_t>(length)};
-            const std::uint32_t value = choices[random() % std::size(choices)];
-            for (size_t i = 0; i < width; ++i) b[field + i] = static_cast<std::uint8_t>(value >> (8 * i));
-            inputs.push_back({bytes, "record mutant of " + seed.origin + " at " + std::to_string(field)});
+            const std::uint32_t nearby[] = {old + 1, old - 1, old * 2, old + 0x100, static_cast<std::uint32_t>(length)};
+            for (const std::uint32_t value : {kHostile[random() % std::size(kHostile)], kHostile[random() % std::size(kHostile)],
+                                              nearby[random() % std::size(nearby)]}) {
+                std::string bytes = seed.bytes;
+                Put(bytes, field, value, width);
+                inputs.push_back({bytes, "record mutant of " + seed.origin + " at " + std::to_string(field)});
+            }
         }
     }
+}
+
+// Where the first record of a type starts.
+size_t RecordOf(const std::string& bytes, std::uint32_t type) {
+    const bool enhanced = bytes.compare(40, 4, " EMF") == 0;
+    const auto* b = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    for (const auto& [at, length] : Records(bytes, enhanced))
+        if ((enhanced ? Read32(b + at) : b[at + 4] | b[at + 5] << 8) == type) return at;
+    ADD_FAILURE() << "no record of type " << type;
+    return 0;
 }
 
 }  // namespace
@@ -415,4 +430,49 @@ TEST(PictureLoaderFuzz, NoRecordMutatedMetafileEndsTheDrawingProcess) {
     EXPECT_GT(run.refused, static_cast<int>(inputs.size() / 20)) << "and the hostile ones are refused";
     std::printf("metafile fuzz: %zu mutants, %d drawn, %d refused, %zu faults\n", inputs.size(), run.pictures,
                 run.refused, run.faults.size());
+}
+
+// The records that ended the program during thumbnails, each given a count, header or object
+// number that claims more than it holds: the file is refused, where the recorded one draws.
+TEST(PictureLoaderFuzz, MetafileRecordsClaimingMoreThanTheyHoldAreRefused) {
+    const std::string emf = RecordedEmf(), wmf = RecordedPlaceableWmf();
+    std::vector<std::pair<std::string, std::string>> hostile;
+    auto emfField = [&](std::uint32_t type, size_t at, std::uint32_t value, const char* what) {
+        std::string bytes = emf;
+        Put(bytes, RecordOf(emf, type) + at, value);
+        hostile.push_back({bytes, what});
+    };
+    emfField(EMR_POLYGON16, offsetof(EMRPOLYGON16, cpts), 0x80808080, "POLYGON16 points");
+    emfField(EMR_POLYPOLYGON16, offsetof(EMRPOLYPOLYGON16, aPolyCounts), 0x10000, "POLYPOLYGON16 counts");
+    emfField(EMR_POLYLINE, offsetof(EMRPOLYLINE, cptl), 0x1000, "POLYLINE points");
+    emfField(EMR_EXTTEXTOUTW, offsetof(EMREXTTEXTOUTW, emrtext.nChars), 0x10000, "EXTTEXTOUTW characters");
+    constexpr size_t kSecondText = offsetof(EMRPOLYTEXTOUTW, aemrtext) + sizeof(EMRTEXT);
+    emfField(EMR_POLYTEXTOUTW, kSecondText + offsetof(EMRTEXT, offString), 0x10000, "POLYTEXTOUTW string");
+    emfField(EMR_ALPHABLEND, offsetof(EMRALPHABLEND, offBitsSrc), 0x8000, "ALPHABLEND bits");
+    emfField(EMR_RESIZEPALETTE, offsetof(EMRRESIZEPALETTE, ihPal), 0x7FFF, "RESIZEPALETTE of no palette");
+    emfField(EMR_SETPALETTEENTRIES, offsetof(EMRSETPALETTEENTRIES, ihPal), 0x7FFF, "SETPALETTEENTRIES of no palette");
+    for (const std::uint32_t type : {EMR_STRETCHDIBITS, EMR_SETDIBITSTODEVICE, EMR_BITBLT}) {
+        std::string bytes = emf;
+        const size_t at = RecordOf(emf, type), header = at + Read32(reinterpret_cast<const std::uint8_t*>(emf.data()) + at +
+                                                                      (type == EMR_BITBLT ? 84 : 48));
+        Put(bytes, header + offsetof(BITMAPINFOHEADER, biHeight), 0xFFFFE000);
+        hostile.push_back({bytes, "a bitmap claiming 8192 rows top-down"});
+    }
+    auto wmfField = [&](std::uint32_t function, size_t at, std::uint32_t value, size_t width, const char* what) {
+        std::string bytes = wmf;
+        Put(bytes, RecordOf(wmf, function) + at, value, width);
+        hostile.push_back({bytes, what});
+    };
+    constexpr size_t kParams = 6;
+    wmfField(META_POLYGON, kParams, 0xFFFF, 2, "POLYGON points");
+    wmfField(META_POLYPOLYGON, kParams + 2, 0xFFFF, 2, "POLYPOLYGON counts");
+    wmfField(META_DIBSTRETCHBLT, kParams + 20, 0x10028, 4, "DIBSTRETCHBLT header size");
+    wmfField(META_STRETCHDIB, kParams + 22 + offsetof(BITMAPINFOHEADER, biWidth), 8192, 4, "STRETCHDIB width");
+    wmfField(META_SETDIBTODEV, kParams + 18 + offsetof(BITMAPINFOHEADER, biHeight), 8192, 4, "SETDIBTODEV height");
+    wmfField(META_EXTTEXTOUT, kParams + 4, 0x7FFF, 2, "EXTTEXTOUT characters");
+    wmfField(META_SELECTOBJECT, kParams, 0x7FFF, 2, "SELECTOBJECT of no object");
+    for (const std::string* recorded : {&emf, &wmf})
+        EXPECT_EQ(ErrorOf([&] { rt::LoadPictureFromMemory(recorded->data(), recorded->size()); }), 0);
+    for (const auto& [bytes, what] : hostile)
+        EXPECT_EQ(ErrorOf([&] { rt::LoadPictureFromMemory(bytes.data(), bytes.size()); }), rt::err::kInvalidPicture) << what;
 }
