@@ -65,7 +65,8 @@ bool PointsReach(const std::uint8_t* points, std::uint64_t count, std::uint64_t 
                  const PlaybackState& state) {
     for (std::uint64_t i = 0; i < 2 * count; ++i) {
         const std::uint64_t at = i * pointBytes / 2;
-        const double c = pointBytes == sizeof(POINTL) ? Int32At(points, at) : static_cast<std::int16_t>(Le16At(points, at));
+        const double c =
+            pointBytes == sizeof(POINTL) ? Int32At(points, at) : static_cast<std::int16_t>(Le16At(points, at));
         if (!state.Reaches(c)) return false;
     }
     return true;
@@ -77,16 +78,19 @@ bool SoundPoints(const std::uint8_t* r, std::uint64_t length, size_t countAt, st
                  std::uint64_t extraBytes, const PlaybackState& state) {
     if (!Fits(countAt, 4, length)) return false;
     const std::uint64_t count = Le32At(r, countAt);
-    return Fits(countAt + 4, (pointBytes + extraBytes) * count, length) && PointsReach(r + countAt + 4, count, pointBytes, state);
+    return Fits(countAt + 4, (pointBytes + extraBytes) * count, length) &&
+           PointsReach(r + countAt + 4, count, pointBytes, state);
 }
 
 // Polygon counts after nPolys and the point count, then the points, which the counts share out.
-bool SoundPolyPoints(const std::uint8_t* r, std::uint64_t length, std::uint64_t pointBytes, const PlaybackState& state) {
+bool SoundPolyPoints(const std::uint8_t* r, std::uint64_t length, std::uint64_t pointBytes,
+                     const PlaybackState& state) {
     constexpr size_t kCounts = offsetof(EMRPOLYPOLYLINE, aPolyCounts);
     if (length < kCounts) return false;
     const std::uint64_t polygons = Le32At(r, offsetof(EMRPOLYPOLYLINE, nPolys));
     const std::uint64_t points = Le32At(r, offsetof(EMRPOLYPOLYLINE, cptl));
-    if (!Fits(kCounts, 4 * polygons, length) || !Fits(kCounts + 4 * polygons, pointBytes * points, length)) return false;
+    if (!Fits(kCounts, 4 * polygons, length) || !Fits(kCounts + 4 * polygons, pointBytes * points, length))
+        return false;
     std::uint64_t shared = 0;
     for (std::uint64_t i = 0; i < polygons; ++i) shared += Le32At(r, kCounts + 4 * i);
     return shared <= points && PointsReach(r + kCounts + 4 * polygons, points, pointBytes, state);
@@ -308,29 +312,43 @@ bool SoundMapping(const std::uint8_t* r, std::uint64_t length, std::uint32_t typ
     }
 }
 
-// Coordinates and sizes of a block transfer: count of them from first, and the extra ones at
-// the end of the stretching records.
-bool SoundBltCoordinates(const std::uint8_t* r, std::uint32_t type, const PlaybackState& state) {
-    const auto within = [&](size_t first, size_t count) {
+// A block transfer: its coordinates and sizes within reach, and its source bitmap and mask,
+// where it has them, sound. Only the plain and stretching copies may go without a source.
+bool SoundTransfer(const std::uint8_t* r, std::uint64_t length, std::uint32_t type, const PlaybackState& state) {
+    const auto reach = [&](size_t first, size_t count) {
         for (size_t i = 0; i < count; ++i)
             if (!state.Reaches(Int32At(r, first + 4 * i))) return false;
         return true;
     };
+    const auto bitmap = [&](size_t fields, size_t usage, bool required, bool mono = false) {
+        return SoundBitmapAt(r, length, fields, Le32At(r, usage), required, mono);
+    };
     switch (type) {
     case EMR_BITBLT:
-        return within(offsetof(EMRBITBLT, xDest), 4) && within(offsetof(EMRBITBLT, xSrc), 2);
+        return length >= sizeof(EMRBITBLT) && reach(offsetof(EMRBITBLT, xDest), 4) &&
+               reach(offsetof(EMRBITBLT, xSrc), 2) &&
+               bitmap(offsetof(EMRBITBLT, offBmiSrc), offsetof(EMRBITBLT, iUsageSrc), false);
     case EMR_STRETCHBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
-        return within(offsetof(EMRSTRETCHBLT, xDest), 4) && within(offsetof(EMRSTRETCHBLT, xSrc), 2) &&
-               within(offsetof(EMRSTRETCHBLT, cxSrc), 2);
+        return length >= sizeof(EMRSTRETCHBLT) && reach(offsetof(EMRSTRETCHBLT, xDest), 4) &&
+               reach(offsetof(EMRSTRETCHBLT, xSrc), 2) && reach(offsetof(EMRSTRETCHBLT, cxSrc), 2) &&
+               bitmap(offsetof(EMRSTRETCHBLT, offBmiSrc), offsetof(EMRSTRETCHBLT, iUsageSrc), type != EMR_STRETCHBLT);
     case EMR_MASKBLT:
-        return within(offsetof(EMRMASKBLT, xDest), 4) && within(offsetof(EMRMASKBLT, xSrc), 2) &&
-               within(offsetof(EMRMASKBLT, xMask), 2);
+        return length >= sizeof(EMRMASKBLT) && reach(offsetof(EMRMASKBLT, xDest), 4) &&
+               reach(offsetof(EMRMASKBLT, xSrc), 2) && reach(offsetof(EMRMASKBLT, xMask), 2) &&
+               bitmap(offsetof(EMRMASKBLT, offBmiSrc), offsetof(EMRMASKBLT, iUsageSrc), false) &&
+               bitmap(offsetof(EMRMASKBLT, offBmiMask), offsetof(EMRMASKBLT, iUsageMask), false, true);
     case EMR_PLGBLT:
-        return within(offsetof(EMRPLGBLT, aptlDest), 10) && within(offsetof(EMRPLGBLT, xMask), 2);
-    case EMR_SETDIBITSTODEVICE: return within(offsetof(EMRSETDIBITSTODEVICE, xDest), 6);
-    case EMR_STRETCHDIBITS:
-        return within(offsetof(EMRSTRETCHDIBITS, xDest), 6) && within(offsetof(EMRSTRETCHDIBITS, cxDest), 2);
-    default: return true;
+        return length >= sizeof(EMRPLGBLT) && reach(offsetof(EMRPLGBLT, aptlDest), 10) &&
+               reach(offsetof(EMRPLGBLT, xMask), 2) &&
+               bitmap(offsetof(EMRPLGBLT, offBmiSrc), offsetof(EMRPLGBLT, iUsageSrc), true) &&
+               bitmap(offsetof(EMRPLGBLT, offBmiMask), offsetof(EMRPLGBLT, iUsageMask), false, true);
+    case EMR_SETDIBITSTODEVICE:
+        return length >= sizeof(EMRSETDIBITSTODEVICE) && reach(offsetof(EMRSETDIBITSTODEVICE, xDest), 6) &&
+               bitmap(offsetof(EMRSETDIBITSTODEVICE, offBmiSrc), offsetof(EMRSETDIBITSTODEVICE, iUsageSrc), true);
+    default:  // EMR_STRETCHDIBITS
+        return length >= sizeof(EMRSTRETCHDIBITS) && reach(offsetof(EMRSTRETCHDIBITS, xDest), 6) &&
+               reach(offsetof(EMRSTRETCHDIBITS, cxDest), 2) &&
+               bitmap(offsetof(EMRSTRETCHDIBITS, offBmiSrc), offsetof(EMRSTRETCHDIBITS, iUsageSrc), true);
     }
 }
 
@@ -421,31 +439,9 @@ bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t len
         if (bytes == 0 && Le32At(r, offsetof(EMREXTSELECTCLIPRGN, iMode)) == RGN_COPY) return true;
         return SoundRegion(r, length, offsetof(EMREXTSELECTCLIPRGN, RgnData), bytes);
     }
-    case EMR_BITBLT:
-        return length >= sizeof(EMRBITBLT) && SoundBltCoordinates(r, type, objects) &&
-               SoundBitmapAt(r, length, offsetof(EMRBITBLT, offBmiSrc), Le32At(r, offsetof(EMRBITBLT, iUsageSrc)), false);
-    case EMR_STRETCHBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
-        return length >= sizeof(EMRSTRETCHBLT) && SoundBltCoordinates(r, type, objects) &&
-               SoundBitmapAt(r, length, offsetof(EMRSTRETCHBLT, offBmiSrc), Le32At(r, offsetof(EMRSTRETCHBLT, iUsageSrc)),
-                             type != EMR_STRETCHBLT);
-    case EMR_MASKBLT:
-        return length >= sizeof(EMRMASKBLT) && SoundBltCoordinates(r, type, objects) &&
-               SoundBitmapAt(r, length, offsetof(EMRMASKBLT, offBmiSrc), Le32At(r, offsetof(EMRMASKBLT, iUsageSrc)), false) &&
-               SoundBitmapAt(r, length, offsetof(EMRMASKBLT, offBmiMask), Le32At(r, offsetof(EMRMASKBLT, iUsageMask)), false,
-                             true);
-    case EMR_PLGBLT:
-        return length >= sizeof(EMRPLGBLT) && SoundBltCoordinates(r, type, objects) &&
-               SoundBitmapAt(r, length, offsetof(EMRPLGBLT, offBmiSrc), Le32At(r, offsetof(EMRPLGBLT, iUsageSrc)), true) &&
-               SoundBitmapAt(r, length, offsetof(EMRPLGBLT, offBmiMask), Le32At(r, offsetof(EMRPLGBLT, iUsageMask)), false,
-                             true);
-    case EMR_SETDIBITSTODEVICE:
-        return length >= sizeof(EMRSETDIBITSTODEVICE) && SoundBltCoordinates(r, type, objects) &&
-               SoundBitmapAt(r, length, offsetof(EMRSETDIBITSTODEVICE, offBmiSrc),
-                             Le32At(r, offsetof(EMRSETDIBITSTODEVICE, iUsageSrc)), true);
-    case EMR_STRETCHDIBITS:
-        return length >= sizeof(EMRSTRETCHDIBITS) && SoundBltCoordinates(r, type, objects) &&
-               SoundBitmapAt(r, length, offsetof(EMRSTRETCHDIBITS, offBmiSrc),
-                             Le32At(r, offsetof(EMRSTRETCHDIBITS, iUsageSrc)), true);
+    case EMR_BITBLT: case EMR_STRETCHBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT: case EMR_MASKBLT:
+    case EMR_PLGBLT: case EMR_SETDIBITSTODEVICE: case EMR_STRETCHDIBITS:
+        return SoundTransfer(r, length, type, objects);
     case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW:
         return SoundText(r, length, offsetof(EMREXTTEXTOUTW, emrtext), type == EMR_EXTTEXTOUTW);
     case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW: return SoundPolyText(r, length, type == EMR_POLYTEXTOUTW);

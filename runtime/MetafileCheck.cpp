@@ -98,7 +98,8 @@ bool PlaceableHeaderSound(const std::uint8_t* b) {
 // A frame whose sides the players subtract and scale without overflow.
 bool SoundFrame(const std::uint8_t* b, size_t at) {
     const auto left = static_cast<std::int32_t>(Le32At(b, at)), top = static_cast<std::int32_t>(Le32At(b, at + 4));
-    const auto right = static_cast<std::int32_t>(Le32At(b, at + 8)), bottom = static_cast<std::int32_t>(Le32At(b, at + 12));
+    const auto right = static_cast<std::int32_t>(Le32At(b, at + 8));
+    const auto bottom = static_cast<std::int32_t>(Le32At(b, at + 12));
     const auto sound = [](std::int32_t low, std::int32_t high) {
         return low <= high && low >= -kLargestFrame && high <= kLargestFrame;
     };
@@ -116,8 +117,8 @@ bool SoundReferenceSize(const std::uint8_t* b, size_t at) {
 
 // The frame's shorter side in pixels of the reference device, the drawing's first units.
 double FramePixels(const std::uint8_t* b) {
-    const double width = static_cast<double>(static_cast<std::int32_t>(Le32At(b, 32))) - static_cast<std::int32_t>(Le32At(b, 24));
-    const double height = static_cast<double>(static_cast<std::int32_t>(Le32At(b, 36))) - static_cast<std::int32_t>(Le32At(b, 28));
+    const auto at = [b](size_t field) { return static_cast<double>(static_cast<std::int32_t>(Le32At(b, field))); };
+    const double width = at(32) - at(24), height = at(36) - at(28);
     const double pixelsPerMillimetreX = static_cast<double>(Le32At(b, 72)) / Le32At(b, 80);
     const double pixelsPerMillimetreY = static_cast<double>(Le32At(b, 76)) / Le32At(b, 84);
     return std::min(width * pixelsPerMillimetreX, height * pixelsPerMillimetreY) / kHimetricPerMillimetre;
@@ -166,7 +167,8 @@ bool SoundRestore(std::int64_t level, PlaybackState& state) {
 
 bool SoundDib(const std::uint8_t* info, std::uint64_t infoBytes, std::uint64_t bitsBytes, unsigned usage, bool mono) {
     std::uint64_t needInfo = 0, needBits = 0;
-    return DibLayout(info, infoBytes, usage, mono, needInfo, needBits) && needInfo <= infoBytes && needBits <= bitsBytes;
+    return DibLayout(info, infoBytes, usage, mono, needInfo, needBits) && needInfo <= infoBytes &&
+           needBits <= bitsBytes;
 }
 
 bool SoundPackedDib(const std::uint8_t* dib, std::uint64_t bytes, unsigned usage) {

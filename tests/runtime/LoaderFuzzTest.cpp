@@ -277,7 +277,9 @@ void DrawEveryRecord(HDC dc) {
     RestoreDC(dc, -1);
 }
 
-std::uint32_t Read32(const std::uint8_t* b) { return b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24; }
+std::uint32_t Read32(const std::uint8_t* b) {
+    return b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
 
 // Records the recorder here does not write, put in after the palette it made: the palette
 // resized and given entries, text of single-byte characters and several texts at once.
@@ -292,7 +294,8 @@ void AddUnrecordedRecords(std::string& emf) {
         return Le32(x) + Le32(x) + Le32(chars) + Le32(string) + Le32(0) + std::string(16, '\0') + Le32(spacing);
     };
     std::string added = Le32(EMR_RESIZEPALETTE) + Le32(16) + Le32(palette) + Le32(8);
-    added += Le32(EMR_SETPALETTEENTRIES) + Le32(28) + Le32(palette) + Le32(1) + Le32(2) + Le32(0x102030) + Le32(0x405060);
+    added += Le32(EMR_SETPALETTEENTRIES) + Le32(28) + Le32(palette) + Le32(1) + Le32(2);
+    added += Le32(0x102030) + Le32(0x405060);
     added += Le32(EMR_EXTTEXTOUTA) + Le32(96) + noBounds + text(3, 4, 76, 80) + "Abcd" + std::string(16, '\7');
     added += Le32(EMR_POLYTEXTOUTW) + Le32(152) + noBounds + Le32(2) + text(4, 2, 120, 132) + text(9, 3, 124, 140);
     added += std::string(reinterpret_cast<const char*>(L"abxyz"), 10) + std::string(2, '\0') + std::string(20, '\7');
@@ -367,8 +370,9 @@ void AddRecordMutants(const Input& seed, std::mt19937& random, std::vector<Input
             const auto* b = reinterpret_cast<const std::uint8_t*>(seed.bytes.data());
             const std::uint32_t old = width == 4 ? Read32(b + field) : b[field] | b[field + 1] << 8;
             const std::uint32_t nearby[] = {old + 1, old - 1, old * 2, old + 0x100, static_cast<std::uint32_t>(length)};
-            for (const std::uint32_t value : {kHostile[random() % std::size(kHostile)], kHostile[random() % std::size(kHostile)],
-                                              nearby[random() % std::size(nearby)]}) {
+            const std::uint32_t first = kHostile[random() % std::size(kHostile)];
+            const std::uint32_t second = kHostile[random() % std::size(kHostile)];
+            for (const std::uint32_t value : {first, second, nearby[random() % std::size(nearby)]}) {
                 std::string bytes = seed.bytes;
                 Put(bytes, field, value, width);
                 inputs.push_back({bytes, "record mutant of " + seed.origin + " at " + std::to_string(field)});
@@ -453,8 +457,10 @@ TEST(PictureLoaderFuzz, MetafileRecordsClaimingMoreThanTheyHoldAreRefused) {
     emfField(EMR_SETPALETTEENTRIES, offsetof(EMRSETPALETTEENTRIES, ihPal), 0x7FFF, "SETPALETTEENTRIES of no palette");
     for (const std::uint32_t type : {EMR_STRETCHDIBITS, EMR_SETDIBITSTODEVICE, EMR_BITBLT}) {
         std::string bytes = emf;
-        const size_t at = RecordOf(emf, type), header = at + Read32(reinterpret_cast<const std::uint8_t*>(emf.data()) + at +
-                                                                      (type == EMR_BITBLT ? 84 : 48));
+        const size_t at = RecordOf(emf, type);
+        const size_t headerOffsetAt =
+            at + (type == EMR_BITBLT ? offsetof(EMRBITBLT, offBmiSrc) : offsetof(EMRSTRETCHDIBITS, offBmiSrc));
+        const size_t header = at + Read32(reinterpret_cast<const std::uint8_t*>(emf.data()) + headerOffsetAt);
         Put(bytes, header + offsetof(BITMAPINFOHEADER, biHeight), 0xFFFFE000);
         hostile.push_back({bytes, "a bitmap claiming 8192 rows top-down"});
     }
@@ -474,5 +480,6 @@ TEST(PictureLoaderFuzz, MetafileRecordsClaimingMoreThanTheyHoldAreRefused) {
     for (const std::string* recorded : {&emf, &wmf})
         EXPECT_EQ(ErrorOf([&] { rt::LoadPictureFromMemory(recorded->data(), recorded->size()); }), 0);
     for (const auto& [bytes, what] : hostile)
-        EXPECT_EQ(ErrorOf([&] { rt::LoadPictureFromMemory(bytes.data(), bytes.size()); }), rt::err::kInvalidPicture) << what;
+        EXPECT_EQ(ErrorOf([&] { rt::LoadPictureFromMemory(bytes.data(), bytes.size()); }), rt::err::kInvalidPicture)
+            << what;
 }
