@@ -28,21 +28,21 @@ bool Fits(std::uint64_t at, std::uint64_t bytes, std::uint64_t length) { return 
 bool Within(std::int64_t value, std::int64_t largest) { return value >= -largest && value <= largest; }
 std::int32_t Int32At(const std::uint8_t* r, size_t at) { return static_cast<std::int32_t>(Le32At(r, at)); }
 
-MetaObject At(const PlaybackState& objects, std::uint32_t index) {
-    return index < objects.slots.size() ? objects.slots[index] : MetaObject::None;
+MetaObject At(const PlaybackState& state, std::uint32_t index) {
+    return index < state.slots.size() ? state.slots[index] : MetaObject::None;
 }
 
 // Slot 0 stands for the metafile itself; a new object goes into a free slot.
-bool Make(PlaybackState& objects, std::uint32_t index, MetaObject kind, std::uint32_t paletteEntries = 0) {
-    if (index == 0 || index >= objects.slots.size() || objects.slots[index] != MetaObject::None) return false;
-    objects.slots[index] = kind;
-    objects.paletteEntries[index] = paletteEntries;
+bool Make(PlaybackState& state, std::uint32_t index, MetaObject kind, std::uint32_t paletteEntries = 0) {
+    if (index == 0 || index >= state.slots.size() || state.slots[index] != MetaObject::None) return false;
+    state.slots[index] = kind;
+    state.paletteEntries[index] = paletteEntries;
     return true;
 }
 
-bool SelectsObject(const PlaybackState& objects, std::uint32_t index) {
+bool SelectsObject(const PlaybackState& state, std::uint32_t index) {
     if (index & kStockObject) return (index & ~kStockObject) <= kLastStockObject;
-    const MetaObject kind = At(objects, index);
+    const MetaObject kind = At(state, index);
     return kind == MetaObject::Pen || kind == MetaObject::Brush || kind == MetaObject::Font;
 }
 
@@ -194,45 +194,45 @@ bool SoundGradient(const std::uint8_t* r, std::uint64_t length) {
     return true;
 }
 
-bool SoundPaletteRecord(const std::uint8_t* r, std::uint64_t length, PlaybackState& objects) {
+bool SoundPaletteRecord(const std::uint8_t* r, std::uint64_t length, PlaybackState& state) {
     constexpr size_t kEntries = offsetof(EMRCREATEPALETTE, lgpl.palPalEntry);
     if (length < kEntries) return false;
     const std::uint32_t entries = Le16At(r, offsetof(EMRCREATEPALETTE, lgpl.palNumEntries));
     return Fits(kEntries, 4ull * entries, length) &&
-           Make(objects, Le32At(r, offsetof(EMRCREATEPALETTE, ihPal)), MetaObject::Palette, entries);
+           Make(state, Le32At(r, offsetof(EMRCREATEPALETTE, ihPal)), MetaObject::Palette, entries);
 }
 
 // A palette of the handle table, which the palette records change in place.
-bool SoundPaletteChange(const std::uint8_t* r, std::uint64_t length, std::uint32_t type, PlaybackState& objects) {
+bool SoundPaletteChange(const std::uint8_t* r, std::uint64_t length, std::uint32_t type, PlaybackState& state) {
     const std::uint32_t index = Le32At(r, 8);
-    if (At(objects, index) != MetaObject::Palette) return false;
+    if (At(state, index) != MetaObject::Palette) return false;
     if (type == EMR_RESIZEPALETTE) {
         const std::uint32_t entries = Le32At(r, offsetof(EMRRESIZEPALETTE, cEntries));
         if (entries == 0 || entries > 0xFFFF) return false;  // a LOGPALETTE counts in 16 bits
-        objects.paletteEntries[index] = entries;
+        state.paletteEntries[index] = entries;
         return true;
     }
     constexpr size_t kEntries = offsetof(EMRSETPALETTEENTRIES, aPalEntries);
     if (length < kEntries) return false;
     const std::uint64_t first = Le32At(r, offsetof(EMRSETPALETTEENTRIES, iStart));
     const std::uint64_t count = Le32At(r, offsetof(EMRSETPALETTEENTRIES, cEntries));
-    return Fits(kEntries, 4 * count, length) && first + count <= objects.paletteEntries[index];
+    return Fits(kEntries, 4 * count, length) && first + count <= state.paletteEntries[index];
 }
 
-bool SoundExtPen(const std::uint8_t* r, std::uint64_t length, PlaybackState& objects) {
+bool SoundExtPen(const std::uint8_t* r, std::uint64_t length, PlaybackState& state) {
     constexpr size_t kStyles = offsetof(EMREXTCREATEPEN, elp.elpStyleEntry);
     if (length < kStyles || !Fits(kStyles, 4ull * Le32At(r, offsetof(EMREXTCREATEPEN, elp.elpNumEntries)), length))
         return false;
     const std::uint32_t brush = Le32At(r, offsetof(EMREXTCREATEPEN, elp.elpBrushStyle));
     const bool pattern = brush == BS_PATTERN || brush == BS_DIBPATTERN || brush == BS_DIBPATTERNPT;
     return SoundBitmapAt(r, length, offsetof(EMREXTCREATEPEN, offBmi), kRgbColours, pattern) &&
-           Make(objects, Le32At(r, offsetof(EMREXTCREATEPEN, ihPen)), MetaObject::Pen);
+           Make(state, Le32At(r, offsetof(EMREXTCREATEPEN, ihPen)), MetaObject::Pen);
 }
 
-bool SoundPatternBrush(const std::uint8_t* r, std::uint64_t length, std::uint32_t type, PlaybackState& objects) {
+bool SoundPatternBrush(const std::uint8_t* r, std::uint64_t length, std::uint32_t type, PlaybackState& state) {
     const unsigned usage = length >= sizeof(EMRCREATEMONOBRUSH) ? Le32At(r, offsetof(EMRCREATEMONOBRUSH, iUsage)) : 0;
     return SoundBitmapAt(r, length, offsetof(EMRCREATEMONOBRUSH, offBmi), usage, true, type == EMR_CREATEMONOBRUSH) &&
-           Make(objects, Le32At(r, offsetof(EMRCREATEMONOBRUSH, ihBrush)), MetaObject::Brush);
+           Make(state, Le32At(r, offsetof(EMRCREATEMONOBRUSH, ihBrush)), MetaObject::Brush);
 }
 
 // How many coordinates follow the type and size of the drawing records of fixed fields.
@@ -385,49 +385,49 @@ size_t FixedLength(std::uint32_t type) {
 
 }  // namespace
 
-bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t length, PlaybackState& objects) {
-    if (const size_t fixed = FixedLength(type)) return length >= fixed && SoundMapping(r, length, type, objects);
+bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t length, PlaybackState& state) {
+    if (const size_t fixed = FixedLength(type)) return length >= fixed && SoundMapping(r, length, type, state);
     // Every other record names an object or has counts after its first field.
     if (length < 12) return false;
     switch (type) {
     case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
-        return SoundPoints(r, length, offsetof(EMRPOLYLINE, cptl), sizeof(POINTL), 0, objects);
+        return SoundPoints(r, length, offsetof(EMRPOLYLINE, cptl), sizeof(POINTL), 0, state);
     case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16:
-        return SoundPoints(r, length, offsetof(EMRPOLYLINE16, cpts), sizeof(POINTS), 0, objects);
-    case EMR_POLYDRAW: return SoundPoints(r, length, offsetof(EMRPOLYDRAW, cptl), sizeof(POINTL), 1, objects);
-    case EMR_POLYDRAW16: return SoundPoints(r, length, offsetof(EMRPOLYDRAW16, cpts), sizeof(POINTS), 1, objects);
-    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: return SoundPolyPoints(r, length, sizeof(POINTL), objects);
-    case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: return SoundPolyPoints(r, length, sizeof(POINTS), objects);
+        return SoundPoints(r, length, offsetof(EMRPOLYLINE16, cpts), sizeof(POINTS), 0, state);
+    case EMR_POLYDRAW: return SoundPoints(r, length, offsetof(EMRPOLYDRAW, cptl), sizeof(POINTL), 1, state);
+    case EMR_POLYDRAW16: return SoundPoints(r, length, offsetof(EMRPOLYDRAW16, cpts), sizeof(POINTS), 1, state);
+    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: return SoundPolyPoints(r, length, sizeof(POINTL), state);
+    case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: return SoundPolyPoints(r, length, sizeof(POINTS), state);
     case EMR_EOF: {
         const std::uint64_t entries = length >= sizeof(EMREOF) ? Le32At(r, offsetof(EMREOF, nPalEntries)) : 0;
         return length >= sizeof(EMREOF) && Fits(Le32At(r, offsetof(EMREOF, offPalEntries)), 4 * entries, length);
     }
-    case EMR_SELECTOBJECT: return SelectsObject(objects, Le32At(r, 8));
+    case EMR_SELECTOBJECT: return SelectsObject(state, Le32At(r, 8));
     case EMR_DELETEOBJECT: {
         const std::uint32_t index = Le32At(r, 8);
-        if (index == 0 || At(objects, index) == MetaObject::None) return false;
-        objects.slots[index] = MetaObject::None;
+        if (index == 0 || At(state, index) == MetaObject::None) return false;
+        state.slots[index] = MetaObject::None;
         return true;
     }
-    case EMR_SELECTPALETTE: return Le32At(r, 8) == kStockPalette || At(objects, Le32At(r, 8)) == MetaObject::Palette;
+    case EMR_SELECTPALETTE: return Le32At(r, 8) == kStockPalette || At(state, Le32At(r, 8)) == MetaObject::Palette;
     case EMR_CREATEPEN:
-        return length >= sizeof(EMRCREATEPEN) && Make(objects, Le32At(r, 8), MetaObject::Pen);
+        return length >= sizeof(EMRCREATEPEN) && Make(state, Le32At(r, 8), MetaObject::Pen);
     case EMR_CREATEBRUSHINDIRECT:
-        return length >= sizeof(EMRCREATEBRUSHINDIRECT) && Make(objects, Le32At(r, 8), MetaObject::Brush);
+        return length >= sizeof(EMRCREATEBRUSHINDIRECT) && Make(state, Le32At(r, 8), MetaObject::Brush);
     case EMR_EXTCREATEFONTINDIRECTW:
         return length >= offsetof(EMREXTCREATEFONTINDIRECTW, elfw) + sizeof(LOGFONTW) &&
                Within(Int32At(r, offsetof(EMREXTCREATEFONTINDIRECTW, elfw.elfLogFont.lfHeight)), kLargestFont) &&
                Within(Int32At(r, offsetof(EMREXTCREATEFONTINDIRECTW, elfw.elfLogFont.lfWidth)), kLargestFont) &&
-               Make(objects, Le32At(r, 8), MetaObject::Font);
-    case EMR_EXTCREATEPEN: return SoundExtPen(r, length, objects);
-    case EMR_CREATEMONOBRUSH: case EMR_CREATEDIBPATTERNBRUSHPT: return SoundPatternBrush(r, length, type, objects);
-    case EMR_CREATEPALETTE: return SoundPaletteRecord(r, length, objects);
+               Make(state, Le32At(r, 8), MetaObject::Font);
+    case EMR_EXTCREATEPEN: return SoundExtPen(r, length, state);
+    case EMR_CREATEMONOBRUSH: case EMR_CREATEDIBPATTERNBRUSHPT: return SoundPatternBrush(r, length, type, state);
+    case EMR_CREATEPALETTE: return SoundPaletteRecord(r, length, state);
     case EMR_SETPALETTEENTRIES: case EMR_RESIZEPALETTE:
-        return length >= sizeof(EMRRESIZEPALETTE) && SoundPaletteChange(r, length, type, objects);
+        return length >= sizeof(EMRRESIZEPALETTE) && SoundPaletteChange(r, length, type, state);
     case EMR_GDICOMMENT: return SoundComment(r, length);
     case EMR_FILLRGN: case EMR_FRAMERGN: {
         const size_t data = type == EMR_FILLRGN ? offsetof(EMRFILLRGN, RgnData) : offsetof(EMRFRAMERGN, RgnData);
-        return length >= data && At(objects, Le32At(r, offsetof(EMRFILLRGN, ihBrush))) == MetaObject::Brush &&
+        return length >= data && At(state, Le32At(r, offsetof(EMRFILLRGN, ihBrush))) == MetaObject::Brush &&
                SoundRegionRecord(r, length, offsetof(EMRFILLRGN, cbRgnData), data);
     }
     case EMR_INVERTRGN: case EMR_PAINTRGN:
@@ -441,7 +441,7 @@ bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t len
     }
     case EMR_BITBLT: case EMR_STRETCHBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT: case EMR_MASKBLT:
     case EMR_PLGBLT: case EMR_SETDIBITSTODEVICE: case EMR_STRETCHDIBITS:
-        return SoundTransfer(r, length, type, objects);
+        return SoundTransfer(r, length, type, state);
     case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW:
         return SoundText(r, length, offsetof(EMREXTTEXTOUTW, emrtext), type == EMR_EXTTEXTOUTW);
     case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW: return SoundPolyText(r, length, type == EMR_POLYTEXTOUTW);

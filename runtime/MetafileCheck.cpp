@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 
-
 namespace rt {
 
 namespace {
@@ -30,6 +29,8 @@ constexpr double kHimetricPerMillimetre = 100;
 
 constexpr std::uint32_t kCoreHeader = 12;
 constexpr std::uint32_t kInfoHeader = 40;
+constexpr std::uint32_t kInfoHeaderWithMasks = 52, kInfoHeaderWithAlphaMask = 56;
+constexpr std::uint32_t kV4Header = 108, kV5Header = 124;
 constexpr std::uint32_t kUncompressed = 0, kBitFields = 3;
 constexpr std::uint32_t kEmbeddedProfile = 0x4D424544, kLinkedProfile = 0x4C494E4B;  // 'MBED', 'LINK'
 constexpr size_t kV5ColourSpaceAt = 56;
@@ -46,16 +47,17 @@ bool DibLayout(const std::uint8_t* h, std::uint64_t available, unsigned usage, b
     std::uint64_t width = 0, rows = 0, colours = 0;
     unsigned planes = 0, bits = 0;
     std::uint32_t compression = kUncompressed;
-    std::uint64_t entryBytes = usage == kRgbColours ? 4 : usage == kPaletteColours ? 2 : usage == kMonoColours ? 0 : 9;
-    if (entryBytes > 4 || headerBytes > available) return false;
+    if ((usage != kRgbColours && usage != kPaletteColours && usage != kMonoColours) || headerBytes > available)
+        return false;
+    std::uint64_t entryBytes = usage == kRgbColours ? 4 : usage == kPaletteColours ? 2 : 0;
     if (headerBytes == kCoreHeader) {
         width = Le16At(h, 4);
         rows = Le16At(h, 6);
         planes = Le16At(h, 8);
         bits = Le16At(h, 10);
         if (usage == kRgbColours) entryBytes = 3;
-    } else if (headerBytes == kInfoHeader || headerBytes == 52 || headerBytes == 56 || headerBytes == 108 ||
-               headerBytes == 124) {
+    } else if (headerBytes == kInfoHeader || headerBytes == kInfoHeaderWithMasks ||
+               headerBytes == kInfoHeaderWithAlphaMask || headerBytes == kV4Header || headerBytes == kV5Header) {
         const auto w = static_cast<std::int32_t>(Le32At(h, 4)), ht = static_cast<std::int32_t>(Le32At(h, 8));
         if (w <= 0 || ht == 0 || ht == INT32_MIN) return false;
         width = static_cast<std::uint64_t>(w);
@@ -64,7 +66,7 @@ bool DibLayout(const std::uint8_t* h, std::uint64_t available, unsigned usage, b
         bits = Le16At(h, 14);
         compression = Le32At(h, 16);
         colours = Le32At(h, 32);
-        if (headerBytes == 124) {
+        if (headerBytes == kV5Header) {
             const std::uint32_t space = Le32At(h, kV5ColourSpaceAt);
             if (space == kEmbeddedProfile || space == kLinkedProfile) return false;
         }
@@ -184,15 +186,15 @@ PictureCheck CheckWmf(const std::uint8_t* b, size_t size, bool placeable) {
     const std::uint64_t declared = 2ull * Le32At(m, 6);
     const std::uint64_t largestRecord = 2ull * Le32At(m, 12);
     if (Le16At(m, 2) != 9 || declared > length || declared < kWmfHeader) return Decodable(false);
-    PlaybackState objects;
-    objects.slots.assign(Le16At(m, 10), MetaObject::None);
-    objects.paletteEntries.assign(objects.slots.size(), 0);
+    PlaybackState state;
+    state.slots.assign(Le16At(m, 10), MetaObject::None);
+    state.paletteEntries.assign(state.slots.size(), 0);
     // The picture maps the placeable frame onto wherever it is drawn.
-    objects.mapping.windowX = placeable ? PlaceableSide(b, 6, 10) : 1;
-    objects.mapping.windowY = placeable ? PlaceableSide(b, 8, 12) : 1;
-    objects.mapping.viewportX = objects.mapping.viewportY = kLargestTarget;
-    objects.reach = kLargestDevice;
-    if (!objects.Reaches(kLargestWmfCoordinate)) return Decodable(false);
+    state.mapping.windowX = placeable ? PlaceableSide(b, 6, 10) : 1;
+    state.mapping.windowY = placeable ? PlaceableSide(b, 8, 12) : 1;
+    state.mapping.viewportX = state.mapping.viewportY = kLargestTarget;
+    state.reach = kLargestDevice;
+    if (!state.Reaches(kLargestWmfCoordinate)) return Decodable(false);
     for (size_t at = kWmfHeader; at + kWmfRecordHeader <= declared;) {
         const std::uint64_t recordBytes = 2ull * Le32At(m, at);
         const std::uint16_t function = Le16At(m, at + 4);
@@ -200,7 +202,7 @@ PictureCheck CheckWmf(const std::uint8_t* b, size_t size, bool placeable) {
             return Decodable(false);
         if (function == kWmfEnd) return Decodable(true);
         if (at + recordBytes + kWmfRecordHeader > declared) return Decodable(false);  // no end record
-        if (!SoundWmfRecord(m + at + kWmfRecordHeader, function, recordBytes - kWmfRecordHeader, objects))
+        if (!SoundWmfRecord(m + at + kWmfRecordHeader, function, recordBytes - kWmfRecordHeader, state))
             return Decodable(false);
         at += static_cast<size_t>(recordBytes);
     }
@@ -213,16 +215,16 @@ PictureCheck CheckEmf(const std::uint8_t* b, size_t size) {
     const std::uint64_t headerBytes = Le32At(b, 4);
     if (headerBytes < kEmfHeaderMin || declared > size || headerBytes > declared || !SoundEmfHeader(b, headerBytes))
         return Decodable(false);
-    PlaybackState objects;
-    objects.slots.assign(Le16At(b, 56), MetaObject::None);
-    objects.paletteEntries.assign(objects.slots.size(), 0);
-    objects.reach = ReachOfFrame(FramePixels(b));
+    PlaybackState state;
+    state.slots.assign(Le16At(b, 56), MetaObject::None);
+    state.paletteEntries.assign(state.slots.size(), 0);
+    state.reach = ReachOfFrame(FramePixels(b));
     for (size_t at = static_cast<size_t>(headerBytes); at + 8 <= declared;) {
         const std::uint32_t type = Le32At(b, at);
         const std::uint64_t recordBytes = Le32At(b, at + 4);
         if (recordBytes < 8 || recordBytes % 4 || at + recordBytes > declared || type == kEmfHeader)
             return Decodable(false);
-        if (!SoundEmfRecord(b + at, type, recordBytes, objects)) return Decodable(false);
+        if (!SoundEmfRecord(b + at, type, recordBytes, state)) return Decodable(false);
         // A player may go on past the end record to the declared length.
         if (type == kEmfEnd) return Decodable(at + recordBytes == declared);
         at += static_cast<size_t>(recordBytes);

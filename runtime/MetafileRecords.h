@@ -68,12 +68,12 @@ bool SoundDib(const std::uint8_t* info, std::uint64_t infoBytes, std::uint64_t b
 // A packed bitmap (header, colours, bits one after the other) of bytes length.
 bool SoundPackedDib(const std::uint8_t* dib, std::uint64_t bytes, unsigned usage);
 
-// One enhanced-metafile record r of length bytes after the header; objects follows the
-// records that make and delete objects.
-bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t length, PlaybackState& objects);
+// One enhanced-metafile record r of length bytes after the header; state follows the records
+// that make and delete objects, change the mapping, and save and restore.
+bool SoundEmfRecord(const std::uint8_t* r, std::uint32_t type, std::uint64_t length, PlaybackState& state);
 
 // One Windows-metafile record's parameters (after its size and function), params bytes long,
-// followed by at least the size of another record.
-bool SoundWmfRecord(const std::uint8_t* p, std::uint16_t function, std::uint64_t params, PlaybackState& objects);
+// followed by at least the size of another record; state as above.
+bool SoundWmfRecord(const std::uint8_t* p, std::uint16_t function, std::uint64_t params, PlaybackState& state);
 
 }  // namespace rt

@@ -23,13 +23,13 @@ constexpr std::uint64_t kSetDibFields = 18;       // SETDIBTODEV before its bitm
 
 bool Fits(std::uint64_t at, std::uint64_t bytes, std::uint64_t length) { return at <= length && bytes <= length - at; }
 
-MetaObject At(const PlaybackState& objects, std::uint32_t index) {
-    return index < objects.slots.size() ? objects.slots[index] : MetaObject::None;
+MetaObject At(const PlaybackState& state, std::uint32_t index) {
+    return index < state.slots.size() ? state.slots[index] : MetaObject::None;
 }
 
 // A new object takes the lowest free slot of the table, as the player gives it.
-bool Make(PlaybackState& objects, MetaObject kind) {
-    for (MetaObject& slot : objects.slots) {
+bool Make(PlaybackState& state, MetaObject kind) {
+    for (MetaObject& slot : state.slots) {
         if (slot == MetaObject::None) {
             slot = kind;
             return true;
@@ -40,7 +40,7 @@ bool Make(PlaybackState& objects, MetaObject kind) {
 
 std::int16_t Int16At(const std::uint8_t* p, size_t at) { return static_cast<std::int16_t>(Le16At(p, at)); }
 
-bool Exists(const PlaybackState& objects, std::uint32_t index) { return At(objects, index) != MetaObject::None; }
+bool Exists(const PlaybackState& state, std::uint32_t index) { return At(state, index) != MetaObject::None; }
 
 // Scans of a count of x coordinates (an even number), top, bottom, the coordinates and the
 // count again.
@@ -88,12 +88,12 @@ bool SoundEscape(const std::uint8_t* p, std::uint64_t params) {
     return params >= 4 && Le16At(p, 0) == MFCOMMENT && Fits(4, Le16At(p, 2), params);
 }
 
-bool SoundPatternBrush(const std::uint8_t* p, std::uint64_t params, PlaybackState& objects) {
+bool SoundPatternBrush(const std::uint8_t* p, std::uint64_t params, PlaybackState& state) {
     if (params < 4) return false;
     const unsigned style = Le16At(p, 0);
     if (style != BS_PATTERN && style != BS_DIBPATTERN) return false;
     const unsigned usage = style == BS_PATTERN ? kRgbColours : Le16At(p, 2);
-    return SoundPackedDib(p + 4, params - 4, usage) && Make(objects, MetaObject::Brush);
+    return SoundPackedDib(p + 4, params - 4, usage) && Make(state, MetaObject::Brush);
 }
 
 // The records that change the mapping, followed in mapping. Their parameters run from y to x,
@@ -149,47 +149,47 @@ int FixedParams(std::uint16_t function) {
 
 }  // namespace
 
-bool SoundWmfRecord(const std::uint8_t* p, std::uint16_t function, std::uint64_t params, PlaybackState& objects) {
+bool SoundWmfRecord(const std::uint8_t* p, std::uint16_t function, std::uint64_t params, PlaybackState& state) {
     if (const int fixed = FixedParams(function); fixed >= 0) return params >= static_cast<std::uint64_t>(fixed);
     switch (function) {
     case META_SETWINDOWEXT: case META_SETVIEWPORTEXT: case META_SETWINDOWORG: case META_SETVIEWPORTORG:
     case META_OFFSETWINDOWORG: case META_OFFSETVIEWPORTORG: case META_SCALEWINDOWEXT: case META_SCALEVIEWPORTEXT:
-        return SoundMapping(p, function, params, objects.mapping) && objects.Reaches(kLargestWmfCoordinate);
+        return SoundMapping(p, function, params, state.mapping) && state.Reaches(kLargestWmfCoordinate);
     case META_POLYGON: case META_POLYLINE: return params >= 2 && Fits(2, 4ull * Le16At(p, 0), params);
     case META_POLYPOLYGON: return SoundPolyPolygon(p, params);
     case META_TEXTOUT: return params >= 2 && Fits(2, (Le16At(p, 0) + 1ull) / 2 * 2 + 4, params);
     case META_EXTTEXTOUT: return SoundExtTextOut(p, params);
     case META_ESCAPE: return SoundEscape(p, params);
     case META_SETPALENTRIES: case META_ANIMATEPALETTE: return params >= 4 && Fits(4, 4ull * Le16At(p, 2), params);
-    case META_CREATEPENINDIRECT: return params >= 10 && Make(objects, MetaObject::Pen);
-    case META_CREATEBRUSHINDIRECT: return params >= 8 && Make(objects, MetaObject::Brush);
+    case META_CREATEPENINDIRECT: return params >= 10 && Make(state, MetaObject::Pen);
+    case META_CREATEBRUSHINDIRECT: return params >= 8 && Make(state, MetaObject::Brush);
     case META_CREATEFONTINDIRECT:
         return params >= kFontFields + LF_FACESIZE && std::abs(Int16At(p, 0)) <= kLargestFont &&
-               std::abs(Int16At(p, 2)) <= kLargestFont && Make(objects, MetaObject::Font);
-    case META_SAVEDC: objects.saved.push_back(objects.mapping); return true;
-    case META_RESTOREDC: return params >= 2 && SoundRestore(Int16At(p, 0), objects);
+               std::abs(Int16At(p, 2)) <= kLargestFont && Make(state, MetaObject::Font);
+    case META_SAVEDC: state.saved.push_back(state.mapping); return true;
+    case META_RESTOREDC: return params >= 2 && SoundRestore(Int16At(p, 0), state);
     case META_CREATEPALETTE:
-        return params >= 4 && Fits(4, 4ull * Le16At(p, 2), params) && Make(objects, MetaObject::Palette);
-    case META_CREATEREGION: return SoundRegion(p, params) && Make(objects, MetaObject::Region);
-    case META_DIBCREATEPATTERNBRUSH: return SoundPatternBrush(p, params, objects);
+        return params >= 4 && Fits(4, 4ull * Le16At(p, 2), params) && Make(state, MetaObject::Palette);
+    case META_CREATEREGION: return SoundRegion(p, params) && Make(state, MetaObject::Region);
+    case META_DIBCREATEPATTERNBRUSH: return SoundPatternBrush(p, params, state);
     case META_SELECTOBJECT: {
-        const MetaObject kind = params >= 2 ? At(objects, Le16At(p, 0)) : MetaObject::None;
+        const MetaObject kind = params >= 2 ? At(state, Le16At(p, 0)) : MetaObject::None;
         return kind != MetaObject::None && kind != MetaObject::Palette;
     }
     case META_DELETEOBJECT:
-        if (params < 2 || !Exists(objects, Le16At(p, 0))) return false;
-        objects.slots[Le16At(p, 0)] = MetaObject::None;
+        if (params < 2 || !Exists(state, Le16At(p, 0))) return false;
+        state.slots[Le16At(p, 0)] = MetaObject::None;
         return true;
     case META_SELECTPALETTE:
         // The palette's number is the first word; one player reads it from the word after
         // (the next record's when this one ends there), so that must index the table too.
-        return params >= 2 && At(objects, Le16At(p, 0)) == MetaObject::Palette && Le16At(p, 2) < objects.slots.size();
-    case META_FILLREGION: return params >= 4 && Exists(objects, Le16At(p, 0)) && Exists(objects, Le16At(p, 2));
-    case META_FRAMEREGION: return params >= 8 && Exists(objects, Le16At(p, 4)) && Exists(objects, Le16At(p, 6));
-    case META_INVERTREGION: case META_PAINTREGION: return params >= 2 && Exists(objects, Le16At(p, 0));
+        return params >= 2 && At(state, Le16At(p, 0)) == MetaObject::Palette && Le16At(p, 2) < state.slots.size();
+    case META_FILLREGION: return params >= 4 && Exists(state, Le16At(p, 0)) && Exists(state, Le16At(p, 2));
+    case META_FRAMEREGION: return params >= 8 && Exists(state, Le16At(p, 4)) && Exists(state, Le16At(p, 6));
+    case META_INVERTREGION: case META_PAINTREGION: return params >= 2 && Exists(state, Le16At(p, 0));
     case META_SELECTCLIPREGION:
         // Region 0 stands for no clipping.
-        return params >= 2 && (Le16At(p, 0) == 0 || Exists(objects, Le16At(p, 0)));
+        return params >= 2 && (Le16At(p, 0) == 0 || Exists(state, Le16At(p, 0)));
     case META_DIBBITBLT:
         // The player takes the bitmap's colour usage from the raster operation, so the colour
         // table is checked at its largest.
