@@ -23,6 +23,7 @@ constexpr std::uint64_t kRegionHeader = sizeof(RGNDATAHEADER);
 constexpr std::uint64_t kTextRecord = sizeof(EMRTEXT);
 constexpr std::int64_t kLargestCoordinate = 1 << 27;  // GDI's coordinate space is 28 bits wide
 constexpr std::uint32_t kSetTransform = 4;  // MWT_SET, the last mode of MODIFYWORLDTRANSFORM
+constexpr std::uint32_t kSetTextJustification = 120;  // EMR_SETTEXTJUSTIFICATION, missing from the headers
 
 bool Fits(std::uint64_t at, std::uint64_t bytes, std::uint64_t length) { return at <= length && bytes <= length - at; }
 bool Within(std::int64_t value, std::int64_t largest) { return value >= -largest && value <= largest; }
@@ -379,6 +380,7 @@ size_t FixedLength(std::uint32_t type) {
     case EMR_ARC: case EMR_CHORD: case EMR_PIE: case EMR_ARCTO: return sizeof(EMRARC);
     case EMR_EXTFLOODFILL: return sizeof(EMREXTFLOODFILL);
     case EMR_FILLPATH: case EMR_STROKEANDFILLPATH: case EMR_STROKEPATH: return sizeof(EMRFILLPATH);
+    case kSetTextJustification: return sizeof(EMR) + 8;  // the extra space and the count of breaks
     default: return 0;
     }
 }
