@@ -1,7 +1,7 @@
 #pragma once
 // The pictures, icons and cursor that the windows of this folder carry, taken from the
 // executable's resources.
-#include "runtime/StdPicture.h"
+#include "runtime/picture/StdPicture.h"
 
 namespace app {
 

@@ -6,7 +6,7 @@
 #include "app/SkinLook.h"
 #include "app/SkinTable.h"
 #include "frame/cNeoCaption.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace {

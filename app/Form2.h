@@ -4,12 +4,12 @@
 // chooser ends the program.
 #include <memory>
 
-#include "runtime/ControlArray.h"
-#include "runtime/Form.h"
-#include "runtime/Label.h"
-#include "runtime/OptionButton.h"
-#include "runtime/PictureBox.h"
-#include "runtime/Shape.h"
+#include "runtime/forms/ControlArray.h"
+#include "runtime/forms/Form.h"
+#include "runtime/intrinsics/Label.h"
+#include "runtime/intrinsics/OptionButton.h"
+#include "runtime/intrinsics/PictureBox.h"
+#include "runtime/intrinsics/Shape.h"
 
 class cNeoCaption;
 namespace app {

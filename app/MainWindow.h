@@ -2,7 +2,7 @@
 // The main window as the windows below it see it: the window a skin chooser dresses and the
 // skin pictures it carries. The main window registers itself while it is loaded, so the
 // shared windows never name its class.
-#include "runtime/StdPicture.h"
+#include "runtime/picture/StdPicture.h"
 
 namespace rt {
 class Form;

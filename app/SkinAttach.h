@@ -3,7 +3,7 @@
 // that say where things lie in the caption picture.
 #include <windows.h>
 
-#include "runtime/StdPicture.h"
+#include "runtime/picture/StdPicture.h"
 
 class cNeoCaption;
 

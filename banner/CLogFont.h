@@ -5,8 +5,8 @@
 // select Handle() into a DC but puts its previous font back before the next change here.
 #include <windows.h>
 
-#include "runtime/Gdi.h"
-#include "runtime/StdFont.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/gdi/StdFont.h"
 
 class CLogFont {
 public:

@@ -14,9 +14,9 @@
 #include "banner/MCommDialogTest.h"
 #include "media/Form14.h"
 #include "resources/ArtIds.h"
-#include "runtime/Forms.h"
-#include "runtime/Gdi.h"
-#include "runtime/MsgBox.h"
+#include "runtime/forms/Forms.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/forms/MsgBox.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 

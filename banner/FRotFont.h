@@ -9,14 +9,14 @@
 
 #include "banner/CLogFont.h"
 #include "controls/CommonDialog.h"
-#include "runtime/CheckBox.h"
-#include "runtime/CommandButton.h"
-#include "runtime/Form.h"
-#include "runtime/HScrollBar.h"
-#include "runtime/Label.h"
-#include "runtime/PictureBox.h"
-#include "runtime/TextBox.h"
-#include "runtime/Timer.h"
+#include "runtime/intrinsics/CheckBox.h"
+#include "runtime/intrinsics/CommandButton.h"
+#include "runtime/forms/Form.h"
+#include "runtime/intrinsics/HScrollBar.h"
+#include "runtime/intrinsics/Label.h"
+#include "runtime/intrinsics/PictureBox.h"
+#include "runtime/intrinsics/TextBox.h"
+#include "runtime/intrinsics/Timer.h"
 
 class FRotFont : public rt::Form {
 public:

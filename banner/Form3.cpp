@@ -5,7 +5,7 @@
 #include "app/Form2.h"
 #include "banner/FRotFont.h"
 #include "banner/Grad.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 // the direction, and a button paints the gradient onto the banner screen's picture. The exit
 // button only hides the window, so its settings stay.
 #include "controls/Slider.h"
-#include "runtime/CheckBox.h"
-#include "runtime/CommandButton.h"
-#include "runtime/Form.h"
-#include "runtime/Label.h"
-#include "runtime/PictureBox.h"
-#include "runtime/Shape.h"
+#include "runtime/intrinsics/CheckBox.h"
+#include "runtime/intrinsics/CommandButton.h"
+#include "runtime/forms/Form.h"
+#include "runtime/intrinsics/Label.h"
+#include "runtime/intrinsics/PictureBox.h"
+#include "runtime/intrinsics/Shape.h"
 
 class Form3 : public rt::Form {
 public:

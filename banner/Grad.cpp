@@ -1,8 +1,8 @@
 #include "banner/Grad.h"
 
 #include "banner/GradientBands.h"
-#include "runtime/Form.h"
-#include "runtime/PictureBox.h"
+#include "runtime/forms/Form.h"
+#include "runtime/intrinsics/PictureBox.h"
 
 namespace Grad {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "runtime/StdFont.h"
+#include "runtime/gdi/StdFont.h"
 
 namespace banner {
 

@@ -1,6 +1,6 @@
 #include "banner/MCommDialogTest.h"
 
-#include "runtime/DialogOwner.h"
+#include "runtime/forms/DialogOwner.h"
 
 namespace MCommDialogTest {
 

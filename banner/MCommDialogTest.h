@@ -16,7 +16,7 @@ ChooseColorRecord FillChooseColor(HWND owner, COLORREF (&customColors)[16]);
 
 // ChooseColorA with the record: non-zero when a colour was chosen (it is in rgbResult), 0
 // when the user cancelled or the dialog failed. A dialog that went with its owner raises
-// rt::HandlerAbandoned (see runtime/DialogOwner.h).
+// rt::HandlerAbandoned (see runtime/forms/DialogOwner.h).
 BOOL ChooseColorWith(ChooseColorRecord& record);
 
 }  // namespace MCommDialogTest

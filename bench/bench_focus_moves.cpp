@@ -14,8 +14,8 @@
 
 #include "banner/FRotFont.h"
 #include "banner/Form3.h"
-#include "runtime/Forms.h"
-#include "runtime/OwnedStacking.h"
+#include "runtime/forms/Forms.h"
+#include "runtime/forms/OwnedStacking.h"
 
 namespace {
 

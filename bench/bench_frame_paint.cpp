@@ -14,7 +14,7 @@
 #include "app/SkinAttach.h"
 #include "app/SkinLook.h"
 #include "frame/cNeoCaption.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Gdi.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace {

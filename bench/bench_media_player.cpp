@@ -12,7 +12,7 @@
 #include <string>
 
 #include "media/Form14.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/Files.h"
 #include "tests/support/DialogAnswers.h"
 

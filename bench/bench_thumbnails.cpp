@@ -24,9 +24,9 @@
 
 #include "controls/PictureScaling.h"
 #include "picture/form11.h"
-#include "runtime/DoEvents.h"
-#include "runtime/Forms.h"
-#include "runtime/StdPicture.h"
+#include "runtime/forms/DoEvents.h"
+#include "runtime/forms/Forms.h"
+#include "runtime/picture/StdPicture.h"
 
 // The bench links no test library: the project's pattern writer and GDI count come in whole.
 #include "tests/support/GdiCount.cpp"

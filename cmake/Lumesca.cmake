@@ -54,13 +54,18 @@ function(lumesca_test name)
     PROPERTIES ${props})
 endfunction()
 
-# The usual tests/<folder>/CMakeLists.txt: every *Test.cpp of the folder in one executable
-# <prefix>_tests, and every *InputTest.cpp (tests that send real input or need the
-# foreground) in <prefix>_input_tests, whose tests run one at a time.
+# The usual tests/<folder>/CMakeLists.txt: every *Test.cpp of the folder (and of its
+# sub-folders, with RECURSE) in one executable <prefix>_tests, and every *InputTest.cpp (tests
+# that send real input or need the foreground) in <prefix>_input_tests, whose tests run one
+# at a time.
 function(lumesca_test_folder prefix)
-  cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
-  file(GLOB unit CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
-  file(GLOB input CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*InputTest.cpp)
+  cmake_parse_arguments(A "RECURSE" "" "LIBS" ${ARGN})
+  set(glob GLOB)
+  if(A_RECURSE)
+    set(glob GLOB_RECURSE)
+  endif()
+  file(${glob} unit CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
+  file(${glob} input CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*InputTest.cpp)
   if(input)
     list(REMOVE_ITEM unit ${input})
     # Alone on a busy machine they still share it with whatever else runs there: a generous limit.

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "runtime/DialogOwner.h"
+#include "runtime/forms/DialogOwner.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace ctl {

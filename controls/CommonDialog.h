@@ -3,7 +3,7 @@
 // a title, a filter written "description|pattern|description|pattern", an initial folder,
 // a file name handed in and back, the dialog flags, and, when CancelError is set, a cancel
 // reported as run-time error 32755 "Cancel was selected.". A dialog that goes with its owner
-// is no cancel: it raises rt::HandlerAbandoned (see runtime/DialogOwner.h).
+// is no cancel: it raises rt::HandlerAbandoned (see runtime/forms/DialogOwner.h).
 #include <windows.h>
 
 #include <string>

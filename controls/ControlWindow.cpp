@@ -1,8 +1,8 @@
 #include "controls/ControlWindow.h"
 
-#include "runtime/BufferedPaint.h"
-#include "runtime/FocusHandOff.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/BufferedPaint.h"
+#include "runtime/forms/FocusHandOff.h"
+#include "runtime/gdi/Gdi.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace ctl {

@@ -4,7 +4,7 @@
 // and routes every message to HandleMessage inside a callback guard.
 #include <windows.h>
 
-#include "runtime/WindowBinding.h"
+#include "runtime/forms/WindowBinding.h"
 
 namespace ctl {
 

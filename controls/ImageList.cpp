@@ -4,8 +4,8 @@
 
 #include "controls/ControlErrors.h"
 #include "controls/PictureScaling.h"
-#include "runtime/Dib.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Dib.h"
+#include "runtime/gdi/Gdi.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace ctl {

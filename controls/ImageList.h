@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "runtime/StdPicture.h"
+#include "runtime/picture/StdPicture.h"
 
 namespace ctl {
 

@@ -10,7 +10,7 @@
 
 #include "controls/ImageList.h"
 #include "controls/ListViewWindow.h"
-#include "runtime/Control.h"
+#include "runtime/forms/Control.h"
 
 namespace ctl {
 

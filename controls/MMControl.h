@@ -20,7 +20,7 @@
 #include <map>
 #include <string>
 
-#include "runtime/WindowBinding.h"
+#include "runtime/forms/WindowBinding.h"
 
 namespace ctl {
 

@@ -1,9 +1,9 @@
 #pragma once
-// OLE colours as the controls receive them (see runtime/OleColor.h); a value that names no
+// OLE colours as the controls receive them (see runtime/gdi/OleColor.h); a value that names no
 // colour draws black.
 #include <windows.h>
 
-#include "runtime/OleColor.h"
+#include "runtime/gdi/OleColor.h"
 
 namespace ctl {
 

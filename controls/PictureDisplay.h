@@ -9,7 +9,7 @@
 #include <string>
 
 #include "controls/PictureDisplayWindow.h"
-#include "runtime/Control.h"
+#include "runtime/forms/Control.h"
 
 namespace ctl {
 

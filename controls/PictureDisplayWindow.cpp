@@ -4,7 +4,7 @@
 
 #include "controls/ControlErrors.h"
 #include "controls/PictureScaling.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Gdi.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace ctl {

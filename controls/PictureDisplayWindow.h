@@ -11,7 +11,7 @@
 
 #include "controls/ControlWindow.h"
 #include "controls/OleColor.h"
-#include "runtime/StdPicture.h"
+#include "runtime/picture/StdPicture.h"
 
 namespace ctl {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "controls/Resample.h"
-#include "runtime/Dib.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Dib.h"
+#include "runtime/gdi/Gdi.h"
 
 namespace ctl {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/StdPicture.h"
+#include "runtime/picture/StdPicture.h"
 
 namespace ctl {
 

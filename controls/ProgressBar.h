@@ -8,7 +8,7 @@
 
 #include "controls/ProgressBarWindow.h"
 #include "controls/ProgressRange.h"
-#include "runtime/Control.h"
+#include "runtime/forms/Control.h"
 
 namespace ctl {
 

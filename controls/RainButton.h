@@ -10,7 +10,7 @@
 #include <string>
 
 #include "controls/RainButtonWindow.h"
-#include "runtime/Control.h"
+#include "runtime/forms/Control.h"
 
 namespace ctl {
 

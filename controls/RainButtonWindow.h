@@ -16,8 +16,8 @@
 
 #include "controls/ControlWindow.h"
 #include "controls/OleColor.h"
-#include "runtime/Gdi.h"
-#include "runtime/StdFont.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/gdi/StdFont.h"
 
 namespace ctl {
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "controls/SliderWindow.h"
-#include "runtime/Control.h"
+#include "runtime/forms/Control.h"
 
 namespace ctl {
 

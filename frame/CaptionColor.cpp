@@ -1,6 +1,6 @@
 #include "frame/CaptionColor.h"
 
-#include "runtime/OleColor.h"
+#include "runtime/gdi/OleColor.h"
 
 namespace CaptionColor {
 

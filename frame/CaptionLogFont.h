@@ -4,7 +4,7 @@
 // point size rounded to a whole number first, then scaled to the device.
 #include <windows.h>
 
-#include "runtime/StdFont.h"
+#include "runtime/gdi/StdFont.h"
 
 namespace CaptionLogFont {
 

@@ -1,7 +1,7 @@
 #include "frame/cMemDC.h"
 
 #include "frame/DisplayDC.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Gdi.h"
 
 // The memory DC, its bitmap and the bitmap's selection, released in the reverse order: the
 // bitmap is deselected before it is deleted, and deleted before its DC.

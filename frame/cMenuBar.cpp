@@ -13,8 +13,8 @@
 #include "frame/WindowUpdateLock.h"
 #include "frame/cMemDC.h"
 #include "frame/cToolbarMenu.h"
-#include "runtime/OleColor.h"
-#include "runtime/PrimaryButton.h"
+#include "runtime/gdi/OleColor.h"
+#include "runtime/forms/PrimaryButton.h"
 
 namespace {
 

@@ -24,8 +24,8 @@
 #include "frame/IMenuBarButtons.h"
 #include "frame/ISubclass.h"
 #include "frame/PopupItemStore.h"
-#include "runtime/Gdi.h"
-#include "runtime/StdFont.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/gdi/StdFont.h"
 
 class cMemDC;
 class cToolbarMenu;

@@ -10,10 +10,10 @@
 #include "frame/ObjectFromPtr.h"
 #include "frame/cMemDC.h"
 #include "frame/mDeclares.h"
-#include "runtime/DoEvents.h"
-#include "runtime/Gdi.h"
-#include "runtime/PrimaryButton.h"
-#include "runtime/Screen.h"
+#include "runtime/forms/DoEvents.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/forms/PrimaryButton.h"
+#include "runtime/gdi/Screen.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "frame/cMemDC.h"
 #include "frame/cMenuBar.h"
 #include "frame/cNCCalcSize.h"
-#include "runtime/Gdi.h"
-#include "runtime/OwnedStacking.h"
-#include "runtime/PrimaryButton.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/forms/OwnedStacking.h"
+#include "runtime/forms/PrimaryButton.h"
 
 using namespace CaptionLayout;
 

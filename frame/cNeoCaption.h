@@ -17,8 +17,8 @@
 
 #include "frame/CaptionLayout.h"
 #include "frame/INCAreaModifier.h"
-#include "runtime/StdFont.h"
-#include "runtime/StdPicture.h"
+#include "runtime/gdi/StdFont.h"
+#include "runtime/picture/StdPicture.h"
 
 class cMemDC;
 class cMenuBar;

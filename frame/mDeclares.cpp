@@ -6,7 +6,7 @@
 
 #include "frame/ObjectFromPtr.h"
 #include "frame/cNCCalcSize.h"
-#include "runtime/PrimaryButton.h"
+#include "runtime/forms/PrimaryButton.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace mDeclares {

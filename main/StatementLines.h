@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "runtime/StdFont.h"
+#include "runtime/gdi/StdFont.h"
 
 namespace mainwin {
 

@@ -7,7 +7,7 @@
 #include <ole2.h>
 
 #include "main/frmTest.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/RuntimeError.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

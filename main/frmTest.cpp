@@ -16,7 +16,7 @@
 #include "passbook/Form1.h"
 #include "picture/form11.h"
 #include "resources/ArtIds.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include "main/StatementLines.h"
 #include "main/TextAnimation.h"
 #include "resources/ArtIds.h"
-#include "runtime/DoEvents.h"
-#include "runtime/DrawingSurface.h"
-#include "runtime/Gdi.h"
-#include "runtime/Screen.h"
+#include "runtime/forms/DoEvents.h"
+#include "runtime/forms/DrawingSurface.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/gdi/Screen.h"
 
 namespace {
 constexpr OLE_COLOR kBlack = 0x00000000;

@@ -8,10 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "runtime/ControlArray.h"
-#include "runtime/Form.h"
-#include "runtime/Image.h"
-#include "runtime/Timer.h"
+#include "runtime/forms/ControlArray.h"
+#include "runtime/forms/Form.h"
+#include "runtime/intrinsics/Image.h"
+#include "runtime/intrinsics/Timer.h"
 
 class frmTextEffect : public rt::Form {
 public:

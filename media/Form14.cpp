@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "media/MediaDeviceType.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 

@@ -7,11 +7,11 @@
 #include "controls/CommonDialog.h"
 #include "controls/MMControl.h"
 #include "controls/ProgressBar.h"
-#include "runtime/CommandButton.h"
-#include "runtime/Form.h"
-#include "runtime/Shape.h"
-#include "runtime/TextBox.h"
-#include "runtime/Timer.h"
+#include "runtime/intrinsics/CommandButton.h"
+#include "runtime/forms/Form.h"
+#include "runtime/intrinsics/Shape.h"
+#include "runtime/intrinsics/TextBox.h"
+#include "runtime/intrinsics/Timer.h"
 
 class Form14 : public rt::Form {
 public:

@@ -7,11 +7,11 @@
 
 #include "controls/RainButton.h"
 #include "passbook/AccountRecord.h"
-#include "runtime/ControlArray.h"
-#include "runtime/Form.h"
-#include "runtime/Frame.h"
-#include "runtime/Label.h"
-#include "runtime/TextBox.h"
+#include "runtime/forms/ControlArray.h"
+#include "runtime/forms/Form.h"
+#include "runtime/intrinsics/Frame.h"
+#include "runtime/intrinsics/Label.h"
+#include "runtime/intrinsics/TextBox.h"
 #include "runtime/core/RuntimeError.h"
 
 class Form1 : public rt::Form {

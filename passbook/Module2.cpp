@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "runtime/InputBox.h"
-#include "runtime/MsgBox.h"
+#include "runtime/forms/InputBox.h"
+#include "runtime/forms/MsgBox.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Shows the hourglass over a window for the lifetime of the object, so that the pointer comes
 // back whatever way the busy work ends.
-#include "runtime/Form.h"
+#include "runtime/forms/Form.h"
 
 class BusyPointer {
 public:

@@ -1,7 +1,7 @@
 #include "picture/Form13.h"
 
-#include "runtime/Gdi.h"
-#include "runtime/Screen.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/gdi/Screen.h"
 
 Form13::Form13() {
     Caption(L"Copie d'écran").ClientSize(3360, 3270).StartUpPosition(rt::StartUpPosition::Manual);

@@ -1,9 +1,9 @@
 #pragma once
 // Form13: the screen copy. Its button copies the whole screen, scaled to fit, into Picture1.
 // Nothing in the program shows this window.
-#include "runtime/CommandButton.h"
-#include "runtime/Form.h"
-#include "runtime/PictureBox.h"
+#include "runtime/intrinsics/CommandButton.h"
+#include "runtime/forms/Form.h"
+#include "runtime/intrinsics/PictureBox.h"
 
 class Form13 : public rt::Form {
 public:

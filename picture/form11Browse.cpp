@@ -6,7 +6,7 @@
 #include "picture/InFolder.h"
 #include "picture/SizeLine.h"
 #include "picture/form11.h"
-#include "runtime/MsgBox.h"
+#include "runtime/forms/MsgBox.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 

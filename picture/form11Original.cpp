@@ -3,8 +3,8 @@
 #include "picture/Form12.h"
 #include "picture/OriginalViewSize.h"
 #include "picture/form11.h"
-#include "runtime/Forms.h"
-#include "runtime/Screen.h"
+#include "runtime/forms/Forms.h"
+#include "runtime/gdi/Screen.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace {

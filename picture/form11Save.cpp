@@ -4,7 +4,7 @@
 #include <new>
 
 #include "picture/form11.h"
-#include "runtime/MsgBox.h"
+#include "runtime/forms/MsgBox.h"
 #include "runtime/core/FileReplacement.h"
 #include "runtime/core/RuntimeError.h"
 

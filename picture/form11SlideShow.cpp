@@ -4,7 +4,7 @@
 
 #include "picture/SlideCounters.h"
 #include "picture/form11.h"
-#include "runtime/InputBox.h"
+#include "runtime/forms/InputBox.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 

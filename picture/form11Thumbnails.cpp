@@ -5,8 +5,8 @@
 #include "picture/InFolder.h"
 #include "picture/SlideCounters.h"
 #include "picture/form11.h"
-#include "runtime/DoEvents.h"
-#include "runtime/MsgBox.h"
+#include "runtime/forms/DoEvents.h"
+#include "runtime/forms/MsgBox.h"
 #include "runtime/core/RuntimeError.h"
 
 namespace {

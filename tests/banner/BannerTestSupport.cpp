@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "runtime/Screen.h"
+#include "runtime/gdi/Screen.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"
 

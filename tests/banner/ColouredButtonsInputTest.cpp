@@ -7,7 +7,7 @@
 
 #include "banner/FRotFont.h"
 #include "banner/Form3.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "tests/banner/BannerTestSupport.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"

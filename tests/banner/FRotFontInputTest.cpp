@@ -6,9 +6,9 @@
 
 #include "banner/Form3.h"
 #include "media/Form14.h"
-#include "runtime/Forms.h"
-#include "runtime/Gdi.h"
-#include "runtime/Screen.h"
+#include "runtime/forms/Forms.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/gdi/Screen.h"
 #include "tests/banner/BannerTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FramePictures.h"

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "banner/FRotFont.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "tests/banner/BannerTestSupport.h"
 #include "tests/support/FramePictures.h"
 #include "tests/support/Input.h"

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/Forms.h"
-#include "runtime/PictureBox.h"
+#include "runtime/forms/Forms.h"
+#include "runtime/intrinsics/PictureBox.h"
 #include "tests/support/FramePictures.h"
 
 using testing_support::PicturePixels;

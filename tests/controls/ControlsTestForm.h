@@ -9,8 +9,8 @@
 #include "controls/ProgressBar.h"
 #include "controls/RainButton.h"
 #include "controls/Slider.h"
-#include "runtime/Form.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Form.h"
+#include "runtime/forms/Forms.h"
 
 namespace controls_testing {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "runtime/Dib.h"
-#include "runtime/StdPicture.h"
+#include "runtime/gdi/Dib.h"
+#include "runtime/picture/StdPicture.h"
 #include "tests/support/Pixels.h"
 
 namespace controls_testing {

@@ -5,7 +5,7 @@
 
 #include "frame/CaptionColor.h"
 #include "frame/CaptionLogFont.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Gdi.h"
 
 using namespace CaptionLogFont;
 

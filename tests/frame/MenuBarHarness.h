@@ -18,7 +18,7 @@
 #include "frame/INCAreaModifier.h"
 #include "frame/cMenuBar.h"
 #include "frame/cNCCalcSize.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Gdi.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/TestWindow.h"

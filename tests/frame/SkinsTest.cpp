@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "frame/cNeoCaption.h"
-#include "runtime/StdPicture.h"
+#include "runtime/picture/StdPicture.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/FramePictures.h"
 #include "tests/support/Pixels.h"

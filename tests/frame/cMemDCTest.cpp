@@ -4,7 +4,7 @@
 
 #include <olectl.h>
 
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Gdi.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/Pixels.h"
 

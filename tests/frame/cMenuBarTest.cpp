@@ -7,7 +7,7 @@
 #include <string>
 
 #include "frame/MenuLayout.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Gdi.h"
 #include "tests/frame/MenuBarHarness.h"
 #include "tests/support/Pixels.h"
 

@@ -15,7 +15,7 @@
 #include "frame/MSubclass.h"
 #include "frame/cNCCalcSize.h"
 #include "frame/cNeoCaption.h"
-#include "runtime/Gdi.h"
+#include "runtime/gdi/Gdi.h"
 #include "tests/support/FramePictures.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/MessagePump.h"

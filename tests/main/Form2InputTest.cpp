@@ -4,7 +4,7 @@
 #include "app/SettingsStore.h"
 #include "frame/cNeoCaption.h"
 #include "main/frmTest.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"

@@ -6,7 +6,7 @@
 #include "app/SettingsStore.h"
 #include "main/frmTest.h"
 #include "picture/form11.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Input.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "main/StatementLines.h"
-#include "runtime/StdFont.h"
+#include "runtime/gdi/StdFont.h"
 
 namespace {
 struct Seen {

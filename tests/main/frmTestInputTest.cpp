@@ -13,7 +13,7 @@
 #include "main/frmTextEffect.h"
 #include "passbook/Form1.h"
 #include "picture/form11.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/Text.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/ChildProcess.h"

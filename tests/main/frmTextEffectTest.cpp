@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "main/frmTextEffect.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "tests/support/MessagePump.h"
 
 using namespace testing_support;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "media/Form14.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DialogAnswers.h"
 #include "tests/support/Input.h"

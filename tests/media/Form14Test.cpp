@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "media/Form14.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/Text.h"
 #include "tests/support/ChildProcess.h"

@@ -13,7 +13,7 @@
 
 #include "passbook/AccountRecord.h"
 #include "passbook/RecordTexts.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 #include "tests/support/DialogAnswers.h"

@@ -9,8 +9,8 @@
 
 #include "picture/Form12.h"
 #include "picture/form11.h"
-#include "runtime/Forms.h"
-#include "runtime/StdPicture.h"
+#include "runtime/forms/Forms.h"
+#include "runtime/picture/StdPicture.h"
 #include "tests/picture/form11TestSupport.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"

@@ -8,9 +8,9 @@
 
 #include "picture/Form12.h"
 #include "picture/OriginalViewSize.h"
-#include "runtime/Forms.h"
-#include "runtime/Screen.h"
-#include "runtime/StdPicture.h"
+#include "runtime/forms/Forms.h"
+#include "runtime/gdi/Screen.h"
+#include "runtime/picture/StdPicture.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/Pixels.h"

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "picture/Form13.h"
-#include "runtime/Forms.h"
-#include "runtime/Gdi.h"
-#include "runtime/Screen.h"
+#include "runtime/forms/Forms.h"
+#include "runtime/gdi/Gdi.h"
+#include "runtime/gdi/Screen.h"
 #include "tests/support/Input.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Pixels.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "picture/form11.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/DialogAnswers.h"
 #include "tests/support/MessagePump.h"

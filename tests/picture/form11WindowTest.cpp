@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "picture/Form12.h"
-#include "runtime/Screen.h"
+#include "runtime/gdi/Screen.h"
 #include "runtime/core/RuntimeError.h"
 #include "runtime/core/Text.h"
 #include "tests/controls/TestPictures.h"

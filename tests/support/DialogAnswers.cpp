@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "runtime/InputBox.h"
+#include "runtime/forms/InputBox.h"
 #include "tests/support/ChildProcess.h"
 
 namespace testing_support {

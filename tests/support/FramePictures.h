@@ -4,7 +4,7 @@
 // from (a shifted slice or a wrong tile cannot pass), and reading a picture's pixels back.
 #include <windows.h>
 
-#include "runtime/StdPicture.h"
+#include "runtime/picture/StdPicture.h"
 #include "tests/support/Pixels.h"
 
 namespace testing_support {

@@ -1,6 +1,6 @@
 #include "tests/support/Input.h"
 
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "tests/support/MessagePump.h"
 
 namespace testing_support {

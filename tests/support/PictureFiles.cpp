@@ -1,6 +1,6 @@
 #include "tests/support/PictureFiles.h"
 
-#include "runtime/Dib.h"
+#include "runtime/gdi/Dib.h"
 #include "tests/support/Pixels.h"
 
 #include <objbase.h>

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstdio>
 
-#include "runtime/Dib.h"
+#include "runtime/gdi/Dib.h"
 
 namespace testing_support {
 

@@ -17,7 +17,7 @@
 #include "app/Form2.h"
 #include "main/frmTest.h"
 #include "media/Form14.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 #include "runtime/core/Text.h"

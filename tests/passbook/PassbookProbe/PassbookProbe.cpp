@@ -14,7 +14,7 @@
 #include "passbook/BookCompaction.h"
 #include "passbook/BookRecords.h"
 #include "passbook/Form1.h"
-#include "runtime/Forms.h"
+#include "runtime/forms/Forms.h"
 #include "runtime/core/Files.h"
 #include "runtime/core/RuntimeError.h"
 
