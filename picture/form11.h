@@ -80,7 +80,6 @@ public:
 private:
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
-    void Form_Activate() override;
 
     void DefineDecoration();
     void DefineHelpLabels();
@@ -103,8 +102,6 @@ private:
     void EmptyThumbnails();
     void ShowMainWindow();
 
-    // A slide show held while the window is hidden, to go on when it is shown again.
-    bool m_slideShowHeld = false;
     // The thumbnail run going on, if any: stopping one makes its number stale.
     bool m_thumbnailsRunning = false;
     unsigned m_thumbnailRun = 0;

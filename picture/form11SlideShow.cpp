@@ -20,13 +20,10 @@ void form11::cmdSpeed_Click() {
 }
 
 // A step that fails (the system out of icons or memory) ends the show, not the program. Hidden
-// by its exit button the window decodes no pictures: the show is held until it is shown again.
+// by its exit button the window decodes no pictures: the ticks pass it by, and the show goes on
+// with the next slide once the window is shown again, however it is shown.
 void form11::Timer1_Timer() {
-    if (!Visible()) {
-        Timer1.Enabled(false);
-        m_slideShowHeld = true;
-        return;
-    }
+    if (!Visible()) return;
     try {
         ShowNextSlide();
     } catch (const rt::RuntimeError&) {
@@ -34,12 +31,6 @@ void form11::Timer1_Timer() {
     } catch (const std::bad_alloc&) {
         Timer1.Enabled(false);
     }
-}
-
-void form11::Form_Activate() {
-    if (!m_slideShowHeld) return;
-    m_slideShowHeld = false;
-    Timer1.Enabled(true);
 }
 
 // The first slide after mIndex whose file is still there, 0 when none is.

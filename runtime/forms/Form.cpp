@@ -572,9 +572,7 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 RememberFocus();
                 break;
             }
-            const bool restored = !HIWORD(wParam) && RestoreFocus();
-            RaiseFormEvent(&Form::Form_Activate);
-            if (restored) return 0;  // the default would put the focus on the form itself
+            if (!HIWORD(wParam) && RestoreFocus()) return 0;  // the default would focus the form itself
             break;
         }
         case WM_ENABLE:

@@ -2,7 +2,7 @@
 // A window of the program. Each window class derives from Form, declares its controls and
 // menu items as members, defines them in its constructor (caption, geometry in twips,
 // colours, fonts, placed controls, wired handlers) and overrides the form events it handles
-// (Form_Load, Form_QueryUnload, Form_Unload, Form_Resize, Form_Paint, Form_Activate). Every
+// (Form_Load, Form_QueryUnload, Form_Unload, Form_Resize, Form_Paint). Every
 // window class has one global instance, reached with rt::Forms::Get<frmX>() (see
 // runtime/forms/Forms.h), which loads it on first use:
 //
@@ -170,8 +170,6 @@ protected:
     virtual void Form_Unload(int& /*Cancel*/) {}
     virtual void Form_Resize() {}
     virtual void Form_Paint() {}
-    // The form became the active window (shown, clicked, or back from a dialog or another form).
-    virtual void Form_Activate() {}
 
 
 private:
