@@ -43,6 +43,7 @@ MMControl::~MMControl() {
 void MMControl::SetCommand(const std::wstring& command) {
     m_command = command;
     m_ranToEnd = false;
+    m_endNoticed = false;
     m_pausedAt = -1;
     const std::wstring name = Lower(command);
     if (name == L"open") {
@@ -116,7 +117,7 @@ long MMControl::Length() const {
 
 long MMControl::Position() const {
     if (!m_open) return 0;
-    if (m_ranToEnd) return Length();
+    if (m_ranToEnd || (m_endNoticed && Mode() == L"stopped")) return Length();
     if (m_pausedAt >= 0) return m_pausedAt;
     return DevicePosition();
 }
@@ -183,6 +184,7 @@ void MMControl::OnNotify(WPARAM code, LPARAM deviceId) {
         std::wstring mode;
         rt::TryStatement([&] { mode = Mode(); });
         m_ranToEnd = mode != L"playing";
+        m_endNoticed = !m_ranToEnd;
     }
     if (Done) {
         auto handler = Done;

@@ -80,6 +80,10 @@ private:
     std::wstring m_command;
     bool m_open = false;
     bool m_ranToEnd = false;  // the last play completed; Position reads Length
+    // A completion came while the device still said it was playing: the driver's own state may
+    // follow its notice late (a busy machine), or the notice was an earlier play's. Once the
+    // device says it stopped, the play did end.
+    bool m_endNoticed = false;
     long m_pausedAt = -1;     // the position a Pause held, until the next command
     UINT m_deviceId = 0;
     HWND m_notifyWindow = nullptr;
