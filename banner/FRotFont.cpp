@@ -270,15 +270,7 @@ void FRotFont::Command5_Click() {
 // background as it was and says so.
 void FRotFont::LoadBackground(const std::wstring& path) {
     rt::PictureRef picture;
-    long failure = 0;
-    try {
-        picture = rt::LoadPicture(path);
-    } catch (const rt::RuntimeError& e) {
-        failure = e.Number();
-    } catch (const std::bad_alloc&) {
-        failure = rt::err::kOutOfMemory;
-    }
-    if (failure != 0) {
+    if (const long failure = rt::TryStatement([&] { picture = rt::LoadPicture(path); })) {
         rt::MsgBox(L"无法把“" + path + L"”作为背景图片载入：" + BackgroundFailure(failure) +
                        L"。\n背景图片保持不变。",
                    MB_OK | MB_ICONEXCLAMATION);

@@ -1,6 +1,5 @@
 // The timed slide show through the thumbnails' pictures.
 #include <algorithm>
-#include <new>
 
 #include "picture/SlideCounters.h"
 #include "picture/form11.h"
@@ -24,13 +23,7 @@ void form11::cmdSpeed_Click() {
 // with the next slide once the window is shown again, however it is shown.
 void form11::Timer1_Timer() {
     if (!Visible()) return;
-    try {
-        ShowNextSlide();
-    } catch (const rt::RuntimeError&) {
-        Timer1.Enabled(false);
-    } catch (const std::bad_alloc&) {
-        Timer1.Enabled(false);
-    }
+    if (rt::TryStatement([this] { ShowNextSlide(); }) != 0) Timer1.Enabled(false);
 }
 
 // The first slide after mIndex whose file is still there, 0 when none is.
